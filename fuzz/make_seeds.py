@@ -1,0 +1,60 @@
+#!/usr/bin/env python3
+"""Writes the small seed corpora of the fuzz targets (run from the repository root)."""
+import os
+import struct
+
+def write(target, name, data):
+    folder = os.path.join("fuzz", "corpus", target)
+    os.makedirs(folder, exist_ok=True)
+    with open(os.path.join(folder, name), "wb") as f:
+        f.write(bytes(data))
+
+def dat(mode, width, height, ranges, file_type=1):
+    header = bytearray(1024)
+    header[0:9] = b"DOTFORGE\0"
+    header[9:14] = b"1.00\0"
+    header[14], header[15], header[16], header[17] = file_type, mode, width, height
+    count = sum(n for _, n in ranges)
+    struct.pack_into("<hH", header, 18, len(ranges), count)
+    for i, (start, n) in enumerate(ranges):
+        struct.pack_into("<HB", header, 22 + 3 * i, start, n)
+    cell = ((width - 1) // 8 + 1) * height
+    return header + bytes((i * 37) & 0xFF for i in range(count * cell))
+
+write("fuzz_dat", "mode1", dat(1, 12, 4, [(0x20, 3), (0x41, 2)]))
+write("fuzz_dat", "mode2", dat(2, 16, 2, [(0x41, 1)]))
+write("fuzz_dat", "mode3_double", dat(3, 9, 3, [(0x8140, 4)], file_type=2))
+write("fuzz_dat", "truncated", dat(1, 8, 8, [(0x20, 5)])[:1024 + 13])
+write("fuzz_dat", "lowercase", b"dotforge" + dat(1, 8, 1, [(0x30, 2)])[8:])
+
+def dsb(width, height, font_id=b"0"):
+    cell = ((width - 1) // 8 + 1) * height
+    return b"\x1cLSEED    " + font_id + bytes([width, height]) + bytes((i * 5) & 0xFF for i in range(224 * cell))
+
+write("fuzz_dsb", "small", dsb(8, 2))
+write("fuzz_dsb", "wide", dsb(12, 4, b"3"))
+write("fuzz_dsb", "truncated", dsb(8, 8)[:100])
+
+def ddb_block(start, count, width, height):
+    cell = ((width - 1) // 8 + 1) * height
+    return (b"\x1cDSEED    4" + bytes([width, height]) + struct.pack("<HH", start, count)
+            + bytes((start + i) & 0xFF for i in range(count * cell)))
+
+END = b"\x1cESEED    "
+write("fuzz_ddb", "two_blocks", ddb_block(0x8140, 3, 8, 2) + ddb_block(0x8150, 1, 8, 2) + END)
+write("fuzz_ddb", "mixed_sizes", ddb_block(0x8140, 1, 8, 2) + ddb_block(0x9000, 2, 16, 3) + END)
+write("fuzz_ddb", "truncated", (ddb_block(0x8140, 5, 24, 24) + END)[:200])
+
+def esc_block(lead, y, c1, c2, x, bytes_per_column):
+    return bytes([lead, 0x26, y, c1, c2, x]) + bytes((i * 11) & 0xFF for i in range((c2 - c1 + 1) * x * bytes_per_column))
+
+write("fuzz_1b26", "two_chars", esc_block(0x1B, 3, 0x41, 0x42, 12, 3))
+write("fuzz_1b26", "junk_around", b"\x1b@\x1b\x1b&" + esc_block(0x1B, 3, 0x30, 0x30, 1, 3) + b"\x1dV\x00" + esc_block(0x1B, 3, 0x31, 0x33, 9, 3))
+write("fuzz_1b26", "bad_y", esc_block(0x1B, 2, 0x41, 0x41, 8, 3))
+write("fuzz_1f26", "height20", esc_block(0x1F, 20, 0x61, 0x62, 10, 3))
+write("fuzz_1f26", "height9", b"\x00\x1f" + esc_block(0x1F, 9, 0x20, 0x20, 3, 2))
+write("fuzz_1f26", "truncated", esc_block(0x1F, 24, 0x41, 0x45, 24, 3)[:150])
+
+write("fuzz_glyph_block", "bytes_8x2", bytes([8, 2, 0, 3]) + bytes(range(6)))
+write("fuzz_glyph_block", "words_20x2", bytes([20, 2, 1, 2]) + bytes(range(16)))
+write("fuzz_glyph_block", "short", bytes([12, 24, 0, 5]) + bytes(range(40)))

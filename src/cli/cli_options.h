@@ -1,0 +1,30 @@
+#pragma once
+// Command-line arguments: positional words and "--name value" / "--name=value"
+// options, checked against the options a command knows.
+
+#include <map>
+#include <optional>
+#include <set>
+#include <string>
+#include <vector>
+
+namespace dotforge::cli {
+
+struct ParsedArguments {
+  std::vector<std::string> positional;
+  std::map<std::string, std::string> options;
+  bool help = false;
+};
+
+// Parses `arguments` (without the program and command names). `valueOptions` are
+// the option names (without "--") that take a value. Returns nothing after writing
+// the reason to `error`.
+std::optional<ParsedArguments> ParseArguments(const std::vector<std::string>& arguments,
+                                              const std::set<std::string>& valueOptions, std::string& error);
+
+// An option's integer value; nothing (and a reason in `error`) when it is not a
+// whole number within [low, high].
+std::optional<int> IntegerOption(const ParsedArguments& parsed, const std::string& name, int low, int high,
+                                 std::string& error);
+
+}  // namespace dotforge::cli

@@ -1,0 +1,21 @@
+#pragma once
+// The commands of dotforge-cli. Each returns the process exit status: 0 on
+// success, 1 when the core reported a problem, 2 for a usage error.
+
+#include <ostream>
+#include <string>
+#include <vector>
+
+namespace dotforge::cli {
+
+inline constexpr int kExitOk = 0;
+inline constexpr int kExitReported = 1;
+inline constexpr int kExitUsage = 2;
+
+int RunDump(const std::vector<std::string>& arguments, std::ostream& out, std::ostream& err);
+int RunConvert(const std::vector<std::string>& arguments, std::ostream& out, std::ostream& err);
+
+// Writes "dotforge-cli: <text>" and a pointer to the help, returns kExitUsage.
+int UsageError(std::ostream& err, const std::string& command, const std::string& text);
+
+}  // namespace dotforge::cli

@@ -1,0 +1,61 @@
+#include "cli/format_names.h"
+
+#include <algorithm>
+#include <array>
+#include <cctype>
+
+#include "model/side_format.h"
+
+namespace dotforge::cli {
+namespace {
+
+struct FormatEntry {
+  const char* name;
+  const char* extension;
+  int format;
+};
+
+constexpr std::array kFormats = {
+    FormatEntry{"dat", ".dat", kFormatDat}, FormatEntry{"dsb", ".dsb", kFormatDsb},
+    FormatEntry{"ddb", ".ddb", kFormatDdb}, FormatEntry{"1b", ".1b", kFormat1B26},
+    FormatEntry{"1f", ".1f", kFormat1F26},
+};
+
+std::string Lower(std::string_view text) {
+  std::string lower(text);
+  std::transform(lower.begin(), lower.end(), lower.begin(), [](unsigned char c) { return std::tolower(c); });
+  return lower;
+}
+
+}  // namespace
+
+std::optional<int> FormatFromName(std::string_view name) {
+  const std::string lower = Lower(name);
+  for (const FormatEntry& entry : kFormats) {
+    if (lower == entry.name) return entry.format;
+  }
+  return std::nullopt;
+}
+
+std::optional<int> FormatFromExtension(const std::filesystem::path& file) {
+  const std::string extension = Lower(file.extension().string());
+  for (const FormatEntry& entry : kFormats) {
+    if (extension == entry.extension) return entry.format;
+  }
+  return std::nullopt;
+}
+
+std::string FormatName(int format) {
+  for (const auto& entry : kFormats) {
+    if (entry.format == format) return entry.name;
+  }
+  return "?";
+}
+
+std::string FormatNameList() {
+  std::string list;
+  for (const auto& entry : kFormats) list += (list.empty() ? "" : ", ") + std::string(entry.name);
+  return list;
+}
+
+}  // namespace dotforge::cli

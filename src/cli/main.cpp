@@ -1,0 +1,34 @@
+#include <iostream>
+#include <string>
+#include <vector>
+
+#include "cli/commands.h"
+
+namespace {
+
+constexpr const char* kHelp =
+    "usage: dotforge-cli COMMAND [arguments]\n"
+    "\n"
+    "Printer font sets from the command line, on the same core as the Dotforge editor.\n"
+    "\n"
+    "commands:\n"
+    "  dump FILE       print a font set's properties and every character's bitmap\n"
+    "  convert IN OUT  read a font set in one format and write it in another\n"
+    "\n"
+    "Run 'dotforge-cli COMMAND --help' for the options of a command.\n";
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  using namespace dotforge::cli;
+  const std::vector<std::string> words(argv + 1, argv + argc);
+  if (words.empty() || words[0] == "--help" || words[0] == "-h" || words[0] == "help") {
+    (words.empty() ? std::cerr : std::cout) << kHelp;
+    return words.empty() ? kExitUsage : kExitOk;
+  }
+  const std::vector<std::string> rest(words.begin() + 1, words.end());
+  if (words[0] == "dump") return RunDump(rest, std::cout, std::cerr);
+  if (words[0] == "convert") return RunConvert(rest, std::cout, std::cerr);
+  std::cerr << "dotforge-cli: unknown command '" << words[0] << "'\n" << kHelp;
+  return kExitUsage;
+}

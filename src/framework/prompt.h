@@ -1,0 +1,25 @@
+#pragma once
+// How the core talks to the user. The desktop program answers with real message
+// boxes, the command-line tool from its flags, the tests from a script.
+
+#include <string_view>
+
+namespace dotforge {
+
+enum class MessageKind {
+  Plain,    // a command reports and stops
+  Warning,  // an input check inside a dialog: box titled "Warning", information icon
+};
+
+enum class Buttons { Ok, OkCancel, YesNo, YesNoCancel };
+
+enum class Answer { Ok, Cancel, Yes, No };
+
+class Prompt {
+ public:
+  virtual ~Prompt() = default;
+  virtual void ShowMessage(std::string_view text, MessageKind kind = MessageKind::Plain) = 0;
+  virtual Answer Ask(std::string_view text, Buttons buttons) = 0;
+};
+
+}  // namespace dotforge

@@ -1,0 +1,44 @@
+#include "model/glyph_block.h"
+
+#include <algorithm>
+
+#include "model/model_messages.h"
+
+namespace dotforge {
+
+std::size_t GlyphBlockCharacterBytes(std::int32_t width, std::int32_t height, std::int32_t wordBits) {
+  if (wordBits != 16) return CellSize(width, height);
+  if (width < 1 || height < 1) return 0;
+  return static_cast<std::size_t>(((width - 1) / 16 + 1) * 2) * static_cast<std::size_t>(height);
+}
+
+void ReadGlyphBlock(CDotforgeImportDoc& doc, const ParsedGlyphBlock& block, std::int32_t wordBits,
+                    Prompt& prompt) {
+  doc.fontType = kSingleByteFont;
+  doc.characterCount = block.characterCount;
+  if (block.characterCount <= 0) return;
+  if (doc.width < 1 || doc.height < 1) {
+    prompt.ShowMessage(msg::kWidthHeightZero);
+    return;
+  }
+  const std::size_t characterBytes = GlyphBlockCharacterBytes(doc.width, doc.height, wordBits);
+  const std::size_t sourceRowBytes = characterBytes / static_cast<std::size_t>(doc.height);
+  const std::size_t rowBytes = static_cast<std::size_t>(BytesPerRow(doc.width));
+  ByteCursor cursor(block.bytes);
+  for (std::int32_t i = 0; i < block.characterCount; ++i) {
+    ByteView source;
+    if (!cursor.Take(characterBytes, source)) {
+      prompt.ShowMessage(msg::kGlyphDataEndsEarly);
+      return;
+    }
+    CharacterRecord& record = doc.AppendCharacter(0x20 + i, doc.width, doc.height);
+    // A 16-bit word row is either exactly a packed row or one byte longer; the
+    // extra byte is dropped.
+    for (std::int32_t row = 0; row < doc.height; ++row) {
+      const auto from = source.begin() + static_cast<std::ptrdiff_t>(row * sourceRowBytes);
+      std::copy(from, from + static_cast<std::ptrdiff_t>(rowBytes), record.bitmap.begin() + row * rowBytes);
+    }
+  }
+}
+
+}  // namespace dotforge

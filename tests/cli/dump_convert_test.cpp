@@ -1,0 +1,134 @@
+#include <gtest/gtest.h>
+
+#include <sstream>
+
+#include "cli/commands.h"
+#include "framework/scripted_prompt.h"
+#include "model/native_file.h"
+#include "model/model_messages.h"
+#include "support/test_files.h"
+
+namespace dotforge::cli {
+namespace {
+
+struct CliRun {
+  int status;
+  std::string out;
+  std::string err;
+};
+
+CliRun Dump(const std::vector<std::string>& arguments) {
+  std::ostringstream out, err;
+  const int status = RunDump(arguments, out, err);
+  return {status, out.str(), err.str()};
+}
+
+CliRun Convert(const std::vector<std::string>& arguments) {
+  std::ostringstream out, err;
+  const int status = RunConvert(arguments, out, err);
+  return {status, out.str(), err.str()};
+}
+
+class CliTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    ScriptedPrompt prompt;
+    auto doc = test::MakeFontSet(12, 2, {0x41, 0x42});
+    doc->characters[0]->bitmap = {0x80, 0x10, 0xFF, 0xF0};
+    doc->characters[1]->bitmap = {0, 0, 0, 1};
+    ASSERT_TRUE(WriteNativeFile(*doc, dir_ / "FONT.DAT", prompt));
+  }
+  std::string Path(const std::string& name) const { return (dir_ / name).string(); }
+
+  test::TempDir dir_;
+};
+
+TEST_F(CliTest, DumpPrintsHeaderAndCharacters) {
+  const CliRun run = Dump({Path("FONT.DAT")});
+  EXPECT_EQ(run.status, kExitOk) << run.err;
+  EXPECT_EQ(run.out,
+            "font-type=0 font-id=48 width=12 height=2 count=2\n"
+            "0041 12x2 8010fff0\n"
+            "0042 12x2 00000001\n");
+  EXPECT_EQ(run.err, "");
+}
+
+TEST_F(CliTest, FormatFromAnyCaseExtensionOrFlag) {
+  std::filesystem::copy_file(Path("FONT.DAT"), Path("font.dat"));
+  std::filesystem::copy_file(Path("FONT.DAT"), Path("font.bin"));
+  EXPECT_EQ(Dump({Path("font.dat")}).status, kExitOk);
+  EXPECT_EQ(Dump({Path("font.bin"), "--from", "DAT"}).status, kExitOk);
+  EXPECT_EQ(Dump({Path("font.bin"), "--from=dat"}).status, kExitOk);
+  const CliRun guess = Dump({Path("font.bin")});
+  EXPECT_EQ(guess.status, kExitUsage);
+  EXPECT_NE(guess.err.find("--from"), std::string::npos);
+}
+
+TEST_F(CliTest, ReaderMessagesGiveStatusOneAndStillPrint) {
+  Bytes file = test::ReadBytes(Path("FONT.DAT"));
+  file.resize(file.size() - 1);
+  test::WriteBytes(Path("CUT.DAT"), file);
+  const CliRun run = Dump({Path("CUT.DAT")});
+  EXPECT_EQ(run.status, kExitReported);
+  EXPECT_EQ(run.out, "font-type=0 font-id=48 width=12 height=2 count=2\n0041 12x2 8010fff0\n");
+  EXPECT_EQ(run.err, std::string(msg::kFileEndsEarly) + "\n");
+
+  const CliRun missing = Dump({Path("NONE.DAT")});
+  EXPECT_EQ(missing.status, kExitReported);
+  EXPECT_EQ(missing.err, std::string(msg::kUnableToReadFile) + "\n");
+}
+
+TEST_F(CliTest, UsageErrors) {
+  EXPECT_EQ(Dump({}).status, kExitUsage);
+  EXPECT_EQ(Dump({Path("FONT.DAT"), "--bogus", "1"}).status, kExitUsage);
+  EXPECT_EQ(Dump({Path("FONT.DAT"), "--width"}).status, kExitUsage);
+  EXPECT_EQ(Dump({Path("FONT.DAT"), "--width", "0"}).status, kExitUsage);
+  EXPECT_EQ(Dump({Path("FONT.DAT"), "--word-bits", "12"}).status, kExitUsage);
+  EXPECT_EQ(Dump({Path("FONT.DAT"), "--from", "gif"}).status, kExitUsage);
+  EXPECT_EQ(Convert({Path("FONT.DAT"), Path("x.dsb"), "--font-id", "53"}).status, kExitUsage);
+  EXPECT_EQ(Convert({Path("FONT.DAT")}).status, kExitUsage);
+  const CliRun help = Dump({"--help"});
+  EXPECT_EQ(help.status, kExitOk);
+  EXPECT_NE(help.out.find("--word-bits"), std::string::npos);
+}
+
+TEST_F(CliTest, ConvertToDdbAndBack) {
+  const CliRun convert = Convert({Path("FONT.DAT"), Path("KANJI.ddb")});
+  ASSERT_EQ(convert.status, kExitOk) << convert.err;
+  const CliRun dump = Dump({Path("KANJI.ddb")});
+  EXPECT_EQ(dump.status, kExitOk);
+  EXPECT_EQ(dump.out,
+            "font-type=1 font-id=52 width=12 height=2 count=2\n"
+            "0041 12x2 8010fff0\n"
+            "0042 12x2 00000001\n");
+  ASSERT_EQ(Convert({Path("KANJI.ddb"), Path("BACK.bin"), "--to", "dat"}).status, kExitOk);
+  EXPECT_EQ(test::ReadBytes(Path("BACK.bin")).size(), 1024u + 8);
+}
+
+TEST_F(CliTest, ConvertToDsbTakesTheIdAndTheName) {
+  const CliRun convert = Convert({Path("FONT.DAT"), Path("logo.dsb"), "--font-id", "50"});
+  ASSERT_EQ(convert.status, kExitOk) << convert.err;
+  const Bytes file = test::ReadBytes(Path("logo.dsb"));
+  ASSERT_EQ(file.size(), 13u + 224 * 4);
+  EXPECT_EQ(std::string(file.begin(), file.begin() + 11), "\x1CLlogo    2");
+  const CliRun dump = Dump({Path("logo.dsb")});
+  EXPECT_NE(dump.out.find("font-type=0 font-id=50 width=12 height=2 count=224\n0020 12x2 00000000\n"), std::string::npos);
+}
+
+TEST_F(CliTest, ConvertFailureKeepsTheOldFile) {
+  test::WriteBytes(Path("WIDE.DDB"), Bytes{});
+  ScriptedPrompt prompt;
+  ASSERT_TRUE(WriteNativeFile(*test::MakeFontSet(8, 8, {0x41}), Path("OLD.DAT"), prompt));
+  const Bytes old = test::ReadBytes(Path("OLD.DAT"));
+  // A stream block 200 dots wide cannot be stored in a DAT file.
+  Bytes stream{0x1B, 0x26, 0x03, 0x41, 0x41, 200};
+  stream.resize(stream.size() + 600, 0);
+  test::WriteBytes(Path("WIDE.1B"), stream);
+  const CliRun run = Convert({Path("WIDE.1B"), Path("OLD.DAT")});
+  EXPECT_EQ(run.status, kExitReported);
+  EXPECT_EQ(run.err, std::string(msg::kCellTooLarge) + "\n");
+  EXPECT_EQ(test::ReadBytes(Path("OLD.DAT")), old);
+}
+
+}  // namespace
+}  // namespace dotforge::cli
