@@ -1,0 +1,109 @@
+#include "app/menu_layout.h"
+
+#include <array>
+
+#include "app/command_ids.h"
+
+namespace dotforge {
+namespace {
+
+using namespace cmd;
+
+const MenuItem kSep{kSeparator, ""};
+
+PopupMenu FileMenu(bool fontSet) {
+  if (!fontSet) return {"&File", {{kNewFont, "&New\tCtrl+N"}, {kOpen, "Open"}, kSep, {kExit, "E&xit"}}};
+  return {"&File",
+          {{kNewFont, "&New\tCtrl+N"}, {kOpen, "Open"}, {kSave, "&Save"}, kSep, {kClose, "&Close"}, kSep,
+           {kExit, "E&xit"}}};
+}
+
+PopupMenu DownloadMenu(bool fontSet) {
+  std::vector<MenuItem> items;
+  if (fontSet) {
+    items = {{kDownloadEntireFont, "Download Entire Font"}, {kDownloadPrintOne, "Download && Print One Character"},
+             kSep};
+  }
+  const std::vector<MenuItem> queries = {
+      {kErasePrinterFonts, "Erase Printer Fonts"},
+      kSep,
+      {kReadPrinterFontInfo, fontSet ? "Read Printer Font Info" : "Read Printer Font Infos"},
+      {kCheckAvailableMemory, "Check Available Memory"},
+      kSep,
+      {kSetupCommunication, "Setup Communication"},
+  };
+  items.insert(items.end(), queries.begin(), queries.end());
+  return {"&Download", items};
+}
+
+const PopupMenu kViewMenu{"&View", {{kViewToolbar, "&Toolbar"}, {kViewStatusBar, "&Status Bar"}}};
+const PopupMenu kHelpMenu{"&Help", {{kAbout, "&About Dotforge..."}}};
+
+const std::vector<MenuItem> kFontItems = {
+    {kEdit, "Edit"}, kSep, {kCopy, "Copy"}, {kPaste, "Paste"}, kSep, {kAdd, "Add"}, {kDelete, "Delete"}, kSep,
+    {kCharacterPosition, "Character Position"}, kSep, {kFontProperties, "Font Properties"},
+};
+
+const std::vector<MenuItem> kArrangeItems = {
+    {kCascade, "&Cascade"}, {kTile, "&Tile"}, {kArrangeIcons, "&Arrange Icons"}};
+
+std::vector<MenuItem> WindowItems() {
+  std::vector<MenuItem> items{{kNewWindow, "&New Window"}};
+  items.insert(items.end(), kArrangeItems.begin(), kArrangeItems.end());
+  return items;
+}
+
+constexpr std::array kTop = {kNewFont, kOpen,       kSave,      kSeparator,      kCopy,      kPaste,
+                             kSeparator, kEdit,     kAdd,       kDelete,         kSeparator, kDoubleSizeView,
+                             kSeparator, kDownloadEntireFont,   kFontProperties};
+
+constexpr std::array kLeft = {kPenEdit,   kClearEdit, kSeparator,    kShiftUp,   kShiftDown,   kShiftLeft,
+                              kShiftRight, kSeparator, kRotate,      kAddRow,    kAddColumn,   kDeleteRow,
+                              kDeleteColumn, kSeparator, kZoomIn,    kZoomOut,   kReferenceLine};
+
+// Ctrl+S saves through the Save command: the framework's generic save would write
+// an empty file over the font set's path.
+constexpr std::array kAccelerators = {
+    Accelerator{"Ctrl+C", kCopy},           Accelerator{"Ctrl+V", kPaste},
+    Accelerator{"Ins", kAdd},               Accelerator{"Del", kDelete},
+    Accelerator{"Ctrl+N", kFrameworkNew},   Accelerator{"Ctrl+O", kFrameworkOpen},
+    Accelerator{"Ctrl+S", kSave},           Accelerator{"Ctrl+P", kPrint},
+    Accelerator{"Ctrl+X", kCut},            Accelerator{"Shift+Del", kCut},
+    Accelerator{"Ctrl+Ins", kFrameworkCopy}, Accelerator{"Shift+Ins", kFrameworkPaste},
+    Accelerator{"Ctrl+Z", kUndo},           Accelerator{"Alt+Backspace", kUndo},
+    Accelerator{"F6", kNextPane},           Accelerator{"Shift+F6", kPreviousPane},
+};
+
+}  // namespace
+
+const std::vector<PopupMenu>& MenuBar(MenuBarKind kind) {
+  static const std::vector<PopupMenu> noDocument = {FileMenu(false), kViewMenu, DownloadMenu(false), kHelpMenu};
+  static const std::vector<PopupMenu> fontSet = {FileMenu(true),        {"F&ont", kFontItems},
+                                                 DownloadMenu(true),    kViewMenu,
+                                                 {"&Window", WindowItems()}, kHelpMenu};
+  static const std::vector<PopupMenu> editor = {
+      {"&Shift",
+       {{kShiftDown, "&Down"}, {kShiftUp, "&Up"}, {kShiftLeft, "&Left"}, {kShiftRight, "&Right"},
+        {kRotate, "R&otate"}}},
+      {"&Add", {{kAddRow, "&Row"}, {kAddColumn, "Column"}}},
+      {"&Delete", {{kDeleteRow, "&Row"}, {kDeleteColumn, "&Column"}}},
+      {"Windows", kArrangeItems},
+  };
+  switch (kind) {
+    case MenuBarKind::NoDocument:
+      return noDocument;
+    case MenuBarKind::FontSet:
+      return fontSet;
+    case MenuBarKind::Editor:
+      return editor;
+  }
+  return noDocument;
+}
+
+const std::vector<MenuItem>& ContextMenu() { return kFontItems; }
+
+std::span<const int> TopToolbar() { return kTop; }
+std::span<const int> LeftToolbar() { return kLeft; }
+std::span<const Accelerator> Accelerators() { return kAccelerators; }
+
+}  // namespace dotforge
