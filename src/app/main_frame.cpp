@@ -13,6 +13,7 @@
 #include "app/command_icons.h"
 #include "app/command_ids.h"
 #include "app/command_table.h"
+#include "app/lock_keys.h"
 
 namespace dotforge {
 namespace {
@@ -80,6 +81,7 @@ void CMainFrame::CreateStatusBar() {
   QStatusBar* bar = statusBar();
   for (const char* indicator : {"CAP", "NUM", "SCRL"}) {
     auto* label = new QLabel(indicator, bar);
+    label->setEnabled(false);
     label->setObjectName(indicator);
     label->setFrameShape(QFrame::Panel);
     label->setFrameShadow(QFrame::Sunken);
@@ -185,6 +187,16 @@ void CMainFrame::RefreshMenu(QMenu* menu) {
 void CMainFrame::RefreshCommandStates() {
   const CommandRoute route = Route();
   for (const auto& [id, action] : toolbarActions_) ApplyState(action, route.Query(id));
+  RefreshLockIndicators();
+}
+
+void CMainFrame::RefreshLockIndicators() {
+  const std::optional<LockKeyState> keys = ReadLockKeys();
+  if (!keys) return;
+  const std::pair<const char*, bool> indicators[] = {{"CAP", keys->caps}, {"NUM", keys->num}, {"SCRL", keys->scroll}};
+  for (const auto& [name, on] : indicators) {
+    if (auto* label = statusBar()->findChild<QLabel*>(name)) label->setEnabled(on);
+  }
 }
 
 QAction* CMainFrame::ToolbarAction(int id) const {

@@ -74,6 +74,7 @@ class CMainFrame : public QMainWindow, public CCmdTarget {
   void OnSubWindowActivated(QMdiSubWindow* window);
   void ApplyState(QAction* action, const CommandState& state) const;
   void RefreshMenu(QMenu* menu);
+  void RefreshLockIndicators();
   ChildContent* ActiveContent() const;
   void ArrangeIcons();
 
