@@ -30,16 +30,16 @@ class ScriptedPrompt : public Prompt {
   // What the user does in a New Font dialog: pick the font type first (which
   // refreshes the other fields), then type the values given here.
   struct NewFontEdit {
-    std::optional<std::int32_t> fontType;
-    std::optional<std::string> fileName;
-    std::optional<std::int32_t> width;
-    std::optional<std::int32_t> height;
-    std::optional<std::string> idOrStart;
+    std::optional<std::int32_t> fontType = std::nullopt;
+    std::optional<std::string> fileName = std::nullopt;
+    std::optional<std::int32_t> width = std::nullopt;
+    std::optional<std::int32_t> height = std::nullopt;
+    std::optional<std::string> idOrStart = std::nullopt;
   };
   struct FontPropertiesEdit {
-    std::optional<std::int32_t> width;
-    std::optional<std::int32_t> height;
-    std::optional<std::string> fontId;
+    std::optional<std::int32_t> width = std::nullopt;
+    std::optional<std::int32_t> height = std::nullopt;
+    std::optional<std::string> fontId = std::nullopt;
   };
 
   // Dialog answers, one per press of OK after typing the given values; nothing
