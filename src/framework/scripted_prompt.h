@@ -1,6 +1,6 @@
 #pragma once
-// A prompt that records every text shown, in order, and answers questions from a
-// script. Used by the tests to check exact messages.
+// A prompt that records every text and dialog shown, in order, and answers
+// questions and dialogs from a script. Used by the tests to check exact messages.
 
 #include <cstdint>
 #include <deque>

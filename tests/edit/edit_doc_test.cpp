@@ -131,12 +131,6 @@ TEST_F(EditorFixture, KeepsNoReferenceToTheBitmapItOpenedWith) {
   EXPECT_EQ(fontSet->characters[0]->bitmap, (Bytes{0x80, 0x00, 0x00}));
 }
 
-TEST_F(EditorFixture, ReleaseClearsTheEditorFlag) {
-  fontSet->characters[1]->editorOpen = 1;
-  editor->ReleaseCharacter();
-  EXPECT_EQ(fontSet->characters[1]->editorOpen, 0);
-}
-
 TEST_F(EditorFixture, WriteBackUsesTheCharactersOwnSize) {
   // The cell grew while the editor was open: the grid packs into the new size,
   // white where it has no pixel, and is never read past its end.

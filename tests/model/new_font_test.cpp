@@ -138,12 +138,6 @@ TEST(NewFontDialog, PickingTheTypeRefreshesTheField) {
   EXPECT_EQ(request->height, 8);
 }
 
-TEST(NewFontDialog, CancelGivesNoRequest) {
-  ScriptedPrompt prompt;
-  prompt.QueueNewFont(std::nullopt);
-  EXPECT_FALSE(RunNewFontDialog(prompt).has_value());
-}
-
 TEST(CreateNewFontSet, SingleByteHoldsEveryCodeBlank) {
   NewFontRequest request{24, 12, kSingleByteFont, 0x20, '0', "ab12.DSB"};
   CDotforgeImportDoc doc;
