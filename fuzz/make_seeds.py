@@ -58,3 +58,13 @@ write("fuzz_1f26", "truncated", esc_block(0x1F, 24, 0x41, 0x45, 24, 3)[:150])
 write("fuzz_glyph_block", "bytes_8x2", bytes([8, 2, 0, 3]) + bytes(range(6)))
 write("fuzz_glyph_block", "words_20x2", bytes([20, 2, 1, 2]) + bytes(range(16)))
 write("fuzz_glyph_block", "short", bytes([12, 24, 0, 5]) + bytes(range(40)))
+
+write("fuzz_glyph_edit", "letter_12x3", bytes([12, 3, 20, 2]) + bytes([0x30, 0x00, 0x48, 0x00, 0xFF, 0xF0]))
+write("fuzz_glyph_edit", "padding_set", bytes([10, 2, 8, 4]) + bytes([0xFF, 0xFF, 0x81, 0x3F]))
+write("fuzz_glyph_edit", "short_bitmap", bytes([24, 24, 127, 1]) + bytes([0xAA] * 7))
+write("fuzz_glyph_edit", "negative_sizes", bytes([0xF8, 3, 0, 0x80]) + bytes([1, 2, 3]))
+
+write("fuzz_dialog_fields", "hex_code", b"\x01" + b"0041")
+write("fuzz_dialog_fields", "name_and_id", b"\x30" + b"49")
+write("fuzz_dialog_fields", "start_code", b"\x21" + b"8140")
+write("fuzz_dialog_fields", "signs", b"\x40" + b" +-7")

@@ -4,6 +4,8 @@
 
 #include <string_view>
 
+#include "framework/dialog_fields.h"
+
 namespace dotforge {
 
 enum class MessageKind {
@@ -20,6 +22,13 @@ class Prompt {
   virtual ~Prompt() = default;
   virtual void ShowMessage(std::string_view text, MessageKind kind = MessageKind::Plain) = 0;
   virtual Answer Ask(std::string_view text, Buttons buttons) = 0;
+
+  // Modal dialogs: `fields` come in as the dialog opens and go out as the user
+  // left them. OK runs the check and closes the dialog only when it passes; the
+  // result is true for a passed OK and false for Cancel.
+  virtual bool RequestCodeEntry(CodeEntryFields& fields, const DialogCheck<CodeEntryFields>& ok) = 0;
+  virtual bool RequestNewFont(NewFontFields& fields, const NewFontDialogLogic& logic) = 0;
+  virtual bool RequestFontProperties(FontPropertiesFields& fields, const DialogCheck<FontPropertiesFields>& ok) = 0;
 };
 
 }  // namespace dotforge

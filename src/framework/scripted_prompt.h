@@ -1,8 +1,10 @@
 #pragma once
-// A prompt that records every text shown, in order, and answers questions from a
-// script. Used by the tests to check exact messages.
+// A prompt that records every text and dialog shown, in order, and answers
+// questions and dialogs from a script. Used by the tests to check exact messages.
 
+#include <cstdint>
 #include <deque>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -13,7 +15,7 @@ namespace dotforge {
 class ScriptedPrompt : public Prompt {
  public:
   struct Entry {
-    enum class Type { Message, Question } type;
+    enum class Type { Message, Question, Dialog } type;  // a dialog is recorded by its caption
     std::string text;
     MessageKind kind = MessageKind::Plain;
     Buttons buttons = Buttons::Ok;
@@ -21,6 +23,35 @@ class ScriptedPrompt : public Prompt {
 
   void ShowMessage(std::string_view text, MessageKind kind = MessageKind::Plain) override;
   Answer Ask(std::string_view text, Buttons buttons) override;
+  bool RequestCodeEntry(CodeEntryFields& fields, const DialogCheck<CodeEntryFields>& ok) override;
+  bool RequestNewFont(NewFontFields& fields, const NewFontDialogLogic& logic) override;
+  bool RequestFontProperties(FontPropertiesFields& fields, const DialogCheck<FontPropertiesFields>& ok) override;
+
+  // What the user does in a New Font dialog: pick the font type first (which
+  // refreshes the other fields), then type the values given here.
+  struct NewFontEdit {
+    std::optional<std::int32_t> fontType = std::nullopt;
+    std::optional<std::string> fileName = std::nullopt;
+    std::optional<std::int32_t> width = std::nullopt;
+    std::optional<std::int32_t> height = std::nullopt;
+    std::optional<std::string> idOrStart = std::nullopt;
+  };
+  struct FontPropertiesEdit {
+    std::optional<std::int32_t> width = std::nullopt;
+    std::optional<std::int32_t> height = std::nullopt;
+    std::optional<std::string> fontId = std::nullopt;
+  };
+
+  // Dialog answers, one per press of OK after typing the given values; nothing
+  // stands for Cancel. An OK the check refuses keeps the dialog open and takes the
+  // next answer, as a user correcting a field would; when a dialog's answers run
+  // out it is cancelled.
+  void QueueCodeEntry(std::optional<std::string> code);
+  void QueueNewFont(std::optional<NewFontEdit> edit);
+  void QueueFontProperties(std::optional<FontPropertiesEdit> edit);
+
+  // The fields each Font Properties dialog showed when it opened, in order.
+  const std::vector<FontPropertiesFields>& OpenedFontProperties() const { return openedFontProperties_; }
 
   // Answers given to the next questions in order; once used up, `fallback` answers.
   void QueueAnswers(std::initializer_list<Answer> answers);
@@ -33,6 +64,10 @@ class ScriptedPrompt : public Prompt {
  private:
   std::vector<Entry> entries_;
   std::deque<Answer> answers_;
+  std::deque<std::optional<std::string>> codeEntries_;
+  std::deque<std::optional<NewFontEdit>> newFonts_;
+  std::deque<std::optional<FontPropertiesEdit>> fontProperties_;
+  std::vector<FontPropertiesFields> openedFontProperties_;
   Answer fallback_ = Answer::Yes;
 };
 

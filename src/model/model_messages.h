@@ -22,4 +22,26 @@ inline constexpr const char* kCellTooLarge =
 inline constexpr const char* kTooManyRanges =
     "The font set has more than 334 ranges of consecutive codes, more than a DAT file can hold";
 
+// Character operations and the Character Position dialog.
+inline constexpr const char* kNotValidHex = "Error : Not a valid Hex value";
+inline constexpr const char* kSingleByteCodeRange = "Error: Valid range [20 - FF]";
+inline constexpr const char* kDoubleByteCodeRange = "Error: Valid range [20 -  FFFF]";
+inline constexpr const char* kSingleByteSetFull = "Error: Valid range [0020 - 00FF]";
+inline constexpr const char* kDoubleByteSetFull = "Error: Valid range [0020 - FFFF]";
+inline constexpr const char* kCharacterAlreadyMapped = "Character already Mapped";
+inline constexpr const char* kCharacterIsAlreadyMapped = "Character is already Mapped";
+
+// New Font and Font Properties.
+inline constexpr const char* kIntegerRangePrefix = "Please enter an integer between ";
+inline constexpr const char* kFileNameTooLong = "Name of File : Max 8 Characters";
+inline constexpr const char* kEnterFileName = "Enter Filename";
+inline constexpr const char* kInvalidFileName = "Unvalid Filename";
+inline constexpr const char* kWidthAndHeightZero = "Width and Height Must be different from 0";
+inline constexpr const char* kWidthZero = "Width Must be different from 0";
+inline constexpr const char* kHeightZero = "Height Must be different from 0";
+inline constexpr const char* kStartCodeTooLow = "Start Character Position Must be greater than 32";
+inline constexpr const char* kFontIdRange = "Font Id must be in range [48..51]";
+inline constexpr const char* kCellSizeTooLarge =
+    "Width and Height must not be greater than 127: the font files cannot hold a larger cell";
+
 }  // namespace dotforge::msg

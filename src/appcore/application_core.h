@@ -1,0 +1,75 @@
+#pragma once
+// The application without its windows: the values shared by all documents, the
+// open font sets and character editors, and the commands that create, change or
+// close documents. The desktop program wraps it; the tests drive it directly.
+
+#include <functional>
+#include <memory>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "edit/edit_doc.h"
+#include "framework/prompt.h"
+#include "model/app_values.h"
+#include "model/character_operations.h"
+#include "model/font_set.h"
+
+namespace dotforge {
+
+// The model's application-wide values plus the copied character and the
+// hand-over block for a new editor.
+struct ApplicationValues : AppValues {
+  std::optional<CopiedCharacter> copiedCharacter;
+  PendingEdit pendingEdit;
+};
+
+class ApplicationCore {
+ public:
+  explicit ApplicationCore(Prompt& prompt) : prompt_(prompt) {}
+  ApplicationCore(const ApplicationCore&) = delete;
+  ApplicationCore& operator=(const ApplicationCore&) = delete;
+
+  ApplicationValues& Values() { return values_; }
+  const ApplicationValues& Values() const { return values_; }
+
+  const std::vector<std::unique_ptr<CDotforgeImportDoc>>& FontSets() const { return fontSets_; }
+  const std::vector<std::unique_ptr<CDotforgeEditDoc>>& Editors() const { return editors_; }
+  // The document whose window was last opened or brought to the front; none at start.
+  CDocument* ActiveDocument() const { return active_; }
+
+  // Takes a font set a command created or opened, counts it and makes it active.
+  CDotforgeImportDoc& AddFontSet(std::unique_ptr<CDotforgeImportDoc> fontSet);
+  // Closes a font set whose close check let it close: its editors first.
+  void CloseFontSet(CDotforgeImportDoc& fontSet);
+
+  // "Create New Font": the New Font dialog, then a new font set from its request.
+  // The new font set, or none when the dialog was cancelled.
+  CDotforgeImportDoc* NewFont();
+  // "Font Properties" on a font set: its id and cell size.
+  void FontProperties(CDotforgeImportDoc& fontSet);
+  // "Shift Area Rotate" in a font set window.
+  void RotateFont(CDotforgeImportDoc& fontSet);
+
+  // "Edit" on a character of a font set: opens an editor, or brings the open one
+  // to the front.
+  void EditCharacter(CDotforgeImportDoc& fontSet, CharacterRecord& record);
+  CDotforgeEditDoc& OpenCharacterEditor(CDotforgeImportDoc& fontSet, const Bytes& bitmap, std::int32_t width,
+                                        std::int32_t height, const std::string& title);
+  // Brings the editor of `fontSet` with this title to the front; false if there is none.
+  bool ActivateCharacterEditor(const CDotforgeImportDoc& fontSet, const std::string& title);
+  // Closes every editor whose font set is closing.
+  void CloseEditorsOfFontSet();
+  void CloseEditor(CDotforgeEditDoc& editor);
+
+ private:
+  void CloseEditorsWhere(const std::function<bool(const CDotforgeEditDoc&)>& shouldClose);
+
+  Prompt& prompt_;
+  ApplicationValues values_;
+  std::vector<std::unique_ptr<CDotforgeImportDoc>> fontSets_;
+  std::vector<std::unique_ptr<CDotforgeEditDoc>> editors_;
+  CDocument* active_ = nullptr;
+};
+
+}  // namespace dotforge

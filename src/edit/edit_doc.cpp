@@ -1,0 +1,85 @@
+#include "edit/edit_doc.h"
+
+#include <string_view>
+
+namespace dotforge {
+namespace {
+
+constexpr std::string_view kTitleSeparator = " : ";
+
+// The label is what follows the title's colon and blank. The last colon is taken:
+// labels are hexadecimal digits, while a font set's file name may hold a colon.
+std::string_view TitleLabel(std::string_view title) {
+  const std::size_t colon = title.rfind(':');
+  if (colon == std::string_view::npos || colon + 2 > title.size()) return {};
+  return title.substr(colon + 2);
+}
+
+}  // namespace
+
+std::string EditorTitle(const CDotforgeImportDoc& fontSet, const CharacterRecord& record) {
+  return fontSet.GetTitle() + std::string(kTitleSeparator) + record.label;
+}
+
+CDotforgeEditDoc::CDotforgeEditDoc(const PendingEdit& pending)
+    : fontSet_(pending.fontSet), width_(pending.width), height_(pending.height) {
+  SetTitle(pending.title);
+  UnpackBitmap(pending.bitmap != nullptr ? ByteView(*pending.bitmap) : ByteView(), width_, height_, grid_);
+}
+
+void CDotforgeEditDoc::ShiftArea(ShiftDirection direction) {
+  ShiftGrid(grid_, direction);
+  WriteBack();
+}
+
+void CDotforgeEditDoc::ClearEdit() {
+  ClearGrid(grid_);
+  WriteBack();
+}
+
+void CDotforgeEditDoc::ToggleAddRow() {
+  modes_.addRow = !modes_.addRow;
+  WriteBack();
+}
+
+void CDotforgeEditDoc::ToggleAddColumn() {
+  modes_.addColumn = !modes_.addColumn;
+  WriteBack();
+}
+
+void CDotforgeEditDoc::ToggleDeleteRow() { modes_.deleteRow = !modes_.deleteRow; }
+
+void CDotforgeEditDoc::ToggleDeleteColumn() { modes_.deleteColumn = !modes_.deleteColumn; }
+
+void CDotforgeEditDoc::TogglePen() { modes_.pen = !modes_.pen; }
+
+bool CDotforgeEditDoc::ModeClick(std::int32_t column, std::int32_t row) {
+  if (!modes_.AnyRowOrColumnMode()) return false;
+  ApplyModeClick(grid_, modes_, column, row);
+  UpdateAllViews();
+  return true;
+}
+
+CharacterRecord* CDotforgeEditDoc::FindCharacter() const {
+  const std::string_view label = TitleLabel(GetTitle());
+  if (label.empty()) return nullptr;
+  for (const auto& record : fontSet_->characters) {
+    if (record->label == label) return record.get();
+  }
+  return nullptr;
+}
+
+void CDotforgeEditDoc::WriteBack() {
+  CharacterRecord* record = FindCharacter();
+  if (record == nullptr) return;
+  PackBitmap(grid_, record->width, record->height, record->bitmap);
+  fontSet_->SetModifiedFlag();
+  fontSet_->UpdateAllViews();
+  UpdateAllViews();
+}
+
+void CDotforgeEditDoc::ReleaseCharacter() {
+  if (CharacterRecord* record = FindCharacter()) record->editorOpen = 0;
+}
+
+}  // namespace dotforge

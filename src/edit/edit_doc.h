@@ -1,0 +1,77 @@
+#pragma once
+// The character editor document: edits one character of an open font set in its
+// own pixel grid and writes the grid back into the character's record. It never
+// owns the glyph and finds its character again only by its title.
+
+#include <cstdint>
+#include <string>
+
+#include "edit/edit_modes.h"
+#include "edit/grid_operations.h"
+#include "edit/pixel_grid.h"
+#include "framework/document.h"
+#include "model/font_set.h"
+
+namespace dotforge {
+
+// What the application hands to a new editor.
+struct PendingEdit {
+  CDotforgeImportDoc* fontSet = nullptr;
+  std::string title;  // font set title, " : ", the character's label
+  const Bytes* bitmap = nullptr;
+  std::int32_t height = 0;
+  std::int32_t width = 0;
+};
+
+// The editor title of a character: "<font set title> : <label>".
+std::string EditorTitle(const CDotforgeImportDoc& fontSet, const CharacterRecord& record);
+
+class CDotforgeEditDoc : public CDocument {
+ public:
+  static constexpr const char* kDocumentType = "DotforgeEdit";
+
+  // Copies the hand-over values and builds the grid from the bitmap at once, so
+  // the editor keeps no reference to a bitmap that may be freed later.
+  explicit CDotforgeEditDoc(const PendingEdit& pending);
+
+  CDotforgeImportDoc& FontSet() const { return *fontSet_; }
+  std::int32_t Width() const { return width_; }
+  std::int32_t Height() const { return height_; }
+  PixelGrid& Grid() { return grid_; }
+  const PixelGrid& Grid() const { return grid_; }
+  const EditModes& Modes() const { return modes_; }
+
+  // Editor commands. Shifts, Clear Edit and switching Add Row or Add Column write
+  // back; the delete modes and the pen only change the edit state.
+  void ShiftArea(ShiftDirection direction);
+  void ClearEdit();
+  void ToggleAddRow();
+  void ToggleAddColumn();
+  void ToggleDeleteRow();
+  void ToggleDeleteColumn();
+  void TogglePen();
+
+  // A left-button press at a grid position: applies the modes that are on and
+  // repaints. False, with nothing done, when no row or column mode is on.
+  bool ModeClick(std::int32_t column, std::int32_t row);
+
+  // Packs the grid into the character named by the title, marks the font set
+  // modified and repaints both documents. Does nothing when no character has
+  // the title's label any more.
+  void WriteBack();
+
+  // Before the editor closes: its character is no longer open in an editor.
+  void ReleaseCharacter();
+
+  // The character the title names, first in list order; none if it is gone.
+  CharacterRecord* FindCharacter() const;
+
+ private:
+  CDotforgeImportDoc* fontSet_;
+  std::int32_t width_;
+  std::int32_t height_;
+  PixelGrid grid_;
+  EditModes modes_;
+};
+
+}  // namespace dotforge

@@ -1,0 +1,202 @@
+#include <gtest/gtest.h>
+
+#include "appcore/application_core.h"
+#include "framework/scripted_prompt.h"
+#include "model/model_messages.h"
+#include "support/test_files.h"
+
+namespace dotforge {
+namespace {
+
+using Texts = std::vector<std::string>;
+
+struct ApplicationCoreTest : ::testing::Test {
+  CDotforgeImportDoc& Open(std::int32_t width, std::int32_t height, std::vector<std::int32_t> codes,
+                           const std::string& title = "FONT.DSB") {
+    auto fontSet = test::MakeFontSet(width, height, codes);
+    fontSet->SetTitle(title);
+    return core.AddFontSet(std::move(fontSet));
+  }
+
+  CDotforgeEditDoc& Edit(CDotforgeImportDoc& fontSet, std::size_t index) {
+    core.EditCharacter(fontSet, *fontSet.characters[index]);
+    return *core.Editors().back();
+  }
+
+  ScriptedPrompt prompt;
+  ApplicationCore core{prompt};
+};
+
+TEST_F(ApplicationCoreTest, NewFontCreatesAndCountsTheFontSet) {
+  prompt.QueueNewFont(ScriptedPrompt::NewFontEdit{.fileName = "ab12", .width = 12, .height = 24});
+  CDotforgeImportDoc* fontSet = core.NewFont();
+  ASSERT_NE(fontSet, nullptr);
+  EXPECT_EQ(fontSet->GetTitle(), "AB12.DSB");
+  EXPECT_EQ(fontSet->characters.size(), 224u);
+  EXPECT_EQ(fontSet->characters[0]->bitmap.size(), 48u);
+  EXPECT_EQ(fontSet->fontId, '0');
+  EXPECT_EQ(core.Values().openFontSetCount, 1);
+  EXPECT_EQ(core.Values().newFontRequest.name, "ab12.DSB");
+  EXPECT_EQ(core.ActiveDocument(), fontSet);
+  EXPECT_EQ(core.FontSets().size(), 1u);
+}
+
+TEST_F(ApplicationCoreTest, CancelledNewFontCreatesNothing) {
+  prompt.QueueNewFont(std::nullopt);
+  EXPECT_EQ(core.NewFont(), nullptr);
+  EXPECT_EQ(core.Values().openFontSetCount, 0);
+  EXPECT_TRUE(core.FontSets().empty());
+}
+
+TEST_F(ApplicationCoreTest, EditOpensOneEditorPerCharacter) {
+  CDotforgeImportDoc& fontSet = Open(8, 2, {0x41, 0x42});
+  CDotforgeEditDoc& editor = Edit(fontSet, 0);
+  EXPECT_EQ(editor.GetTitle(), "FONT.DSB : 0041");
+  EXPECT_EQ(fontSet.characters[0]->editorOpen, 1);
+  EXPECT_EQ(core.ActiveDocument(), &editor);
+  EXPECT_EQ(core.Values().pendingEdit.bitmap, nullptr);
+
+  Edit(fontSet, 1);
+  EXPECT_EQ(core.Editors().size(), 2u);
+  core.EditCharacter(fontSet, *fontSet.characters[0]);
+  EXPECT_EQ(core.Editors().size(), 2u);
+  EXPECT_EQ(core.ActiveDocument(), &editor);
+}
+
+TEST_F(ApplicationCoreTest, ActivationTellsFontSetsOfTheSameTitleApart) {
+  CDotforgeImportDoc& first = Open(8, 2, {0x41});
+  CDotforgeImportDoc& second = Open(8, 2, {0x41});
+  CDotforgeEditDoc& firstEditor = Edit(first, 0);
+  CDotforgeEditDoc& secondEditor = Edit(second, 0);
+  EXPECT_NE(&firstEditor, &secondEditor);
+  EXPECT_TRUE(core.ActivateCharacterEditor(first, "FONT.DSB : 0041"));
+  EXPECT_EQ(core.ActiveDocument(), &firstEditor);
+  EXPECT_FALSE(core.ActivateCharacterEditor(first, "FONT.DSB : 0042"));
+  EXPECT_EQ(core.ActiveDocument(), &firstEditor);
+}
+
+TEST_F(ApplicationCoreTest, StaleEditorFlagOpensANewEditor) {
+  CDotforgeImportDoc& fontSet = Open(8, 2, {0x41});
+  fontSet.characters[0]->editorOpen = 1;
+  core.EditCharacter(fontSet, *fontSet.characters[0]);
+  EXPECT_EQ(core.Editors().size(), 1u);
+}
+
+TEST_F(ApplicationCoreTest, ClosingAnEditorReleasesItsCharacter) {
+  CDotforgeImportDoc& fontSet = Open(8, 2, {0x41});
+  CDotforgeEditDoc& editor = Edit(fontSet, 0);
+  core.CloseEditor(editor);
+  EXPECT_TRUE(core.Editors().empty());
+  EXPECT_EQ(fontSet.characters[0]->editorOpen, 0);
+  EXPECT_EQ(core.ActiveDocument(), nullptr);
+  EXPECT_FALSE(fontSet.IsModified());  // nothing is written back at close
+}
+
+TEST_F(ApplicationCoreTest, ClosingAFontSetClosesOnlyItsEditors) {
+  CDotforgeImportDoc& kept = Open(8, 2, {0x41}, "KEEP.DSB");
+  CDotforgeImportDoc& closed = Open(8, 2, {0x41, 0x42}, "GONE.DSB");
+  Edit(kept, 0);
+  Edit(closed, 0);
+  Edit(closed, 1);
+  core.CloseFontSet(closed);
+  ASSERT_EQ(core.Editors().size(), 1u);
+  EXPECT_EQ(&core.Editors()[0]->FontSet(), &kept);
+  EXPECT_EQ(core.FontSets().size(), 1u);
+  EXPECT_EQ(core.Values().openFontSetCount, 1);
+}
+
+TEST_F(ApplicationCoreTest, CloseEditorsOfFontSetTakesThoseWhoseSetIsClosing) {
+  CDotforgeImportDoc& first = Open(8, 2, {0x41});
+  CDotforgeImportDoc& second = Open(8, 2, {0x41});
+  Edit(first, 0);
+  Edit(second, 0);
+  second.closing = 1;
+  core.CloseEditorsOfFontSet();
+  ASSERT_EQ(core.Editors().size(), 1u);
+  EXPECT_EQ(&core.Editors()[0]->FontSet(), &first);
+  EXPECT_EQ(second.characters[0]->editorOpen, 0);
+  EXPECT_EQ(first.characters[0]->editorOpen, 1);
+}
+
+TEST_F(ApplicationCoreTest, EditorOfADeletedCharacterWritesNothing) {
+  CDotforgeImportDoc& fontSet = Open(8, 2, {0x41, 0x42});
+  fontSet.characters[0]->cellRect = Rect{0, 0, 10, 10};
+  CDotforgeEditDoc& editor = Edit(fontSet, 0);
+  DeleteCharacter(fontSet, Rect{0, 0, 10, 10});
+  fontSet.SetModifiedFlag(false);
+  editor.ClearEdit();
+  EXPECT_FALSE(fontSet.IsModified());
+  EXPECT_EQ(fontSet.characters[0]->bitmap, test::PatternCell(0x42, 8, 2));
+  core.CloseEditor(editor);
+}
+
+TEST_F(ApplicationCoreTest, CopiedGlyphSurvivesItsFontSet) {
+  CDotforgeImportDoc& source = Open(8, 2, {0x41}, "A.DSB");
+  CDotforgeImportDoc& target = Open(8, 2, {0x50}, "B.DSB");
+  source.characters[0]->cellRect = Rect{0, 0, 10, 10};
+  CopyCharacter(source, Rect{0, 0, 10, 10}, core.Values().copiedCharacter);
+  core.CloseFontSet(source);
+  target.selected = target.characters[0].get();
+  PasteCharacter(target, core.Values().copiedCharacter, prompt);
+  EXPECT_EQ(target.characters[0]->bitmap, test::PatternCell(0x41, 8, 2));
+}
+
+TEST_F(ApplicationCoreTest, FontPropertiesChangingOnlyTheIdLeavesTheSetUnmodified) {
+  CDotforgeImportDoc& fontSet = Open(8, 2, {0x41});
+  CDotforgeEditDoc& editor = Edit(fontSet, 0);
+  int editorRepaints = 0;
+  editor.AddUpdateListener([&editorRepaints] { ++editorRepaints; });
+  prompt.QueueFontProperties(ScriptedPrompt::FontPropertiesEdit{.fontId = "51"});
+  core.FontProperties(fontSet);
+  EXPECT_EQ(fontSet.fontId, '3');
+  EXPECT_FALSE(fontSet.IsModified());
+  EXPECT_EQ(core.Editors().size(), 1u);
+  EXPECT_EQ(editorRepaints, 1);
+  ASSERT_EQ(prompt.OpenedFontProperties().size(), 1u);
+  EXPECT_EQ(prompt.OpenedFontProperties()[0].fontId, "48");
+  EXPECT_EQ(prompt.OpenedFontProperties()[0].characterCount, 1);
+}
+
+TEST_F(ApplicationCoreTest, FontPropertiesNewSizeClosesTheSetsEditorsFirst) {
+  CDotforgeImportDoc& fontSet = Open(16, 24, {0x41});
+  CDotforgeImportDoc& other = Open(16, 24, {0x41}, "OTHER.DSB");
+  Edit(fontSet, 0);
+  Edit(other, 0);
+  prompt.QueueFontProperties(ScriptedPrompt::FontPropertiesEdit{.width = 24, .height = 16});
+  core.FontProperties(fontSet);
+  EXPECT_EQ(fontSet.width, 24);
+  EXPECT_EQ(fontSet.characters[0]->bitmap.size(), 48u);
+  EXPECT_EQ(fontSet.characters[0]->editorOpen, 0);
+  EXPECT_TRUE(fontSet.IsModified());
+  ASSERT_EQ(core.Editors().size(), 1u);
+  EXPECT_EQ(&core.Editors()[0]->FontSet(), &other);
+}
+
+TEST_F(ApplicationCoreTest, FontPropertiesZeroWidthKeepsTheSizeButTheNewId) {
+  CDotforgeImportDoc& fontSet = Open(16, 24, {0x41});
+  Edit(fontSet, 0);
+  prompt.QueueFontProperties(ScriptedPrompt::FontPropertiesEdit{.width = 0, .fontId = "50"});
+  core.FontProperties(fontSet);
+  EXPECT_EQ(prompt.Texts(), (Texts{"Font Properties", msg::kWidthHeightZero}));
+  EXPECT_EQ(fontSet.width, 16);
+  EXPECT_EQ(fontSet.fontId, '2');
+  EXPECT_FALSE(fontSet.IsModified());
+  EXPECT_EQ(core.Editors().size(), 1u);
+}
+
+TEST_F(ApplicationCoreTest, RotateClosesEditorsOnlyWhenTheirCellTurns) {
+  CDotforgeImportDoc& square = Open(8, 8, {0x41});
+  CDotforgeImportDoc& tall = Open(8, 16, {0x41}, "TALL.DSB");
+  Edit(square, 0);
+  Edit(tall, 0);
+  core.RotateFont(square);
+  EXPECT_EQ(core.Editors().size(), 2u);
+  core.RotateFont(tall);
+  ASSERT_EQ(core.Editors().size(), 1u);
+  EXPECT_EQ(&core.Editors()[0]->FontSet(), &square);
+  EXPECT_EQ(tall.width, 16);
+  EXPECT_EQ(tall.characters[0]->editorOpen, 0);
+}
+
+}  // namespace
+}  // namespace dotforge
