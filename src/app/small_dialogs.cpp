@@ -66,7 +66,7 @@ ReferenceLineDialog::ReferenceLineDialog(const ReferenceLineSettings& settings, 
 std::optional<int> ReferenceLineDialog::ReadField(QLineEdit* field) {
   const std::optional<int> value = ParseDialogInteger(field->text());
   if (!value) {
-    QtPrompt(this).ShowMessage(kEnterIntegerMessage);
+    ShowMessageBox(this, kEnterIntegerMessage);
     field->setFocus();
     field->selectAll();
   }

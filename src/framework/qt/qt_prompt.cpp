@@ -39,14 +39,15 @@ Answer AnswerFor(int button) {
 
 QWidget* QtPrompt::Parent() const { return parent_ ? parent_ : QApplication::activeWindow(); }
 
-void QtPrompt::ShowMessage(std::string_view text, MessageKind kind) {
-  // Checks inside dialogs use a "Warning" box with the information icon; commands
-  // report in a plain box under the program's name.
+void ShowMessageBox(QWidget* parent, std::string_view text, MessageKind kind) {
   const bool warning = kind == MessageKind::Warning;
   QMessageBox box(warning ? QMessageBox::Information : QMessageBox::Warning,
-                  warning ? kWarningCaption : kApplicationName, ToQString(text), QMessageBox::Ok, Parent());
+                  warning ? kWarningCaption : kApplicationName, ToQString(text), QMessageBox::Ok,
+                  parent ? parent : QApplication::activeWindow());
   box.exec();
 }
+
+void QtPrompt::ShowMessage(std::string_view text, MessageKind kind) { ShowMessageBox(Parent(), text, kind); }
 
 Answer QtPrompt::Ask(std::string_view text, Buttons buttons) {
   QMessageBox box(QMessageBox::Question, kApplicationName, ToQString(text), StandardButtonsFor(buttons), Parent());

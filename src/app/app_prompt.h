@@ -1,0 +1,17 @@
+#pragma once
+// The desktop program's prompt: message boxes plus the font set's small dialogs.
+
+#include "framework/qt/qt_prompt.h"
+
+namespace dotforge {
+
+class AppPrompt : public QtPrompt {
+ public:
+  using QtPrompt::QtPrompt;
+
+  bool RequestCodeEntry(CodeEntryFields& fields, const DialogCheck<CodeEntryFields>& ok) override;
+  bool RequestNewFont(NewFontFields& fields, const NewFontDialogLogic& logic) override;
+  bool RequestFontProperties(FontPropertiesFields& fields, const DialogCheck<FontPropertiesFields>& ok) override;
+};
+
+}  // namespace dotforge
