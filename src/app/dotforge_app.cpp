@@ -1,30 +1,191 @@
 #include "app/dotforge_app.h"
 
+#include <QMdiArea>
+
+#include "app/child_frame.h"
 #include "app/command_ids.h"
+#include "app/edit_view.h"
+#include "app/font_set_commands.h"
+#include "app/import_view.h"
 #include "app/main_frame.h"
 #include "app/program_image.h"
 #include "app/small_dialogs.h"
 
 namespace dotforge {
+namespace {
 
-CDotforgeApp::CDotforgeApp() = default;
-CDotforgeApp::~CDotforgeApp() = default;
+constexpr QSize kMainWindowSize(1000, 700);
+
+ChildContent* ContentOf(const CChildFrame* window) { return dynamic_cast<ChildContent*>(window->widget()); }
+
+}  // namespace
+
+CDotforgeApp::CDotforgeApp() : core_(prompt_), importer_(std::filesystem::current_path().string()) {
+  core_.SetDocumentWindows(this);
+}
+
+CDotforgeApp::~CDotforgeApp() {
+  core_.SetDocumentWindows(nullptr);
+  // The windows go first: their views still refer to the documents.
+  mainFrame_.reset();
+}
 
 void CDotforgeApp::Start(const StartOptions& options) {
   mainFrame_ = std::make_unique<CMainFrame>(*this);
   mainFrame_->setWindowIcon(ProgramIcon());
-  mainFrame_->resize(1000, 700);
+  mainFrame_->resize(kMainWindowSize);
   mainFrame_->show();
   mainFrame_->RefreshCommandStates();
   if (options.showSplash) ShowSplashWindow();
 }
 
-bool CDotforgeApp::QueryCommand(int id, CommandState&) {
-  return id == cmd::kAbout || id == cmd::kExit;
+std::vector<CChildFrame*> CDotforgeApp::WindowsOf(const CDocument& document) const {
+  const auto found = windows_.find(&document);
+  return found == windows_.end() ? std::vector<CChildFrame*>{} : found->second;
+}
+
+CDotforgeImportDoc* CDotforgeApp::ActiveFontSet() const {
+  QMdiSubWindow* window = mainFrame_->MdiArea()->activeSubWindow();
+  auto* view = window ? dynamic_cast<CDotforgeImportView*>(window->widget()) : nullptr;
+  return view ? view->Document() : nullptr;
+}
+
+CCmdTarget* CDotforgeApp::DocumentTarget(CDocument& document) {
+  const auto found = documentTargets_.find(&document);
+  return found == documentTargets_.end() ? nullptr : found->second.get();
+}
+
+QMenu* CDotforgeApp::BuildContextMenu(QWidget* parent) { return mainFrame_->BuildContextMenu(parent); }
+
+void CDotforgeApp::ExportFontSet(CDotforgeImportDoc& fontSet) {
+  if (exporter_.Run(fontSet, core_.Values().importRequest, prompt_) != ExportOutcome::Written) return;
+  for (CChildFrame* window : WindowsOf(fontSet)) window->setWindowTitle(QString::fromStdString(fontSet.GetTitle()));
+}
+
+bool CDotforgeApp::CloseFontSetAfterCheck(CDotforgeImportDoc& fontSet) {
+  if (!CanCloseFontSet(fontSet, exporter_, core_.Values().importRequest, prompt_)) return false;
+  core_.CloseFontSet(fontSet);
+  return true;
+}
+
+bool CDotforgeApp::IsFontSetPathOpen(const std::string& path) const {
+  for (const auto& fontSet : core_.FontSets()) {
+    if (fontSet->GetPathName() == path) return true;
+  }
+  return false;
+}
+
+void CDotforgeApp::OpenFontSetFile() {
+  const auto isOpen = [this](const std::string& path) { return IsFontSetPathOpen(path); };
+  if (!importer_.Run(core_.Values(), prompt_, isOpen)) return;
+  core_.AddFontSet(OpenImportedFontSet(core_.Values().importRequest, prompt_));
+}
+
+void CDotforgeApp::CloseFontSetWithoutAsking(CDotforgeImportDoc& fontSet) { core_.CloseFontSet(fontSet); }
+
+void CDotforgeApp::DocumentOpened(CDocument& document) {
+  if (auto* fontSet = dynamic_cast<CDotforgeImportDoc*>(&document)) {
+    documentTargets_[&document] = std::make_unique<FontSetCommands>(*fontSet, *this);
+  }
+  OpenWindow(document);
+}
+
+void CDotforgeApp::OpenWindow(CDocument& document) {
+  CChildFrame* window = nullptr;
+  if (auto* fontSet = dynamic_cast<CDotforgeImportDoc*>(&document)) window = OpenFontSetWindow(*fontSet);
+  if (auto* editor = dynamic_cast<CDotforgeEditDoc*>(&document)) window = OpenEditorWindow(*editor);
+  if (!window) return;
+  windows_[&document].push_back(window);
+  window->setWindowTitle(QString::fromStdString(document.GetTitle()));
+  QObject::connect(window, &QObject::destroyed, [this, &document, window] {
+    auto& list = windows_[&document];
+    std::erase(list, window);
+    if (list.empty()) windows_.erase(&document);
+  });
+  window->show();
+  mainFrame_->MdiArea()->setActiveSubWindow(window);
+}
+
+CChildFrame* CDotforgeApp::OpenFontSetWindow(CDotforgeImportDoc& fontSet) {
+  auto* view = new CDotforgeImportView(fontSet, *this);
+  auto* window = new CChildFrame(view, [this, &fontSet] { return MayCloseWindow(fontSet); });
+  mainFrame_->MdiArea()->addSubWindow(window);
+  return window;
+}
+
+CChildFrame* CDotforgeApp::OpenEditorWindow(CDotforgeEditDoc& editor) {
+  auto* view = new CDotforgeEditView(editor, *this);
+  auto* window = new CChildFrame(view, [this, &editor] {
+    core_.CloseEditor(editor);
+    return true;
+  });
+  mainFrame_->MdiArea()->addSubWindow(window);
+  // The editor's window takes the size its grid asks for.
+  window->resize(view->FrameSize());
+  return window;
+}
+
+bool CDotforgeApp::MayCloseWindow(CDotforgeImportDoc& fontSet) {
+  // Another window on the same font set keeps it open.
+  if (WindowsOf(fontSet).size() > 1) return true;
+  return CloseFontSetAfterCheck(fontSet);
+}
+
+void CDotforgeApp::DocumentActivated(CDocument& document) {
+  const std::vector<CChildFrame*> windows = WindowsOf(document);
+  for (CChildFrame* window : windows) {
+    if (window->isMinimized() || window->isMaximized()) window->showNormal();
+    mainFrame_->MdiArea()->setActiveSubWindow(window);
+  }
+}
+
+void CDotforgeApp::DocumentClosing(CDocument& document) {
+  for (CChildFrame* window : WindowsOf(document)) {
+    if (auto* table = dynamic_cast<CDotforgeImportView*>(window->widget())) table->Detach();
+    if (auto* editor = dynamic_cast<CDotforgeEditView*>(window->widget())) editor->Detach();
+    window->CloseNow();
+  }
+  windows_.erase(&document);
+  documentTargets_.erase(&document);
+}
+
+bool CDotforgeApp::QueryCommand(int id, CommandState& state) {
+  switch (id) {
+    case cmd::kFontProperties:
+      // Not in editor windows, and only while a font set is open.
+      state.enabled = core_.Values().openFontSetCount != 0 && ActiveFontSet() != nullptr;
+      return true;
+    case cmd::kNewWindow:
+      state.enabled = ActiveFontSet() != nullptr;
+      return true;
+    case cmd::kNewFont:
+    case cmd::kFrameworkNew:
+    case cmd::kOpen:
+    case cmd::kFrameworkOpen:
+    case cmd::kAbout:
+    case cmd::kExit:
+      return true;
+    default:
+      return false;
+  }
 }
 
 void CDotforgeApp::OnCommand(int id) {
   switch (id) {
+    case cmd::kNewFont:
+    case cmd::kFrameworkNew:
+      core_.NewFont();
+      break;
+    case cmd::kOpen:
+    case cmd::kFrameworkOpen:
+      OpenFontSetFile();
+      break;
+    case cmd::kFontProperties:
+      if (CDotforgeImportDoc* fontSet = ActiveFontSet()) core_.FontProperties(*fontSet);
+      break;
+    case cmd::kNewWindow:
+      if (CDotforgeImportDoc* fontSet = ActiveFontSet()) OpenWindow(*fontSet);
+      break;
     case cmd::kAbout: {
       AboutDialog about(mainFrame_.get());
       about.exec();
@@ -38,6 +199,12 @@ void CDotforgeApp::OnCommand(int id) {
   }
 }
 
-void CDotforgeApp::Exit() { mainFrame_->CloseForExit(); }
+void CDotforgeApp::Exit() {
+  // Every font set gets its close check; Cancel keeps the program running.
+  while (!core_.FontSets().empty()) {
+    if (!CloseFontSetAfterCheck(*core_.FontSets().front())) return;
+  }
+  mainFrame_->CloseForExit();
+}
 
 }  // namespace dotforge

@@ -1,20 +1,28 @@
 #pragma once
-// The application object: starts the program, owns the main window and handles
-// the commands that belong to no document.
+// The application object: starts the program, owns the main window, the
+// application core and the document windows, and handles the commands that
+// belong to no single view.
 
+#include <map>
 #include <memory>
+#include <vector>
 
+#include "app/app_prompt.h"
+#include "app/view_host.h"
+#include "formats/export_command.h"
+#include "formats/import_command.h"
 #include "framework/command_target.h"
 
 namespace dotforge {
 
+class CChildFrame;
 class CMainFrame;
 
 struct StartOptions {
   bool showSplash = true;
 };
 
-class CDotforgeApp : public CCmdTarget {
+class CDotforgeApp : public CCmdTarget, public ViewHost, public DocumentWindows {
  public:
   CDotforgeApp();
   ~CDotforgeApp() override;
@@ -22,14 +30,49 @@ class CDotforgeApp : public CCmdTarget {
   // Creates and shows the main window, then the start-up window.
   void Start(const StartOptions& options = {});
   CMainFrame& MainFrame() const { return *mainFrame_; }
+  // The child windows showing `document`.
+  std::vector<CChildFrame*> WindowsOf(const CDocument& document) const;
+  // The font set of the active window, if a font set window is active.
+  CDotforgeImportDoc* ActiveFontSet() const;
+
+  // Save: the export dialog and writer; the window title follows a new name.
+  void ExportFontSet(CDotforgeImportDoc& fontSet);
+  // The close check (Yes exports, No discards, Cancel keeps it), then the close.
+  // False when the font set stays open.
+  bool CloseFontSetAfterCheck(CDotforgeImportDoc& fontSet);
+  // Open: the import dialog, the already-opened rule, a new font set window.
+  void OpenFontSetFile();
+  bool IsFontSetPathOpen(const std::string& path) const;
 
   bool QueryCommand(int id, CommandState& state) override;
   void OnCommand(int id) override;
 
+  ApplicationCore& Core() override { return core_; }
+  Prompt& UserPrompt() override { return prompt_; }
+  CCmdTarget* DocumentTarget(CDocument& document) override;
+  QMenu* BuildContextMenu(QWidget* parent) override;
+  void CloseFontSetWithoutAsking(CDotforgeImportDoc& fontSet) override;
+  ReferenceLineSettings& ReferenceLines() override { return referenceLines_; }
+
+  void DocumentOpened(CDocument& document) override;
+  void DocumentActivated(CDocument& document) override;
+  void DocumentClosing(CDocument& document) override;
+
  private:
+  void OpenWindow(CDocument& document);
+  CChildFrame* OpenFontSetWindow(CDotforgeImportDoc& fontSet);
+  CChildFrame* OpenEditorWindow(CDotforgeEditDoc& editor);
+  bool MayCloseWindow(CDotforgeImportDoc& fontSet);
   void Exit();
 
+  AppPrompt prompt_;
+  ApplicationCore core_;
+  ReferenceLineSettings referenceLines_;
+  ExportCommand exporter_;
+  ImportCommand importer_;
   std::unique_ptr<CMainFrame> mainFrame_;
+  std::map<const CDocument*, std::vector<CChildFrame*>> windows_;
+  std::map<const CDocument*, std::unique_ptr<CCmdTarget>> documentTargets_;
 };
 
 }  // namespace dotforge

@@ -13,6 +13,7 @@ CDotforgeImportDoc& ApplicationCore::AddFontSet(std::unique_ptr<CDotforgeImportD
   fontSets_.push_back(std::move(fontSet));
   ++values_.openFontSetCount;
   active_ = fontSets_.back().get();
+  if (windows_) windows_->DocumentOpened(*active_);
   return *fontSets_.back();
 }
 
@@ -22,6 +23,7 @@ void ApplicationCore::CloseFontSet(CDotforgeImportDoc& fontSet) {
   CloseEditorsOfFontSet();
   fontSet.selected = nullptr;
   if (active_ == &fontSet) active_ = nullptr;
+  if (windows_) windows_->DocumentClosing(fontSet);
   std::erase_if(fontSets_, [&fontSet](const auto& open) { return open.get() == &fontSet; });
 }
 
@@ -73,6 +75,7 @@ CDotforgeEditDoc& ApplicationCore::OpenCharacterEditor(CDotforgeImportDoc& fontS
   // The editor has read the block; no reference to the bitmap stays behind.
   values_.pendingEdit = PendingEdit{};
   active_ = editors_.back().get();
+  if (windows_) windows_->DocumentOpened(*active_);
   return *editors_.back();
 }
 
@@ -82,6 +85,7 @@ bool ApplicationCore::ActivateCharacterEditor(const CDotforgeImportDoc& fontSet,
     if (&editor->FontSet() == &fontSet && editor->GetTitle() == title) {
       active_ = editor.get();
       found = true;
+      if (windows_) windows_->DocumentActivated(*editor);
     }
   }
   return found;
@@ -100,6 +104,7 @@ void ApplicationCore::CloseEditorsWhere(const std::function<bool(const CDotforge
     if (!shouldClose(*editor)) return false;
     editor->ReleaseCharacter();
     if (active_ == editor.get()) active_ = nullptr;
+    if (windows_) windows_->DocumentClosing(*editor);
     return true;
   });
 }

@@ -24,11 +24,25 @@ struct ApplicationValues : AppValues {
   PendingEdit pendingEdit;
 };
 
+// Whatever shows documents in windows: told when the core opens, activates or is
+// about to destroy one.
+class DocumentWindows {
+ public:
+  virtual ~DocumentWindows() = default;
+  virtual void DocumentOpened(CDocument& document) = 0;
+  virtual void DocumentActivated(CDocument& document) = 0;
+  // The document is destroyed right after this returns.
+  virtual void DocumentClosing(CDocument& document) = 0;
+};
+
 class ApplicationCore {
  public:
   explicit ApplicationCore(Prompt& prompt) : prompt_(prompt) {}
   ApplicationCore(const ApplicationCore&) = delete;
   ApplicationCore& operator=(const ApplicationCore&) = delete;
+
+  // Null, or the windows to keep in step with the open documents.
+  void SetDocumentWindows(DocumentWindows* windows) { windows_ = windows; }
 
   ApplicationValues& Values() { return values_; }
   const ApplicationValues& Values() const { return values_; }
@@ -70,6 +84,7 @@ class ApplicationCore {
   std::vector<std::unique_ptr<CDotforgeImportDoc>> fontSets_;
   std::vector<std::unique_ptr<CDotforgeEditDoc>> editors_;
   CDocument* active_ = nullptr;
+  DocumentWindows* windows_ = nullptr;
 };
 
 }  // namespace dotforge

@@ -1,0 +1,64 @@
+#pragma once
+// The pixel editor: the glyph as an enlarged grid of cells, painted with the left
+// button, with the one-shot row and column modes, zoom and two reference lines.
+
+#include "app/main_frame.h"
+#include "app/view_host.h"
+#include "edit/edit_doc.h"
+#include "framework/qt/scroll_view.h"
+
+namespace dotforge {
+
+inline constexpr int kInitialCellSize = 10;
+inline constexpr int kLargestCellSize = 30;
+inline constexpr int kSmallestCellSize = 5;
+
+int ZoomedIn(int cellSize);
+int ZoomedOut(int cellSize);
+
+class CDotforgeEditView : public CScrollView, public CCmdTarget, public ChildContent {
+  Q_OBJECT
+
+ public:
+  CDotforgeEditView(CDotforgeEditDoc& document, ViewHost& host, QWidget* parent = nullptr);
+  ~CDotforgeEditView() override;
+
+  CDotforgeEditDoc* Document() const { return document_; }
+  void Detach();
+
+  int CellSize() const { return cellSize_; }
+  const ReferenceLineSettings& ReferenceLines() const { return referenceLines_; }
+  // The outer size its child window takes: ((w + 6) s, (h + 6) s).
+  QSize FrameSize() const;
+  // The grid cell under a client position (truncated toward zero, as the grid
+  // origin lies at (2s, 2s)).
+  QPoint CellAt(QPoint client) const;
+
+  CCmdTarget* ViewTarget() override { return this; }
+  CCmdTarget* DocumentTarget() override;
+  MenuBarKind Menu() const override { return MenuBarKind::Editor; }
+  bool QueryCommand(int id, CommandState& state) override;
+  void OnCommand(int id) override;
+
+ protected:
+  void paintEvent(QPaintEvent* event) override;
+  void mousePressEvent(QMouseEvent* event) override;
+  void mouseMoveEvent(QMouseEvent* event) override;
+  void mouseReleaseEvent(QMouseEvent* event) override;
+
+ private:
+  bool InsideGrid(QPoint client) const;
+  void UpdateScrollSizes();
+  void UpdateCursor();
+  void EditReferenceLines();
+
+  CDotforgeEditDoc* document_;
+  ViewHost& host_;
+  int listener_ = 0;
+  int cellSize_ = kInitialCellSize;
+  std::uint8_t penValue_ = kWhitePixel;
+  QPoint lastPosition_;
+  ReferenceLineSettings referenceLines_;
+};
+
+}  // namespace dotforge

@@ -1,0 +1,70 @@
+#pragma once
+// The character table of a font set: every character as a labelled cell, the
+// current character framed in red, and the commands that act on characters.
+
+#include <QFont>
+#include <QTimer>
+
+#include "app/main_frame.h"
+#include "app/view_host.h"
+#include "framework/qt/scroll_view.h"
+
+class QPrinter;
+
+namespace dotforge {
+
+class CDotforgeImportView : public CScrollView, public CCmdTarget, public ChildContent {
+  Q_OBJECT
+
+ public:
+  CDotforgeImportView(CDotforgeImportDoc& document, ViewHost& host, QWidget* parent = nullptr);
+  ~CDotforgeImportView() override;
+
+  CDotforgeImportDoc* Document() const { return document_; }
+  // Stops using the document, which is about to be destroyed.
+  void Detach();
+
+  bool DoubleSize() const { return doubleSize_; }
+  const Rect& SelectionRect() const { return selectionRect_; }
+  // Draws the cells that meet `area` (canvas coordinates), selection frame included.
+  void PaintTable(QPainter& painter, const QRect& area);
+  // Prints the whole table, page after page.
+  void PrintTable(QPrinter& printer);
+
+  CCmdTarget* ViewTarget() override { return this; }
+  CCmdTarget* DocumentTarget() override;
+  MenuBarKind Menu() const override { return MenuBarKind::FontSet; }
+  bool QueryCommand(int id, CommandState& state) override;
+  void OnCommand(int id) override;
+
+ protected:
+  void paintEvent(QPaintEvent* event) override;
+  void mousePressEvent(QMouseEvent* event) override;
+  void mouseDoubleClickEvent(QMouseEvent* event) override;
+  void contextMenuEvent(QContextMenuEvent* event) override;
+  void keyPressEvent(QKeyEvent* event) override;
+
+ private:
+  void LayOut();
+  void Select(QPoint canvasPoint);
+  void EditCharacter(CharacterRecord* record);
+  void DeleteSelected();
+  void DeleteBefore();
+  void MapAtLastHit();
+  void Print();
+  bool MoveSelection(int key);
+  void ScrollToShow(int key, const Rect& cell);
+  CharacterRecord* CharacterAt(QPoint canvasPoint) const;
+  void CheckFontSet();
+
+  CDotforgeImportDoc* document_;
+  ViewHost& host_;
+  int listener_ = 0;
+  Rect selectionRect_;
+  QPoint lastHit_;
+  bool doubleSize_ = false;
+  QFont labelFont_;
+  QTimer fontSetCheckTimer_;
+};
+
+}  // namespace dotforge
