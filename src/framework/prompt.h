@@ -2,7 +2,10 @@
 // How the core talks to the user. The desktop program answers with real message
 // boxes, the command-line tool from its flags, the tests from a script.
 
+#include <optional>
 #include <string_view>
+
+#include "framework/dialog_requests.h"
 
 namespace dotforge {
 
@@ -20,6 +23,12 @@ class Prompt {
   virtual ~Prompt() = default;
   virtual void ShowMessage(std::string_view text, MessageKind kind = MessageKind::Plain) = 0;
   virtual Answer Ask(std::string_view text, Buttons buttons) = 0;
+
+  // Dialogs: nothing means Cancel.
+  virtual std::optional<ExportDialogAnswer> RunExportFileDialog(const ExportDialogRequest& request) = 0;
+  virtual std::optional<ImportDialogAnswer> RunImportFileDialog(const ImportDialogRequest& request) = 0;
+  virtual std::optional<FontPropertiesAnswer> RunFontPropertiesDialog(const FontPropertiesRequest& request) = 0;
+  virtual std::optional<FontFacesAnswer> RunFontFacesDialog(const FontFacesRequest& request) = 0;
 };
 
 }  // namespace dotforge

@@ -1,8 +1,10 @@
 #pragma once
-// A prompt that records every text shown, in order, and answers questions from a
-// script. Used by the tests to check exact messages.
+// A prompt that records every text shown and every dialog opened, in order, and
+// answers questions and dialogs from a script. Used by the tests to check exact
+// messages. A dialog with no scripted answer left is cancelled.
 
 #include <deque>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -13,25 +15,57 @@ namespace dotforge {
 class ScriptedPrompt : public Prompt {
  public:
   struct Entry {
-    enum class Type { Message, Question } type;
-    std::string text;
+    enum class Type { Message, Question, Dialog } type;
+    std::string text;  // a dialog's title
     MessageKind kind = MessageKind::Plain;
     Buttons buttons = Buttons::Ok;
   };
 
   void ShowMessage(std::string_view text, MessageKind kind = MessageKind::Plain) override;
   Answer Ask(std::string_view text, Buttons buttons) override;
+  std::optional<ExportDialogAnswer> RunExportFileDialog(const ExportDialogRequest& request) override;
+  std::optional<ImportDialogAnswer> RunImportFileDialog(const ImportDialogRequest& request) override;
+  std::optional<FontPropertiesAnswer> RunFontPropertiesDialog(const FontPropertiesRequest& request) override;
+  std::optional<FontFacesAnswer> RunFontFacesDialog(const FontFacesRequest& request) override;
 
   // Answers given to the next questions in order; once used up, `fallback` answers.
   void QueueAnswers(std::initializer_list<Answer> answers);
   void SetFallbackAnswer(Answer answer) { fallback_ = answer; }
+
+  // Answers of the next dialogs of each kind in order; nothing scripts a Cancel.
+  void QueueExportDialog(std::optional<ExportDialogAnswer> answer) { export_.answers.push_back(std::move(answer)); }
+  void QueueImportDialog(std::optional<ImportDialogAnswer> answer) { import_.answers.push_back(std::move(answer)); }
+  void QueueFontPropertiesDialog(std::optional<FontPropertiesAnswer> answer) {
+    fontProperties_.answers.push_back(answer);
+  }
+  void QueueFontFacesDialog(std::optional<FontFacesAnswer> answer) { fontFaces_.answers.push_back(answer); }
+
+  // What each dialog was shown with, in order.
+  const std::vector<ExportDialogRequest>& ExportRequests() const { return export_.requests; }
+  const std::vector<ImportDialogRequest>& ImportRequests() const { return import_.requests; }
+  const std::vector<FontPropertiesRequest>& FontPropertiesRequests() const { return fontProperties_.requests; }
+  const std::vector<FontFacesRequest>& FontFacesRequests() const { return fontFaces_.requests; }
 
   const std::vector<Entry>& Entries() const { return entries_; }
   std::vector<std::string> Texts() const;
   void Clear() { entries_.clear(); }
 
  private:
+  template <typename Request, typename Reply>
+  struct ScriptedDialog {
+    std::deque<std::optional<Reply>> answers;
+    std::vector<Request> requests;
+  };
+
+  template <typename Request, typename Reply>
+  std::optional<Reply> RunDialog(ScriptedDialog<Request, Reply>& dialog, std::string_view title,
+                                 const Request& request);
+
   std::vector<Entry> entries_;
+  ScriptedDialog<ExportDialogRequest, ExportDialogAnswer> export_;
+  ScriptedDialog<ImportDialogRequest, ImportDialogAnswer> import_;
+  ScriptedDialog<FontPropertiesRequest, FontPropertiesAnswer> fontProperties_;
+  ScriptedDialog<FontFacesRequest, FontFacesAnswer> fontFaces_;
   std::deque<Answer> answers_;
   Answer fallback_ = Answer::Yes;
 };
