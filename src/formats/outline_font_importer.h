@@ -40,6 +40,8 @@ class OutlineFontImporter {
   std::int32_t Width() const { return width_; }
   std::int32_t Height() const { return height_; }
   std::int32_t CharacterCount() const { return characterCount_; }
+  // The chosen map's character codes, in the order of the cells.
+  const std::vector<FT_ULong>& Codes() const { return codes_; }
   ParsedGlyphBlock TakeBlock() { return std::move(block_); }
 
  private:
