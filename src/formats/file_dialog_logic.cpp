@@ -19,7 +19,9 @@ constexpr int kMaxCellSide = 255;
 
 std::string InitialFileBuffer(std::string_view defaultFileName, const std::vector<FileTypeEntry>& types) {
   if (!defaultFileName.empty()) return std::string(defaultFileName);
-  return "*" + (types.empty() ? std::string() : types.front().extension);
+  std::string pattern(1, '*');
+  if (!types.empty()) pattern += types.front().extension;
+  return pattern;
 }
 
 std::optional<const char*> CheckDownloadName(std::string_view fileName) {
@@ -70,10 +72,12 @@ int InitialFileType(std::string_view defaultFileName, const std::vector<FileType
 
 std::string TypePattern(const FileTypeEntry& entry) {
   const std::string_view text = entry.text;
+  std::string pattern(1, '*');
   const std::size_t star = text.find('*');
-  if (star == std::string_view::npos) return "*";
+  if (star == std::string_view::npos) return pattern;
   const std::size_t close = text.find(')', star + 1);
-  return "*" + std::string(text.substr(star + 1, close == std::string_view::npos ? close : close - star - 1));
+  pattern += text.substr(star + 1, close == std::string_view::npos ? close : close - star - 1);
+  return pattern;
 }
 
 int ReadDialogNumber(std::string_view text) {
