@@ -27,10 +27,11 @@ class ExportCommand {
   // `importRequest` is the application's: the chosen format is stored in its type.
   ExportOutcome Run(CDotforgeImportDoc& doc, ImportRequest& importRequest, Prompt& prompt);
 
-  // The writer of `format` with its checks, as the command runs it after the dialog.
+ private:
+  // The checks `format` makes before writing, then its writer. False when a check
+  // or the writer stopped with a message.
   bool WriteFormat(int format, CDotforgeImportDoc& doc, const std::filesystem::path& path, Prompt& prompt);
 
- private:
   // Lives for the whole run of the program: each stream warns once.
   StreamWarnings warnings_;
 };

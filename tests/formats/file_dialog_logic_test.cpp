@@ -74,6 +74,7 @@ TEST(FileDialogLogic, ExportConfirm) {
   EXPECT_EQ(state.FontId(), 0);
   EXPECT_EQ(state.Confirm("A.DAT", " 49 "), std::nullopt);
   EXPECT_EQ(state.FontId(), 49);
+  EXPECT_EQ(state.Confirm("A.DAT", "99999999999"), std::optional<const char*>(msg::kFontIdRange));
 }
 
 TEST(FileDialogLogic, ImportDialogState) {
@@ -103,16 +104,6 @@ TEST(FileDialogLogic, ImportDialogState) {
   EXPECT_EQ(state.Width(), 12);
   state.ChangeType(1);
   EXPECT_EQ(state.Confirm("0", "0"), std::nullopt);
-}
-
-TEST(FileDialogLogic, DataWordIndex) {
-  EXPECT_EQ(DataWordIndex(16), 1);
-  EXPECT_EQ(DataWordIndex(8), 0);
-  EXPECT_EQ(DataWordBits(1), 16);
-  EXPECT_EQ(DataWordBits(0), 8);
-  EXPECT_EQ(DataWordBits(-1), 8);
-  EXPECT_EQ(ReadDialogNumber("12abc"), 12);
-  EXPECT_EQ(ReadDialogNumber("99999999999"), 2147483647);
 }
 
 }  // namespace

@@ -1,6 +1,5 @@
 #include <gtest/gtest.h>
 
-#include "formats/formats_messages.h"
 #include "formats/st10_parser.h"
 #include "framework/scripted_prompt.h"
 #include "model/model_messages.h"
@@ -48,12 +47,6 @@ TEST(St10Parser, ResultCodes) {
   // One byte where a 16-bit word needs two.
   EXPECT_EQ(ParseSt10("{0xAB}", 8, 1, 16).result, ParseResult::DataError);
   EXPECT_EQ(ParseSt10("{0xABCD}", 8, 1, 8).result, ParseResult::DataError);
-  EXPECT_EQ(static_cast<int>(ParseResult::DataError), 3);
-  EXPECT_STREQ(ParseResultMessage(ParseResult::OpeningBracketMissing), "Opening Bracket Missing");
-  EXPECT_STREQ(ParseResultMessage(ParseResult::ClosingBracketMissing), "Closing Bracket Missing");
-  EXPECT_STREQ(ParseResultMessage(ParseResult::DataError), "Data Error");
-  EXPECT_STREQ(ParseResultMessage(ParseResult::SizeMismatch),
-               "Values specified in Width/Height parameters don't match with Data");
 }
 
 TEST(St10Parser, ElementDigitsAreReadInPairs) {
@@ -107,7 +100,6 @@ TEST(St10Parser, UnterminatedBlockComment) {
   EXPECT_EQ(parser.StripComments(), ParseResult::UnterminatedComment);
   parser.SetText("{/*/}");
   EXPECT_EQ(parser.StripComments(), ParseResult::UnterminatedComment);
-  EXPECT_STREQ(ParseResultMessage(ParseResult::UnterminatedComment), msg::kUnterminatedComment);
 }
 
 TEST(St10Parser, EveryParseStartsAfresh) {
