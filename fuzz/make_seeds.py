@@ -68,3 +68,64 @@ write("fuzz_dialog_fields", "hex_code", b"\x01" + b"0041")
 write("fuzz_dialog_fields", "name_and_id", b"\x30" + b"49")
 write("fuzz_dialog_fields", "start_code", b"\x21" + b"8140")
 write("fuzz_dialog_fields", "signs", b"\x40" + b" +-7")
+
+def st10(width, height, word_bits, cells, codes=None):
+    """Text as the ST10 export writes it."""
+    kind = "unsigned int xhuge uiDataFont" if word_bits == 16 else "unsigned char xhuge ucDataFont"
+    text = "const %s%02dx%02d[] = \n{\n" % (kind, width, height)
+    bpr = (width - 1) // 8 + 1
+    for k, cell in enumerate(cells):
+        text += "\n\t// 0x%04X:\n\t" % ((codes or {}).get(k, 0x20 + k))
+        if word_bits == 8:
+            for i, b in enumerate(cell):
+                text += ("\n\t" if i and i % 16 == 0 else "") + "0x%02X, " % b
+        else:
+            slots = (bpr + 1) // 2 * 2
+            s = 0
+            for row in range(height):
+                data = cell[row * bpr:(row + 1) * bpr]
+                for j in range(slots):
+                    text += "\n\t" if s and s % 16 == 0 else ""
+                    text += "00, " if j >= bpr else ("0x%02X" % data[j] if j % 2 == 0 else "%02X, " % data[j])
+                    s += 1
+        text += "\n"
+    return (text + "\n}").encode()
+
+def cells(count, size):
+    return [bytes((k * 31 + i * 7) & 0xFF for i in range(size)) for k in range(count)]
+
+write("fuzz_st10", "bytes_8x2", bytes([8, 2, 0]) + st10(8, 2, 8, cells(3, 2)))
+write("fuzz_st10", "words_20x3", bytes([20, 3, 1]) + st10(20, 3, 16, cells(2, 9)))
+write("fuzz_st10", "words_12x24", bytes([12, 24, 1]) + st10(12, 24, 16, cells(2, 48), {1: 0x8140}))
+write("fuzz_st10", "comments", bytes([8, 1, 0]) + b"/* head { */\nx[] = {0x01, //* line\n0x02, /* a */ 0x03 /*b*/}")
+write("fuzz_st10", "unterminated", bytes([8, 1, 0]) + b"{0x01, /* open")
+write("fuzz_st10", "data_error", bytes([8, 1, 1]) + b"{0xAB, 0X12, 0x1, 5}")
+
+def st9(width, height, cells):
+    bpr = (width - 1) // 8 + 1
+    text = ""
+    for y in range(height):
+        text += "\n\n;ssligne %d\n" % (y + 1)
+        row = [b for cell in cells for b in cell[y * bpr:(y + 1) * bpr]]
+        for i, b in enumerate(row):
+            text += ("\n\t.byte\t" if i % 16 == 0 else "") + "0%02XH" % b
+            if (i + 1) % 16 and i + 1 != len(row):
+                text += ", "
+        text += "\n"
+    return (text + "\n").encode()
+
+def asm(cells):
+    text = ""
+    for k, cell in enumerate(cells):
+        text += "\n\t; 0x%04X:" % (0x20 + k)
+        for i, b in enumerate(cell):
+            text += ("\n\t.byte\t" if i % 16 == 0 else "") + "0%02XH" % b
+            if (i + 1) % 16 and i + 1 != len(cell):
+                text += ", "
+        text += "\n"
+    return (text + "\n").encode()
+
+write("fuzz_st9_asm", "st9_12x2", bytes([12, 2, 1]) + st9(12, 2, cells(3, 4)))
+write("fuzz_st9_asm", "st9_20x24", bytes([20, 24, 1]) + st9(20, 24, cells(2, 72)))
+write("fuzz_st9_asm", "asm_8x17", bytes([8, 17, 0]) + asm(cells(2, 17)))
+write("fuzz_st9_asm", "asm_mixed", bytes([8, 2, 0]) + b"level: .byte 12, 0FFH ; c\n.byte\n\t.BYTE 1\n.byte 3,, 4h\n")

@@ -1,5 +1,6 @@
 #include "app/app_prompt.h"
 
+#include "app/file_dialogs.h"
 #include "app/font_dialogs.h"
 
 namespace dotforge {
@@ -17,6 +18,24 @@ bool AppPrompt::RequestNewFont(NewFontFields& fields, const NewFontDialogLogic& 
 bool AppPrompt::RequestFontProperties(FontPropertiesFields& fields, const DialogCheck<FontPropertiesFields>& ok) {
   FontPropertiesDialog dialog(fields, ok, Parent());
   return dialog.exec() == QDialog::Accepted;
+}
+
+std::optional<ExportDialogAnswer> AppPrompt::RunExportFileDialog(const ExportDialogRequest& request) {
+  ExportFileDialog dialog(request, Parent());
+  if (dialog.exec() != QDialog::Accepted) return std::nullopt;
+  return dialog.Answer();
+}
+
+std::optional<ImportDialogAnswer> AppPrompt::RunImportFileDialog(const ImportDialogRequest& request) {
+  ImportFileDialog dialog(request, Parent());
+  if (dialog.exec() != QDialog::Accepted) return std::nullopt;
+  return dialog.Answer();
+}
+
+std::optional<FontFacesAnswer> AppPrompt::RunFontFacesDialog(const FontFacesRequest& request) {
+  FontFacesDialog dialog(request, Parent());
+  if (dialog.exec() != QDialog::Accepted) return std::nullopt;
+  return dialog.Answer();
 }
 
 }  // namespace dotforge

@@ -12,6 +12,9 @@ class AppPrompt : public QtPrompt {
   bool RequestCodeEntry(CodeEntryFields& fields, const DialogCheck<CodeEntryFields>& ok) override;
   bool RequestNewFont(NewFontFields& fields, const NewFontDialogLogic& logic) override;
   bool RequestFontProperties(FontPropertiesFields& fields, const DialogCheck<FontPropertiesFields>& ok) override;
+  std::optional<ExportDialogAnswer> RunExportFileDialog(const ExportDialogRequest& request) override;
+  std::optional<ImportDialogAnswer> RunImportFileDialog(const ImportDialogRequest& request) override;
+  std::optional<FontFacesAnswer> RunFontFacesDialog(const FontFacesRequest& request) override;
 };
 
 }  // namespace dotforge

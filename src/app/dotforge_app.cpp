@@ -1,6 +1,7 @@
 #include "app/dotforge_app.h"
 
 #include <QMdiArea>
+#include <QTimer>
 
 #include "app/child_frame.h"
 #include "app/command_ids.h"
@@ -63,7 +64,7 @@ void CDotforgeApp::ExportFontSet(CDotforgeImportDoc& fontSet) {
 }
 
 bool CDotforgeApp::CloseFontSetAfterCheck(CDotforgeImportDoc& fontSet) {
-  if (!CanCloseFontSet(fontSet, exporter_, core_.Values().importRequest, prompt_)) return false;
+  if (!CanCloseFontSet(fontSet, core_.Values(), exporter_, prompt_)) return false;
   core_.CloseFontSet(fontSet);
   return true;
 }
@@ -78,7 +79,7 @@ bool CDotforgeApp::IsFontSetPathOpen(const std::string& path) const {
 void CDotforgeApp::OpenFontSetFile() {
   const auto isOpen = [this](const std::string& path) { return IsFontSetPathOpen(path); };
   if (!importer_.Run(core_.Values(), prompt_, isOpen)) return;
-  core_.AddFontSet(OpenImportedFontSet(core_.Values().importRequest, prompt_));
+  core_.AddFontSet(OpenImportedFontSet(core_.Values(), prompt_));
 }
 
 void CDotforgeApp::CloseFontSetWithoutAsking(CDotforgeImportDoc& fontSet) { core_.CloseFontSet(fontSet); }
@@ -101,6 +102,8 @@ void CDotforgeApp::OpenWindow(CDocument& document) {
     auto& list = windows_[&document];
     std::erase(list, window);
     if (list.empty()) windows_.erase(&document);
+    // Once the window is gone for good, the menu bar follows what is left.
+    if (mainFrame_) QTimer::singleShot(0, mainFrame_.get(), &CMainFrame::FollowActiveWindow);
   });
   window->show();
   mainFrame_->MdiArea()->setActiveSubWindow(window);

@@ -108,7 +108,7 @@ void CDotforgeImportView::CheckFontSet() {
 }
 
 void CDotforgeImportView::LayOut() {
-  const CanvasSize canvas = LayOutTable(*document_, doubleSize_);
+  const dotforge::CanvasSize canvas = LayOutTable(*document_, doubleSize_);
   const TableGeometry geometry = TableGeometryFor(document_->width, document_->height, doubleSize_);
   SetScrollSizes(QSize(canvas.width, canvas.height), QSize(10 * geometry.pitchX, 10 * geometry.pitchY),
                  QSize(geometry.pitchX, geometry.pitchY));

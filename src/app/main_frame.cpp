@@ -41,6 +41,12 @@ CMainFrame::CMainFrame(CCmdTarget& application) : application_(application) {
   idleTimer_.start(kIdleRefreshMs);
 }
 
+CMainFrame::~CMainFrame() {
+  // The child windows close with the area; the menus must not follow them then.
+  disconnect(mdiArea_, nullptr, this, nullptr);
+  idleTimer_.stop();
+}
+
 QAction* CMainFrame::CommandAction(int id, const QString& text, QObject* owner) {
   auto* action = new QAction(text, owner);
   action->setStatusTip(QString::fromStdString(StatusPrompt(id)));
@@ -152,10 +158,17 @@ ChildContent* CMainFrame::ActiveContent() const {
 void CMainFrame::OnSubWindowActivated(QMdiSubWindow* window) {
   // A null activation also comes when the main window itself loses focus; the
   // menu only changes when no child window is left at all.
-  if (!window && !mdiArea_->subWindowList().isEmpty()) return;
+  const QList<QMdiSubWindow*> windows = mdiArea_->subWindowList();
+  const bool anyShown = std::any_of(windows.begin(), windows.end(), [](QMdiSubWindow* w) { return w->isVisible(); });
+  if (!window && anyShown) return;
   ChildContent* content = ActiveContent();
   ShowMenuBar(content ? content->Menu() : MenuBarKind::NoDocument);
   RefreshCommandStates();
+}
+
+void CMainFrame::FollowActiveWindow() {
+  QMdiSubWindow* window = mdiArea_->activeSubWindow();
+  OnSubWindowActivated(window && window->isVisible() ? window : nullptr);
 }
 
 CommandRoute CMainFrame::Route() const {

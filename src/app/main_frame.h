@@ -37,6 +37,7 @@ class CMainFrame : public QMainWindow, public CCmdTarget {
  public:
   // `application` ends every command route.
   explicit CMainFrame(CCmdTarget& application);
+  ~CMainFrame() override;
 
   QMdiArea* MdiArea() const { return mdiArea_; }
   QToolBar* TopToolbar() const { return topToolbar_; }
@@ -47,6 +48,8 @@ class CMainFrame : public QMainWindow, public CCmdTarget {
   std::vector<QAction*> MenuActions(int id) const;
   MenuBarKind CurrentMenuBar() const { return currentMenu_; }
   QMenu* BuildContextMenu(QWidget* parent);
+  // Shows the menu bar of the active child window (call when one went away).
+  void FollowActiveWindow();
 
   // The route of a command: active view, its document, the child frame, this
   // window, the application.

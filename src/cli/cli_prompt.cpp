@@ -1,10 +1,24 @@
 #include "cli/cli_prompt.h"
 
 #include <string>
+#include <utility>
 
 #include "cli/commands.h"
+#include "formats/file_dialog_logic.h"
 
 namespace dotforge::cli {
+namespace {
+
+constexpr const char* kUnicodeMapName = "unicode encoding";
+
+int DefaultCharmap(const std::vector<std::string>& maps) {
+  for (std::size_t i = 0; i < maps.size(); ++i) {
+    if (maps[i] == kUnicodeMapName) return static_cast<int>(i);
+  }
+  return maps.empty() ? -1 : 0;
+}
+
+}  // namespace
 
 void CliPrompt::ShowMessage(std::string_view text, MessageKind) {
   errors_ << text << '\n';
@@ -33,7 +47,45 @@ bool CliPrompt::RequestNewFont(NewFontFields& fields, const NewFontDialogLogic& 
 }
 
 bool CliPrompt::RequestFontProperties(FontPropertiesFields& fields, const DialogCheck<FontPropertiesFields>& ok) {
+  // The export's --font-id answers the single-byte id question of a DSB export.
+  if (const std::optional<int> id = std::exchange(fontPropertiesId_, std::nullopt)) {
+    fields.fontId = std::to_string(*id);
+  }
   return ConfirmDialog(fields, ok);
+}
+
+std::optional<ExportDialogAnswer> CliPrompt::RunExportFileDialog(const ExportDialogRequest& request) {
+  const std::optional<FileChoice> choice = std::exchange(exportChoice_, std::nullopt);
+  if (!choice) return std::nullopt;
+  ExportFileDialogState state(request.typeList, request.defaultFileName, request.dataWordBits, request.fontId);
+  if (state.Type() != choice->format + 1) state.ChangeType(choice->format + 1);
+  if (choice->wordBits) state.SetDataWordIndex(DataWordIndex(*choice->wordBits));
+  // The same id answers a later Font Properties question, if it is a single-byte one.
+  fontPropertiesId_ = choice->fontId;
+  return ExportDialogAnswer{choice->path, choice->format + 1, state.DataWordIndex(),
+                            choice->fontId.value_or(state.FontId())};
+}
+
+std::optional<ImportDialogAnswer> CliPrompt::RunImportFileDialog(const ImportDialogRequest& request) {
+  const std::optional<FileChoice> choice = std::exchange(importChoice_, std::nullopt);
+  if (!choice) return std::nullopt;
+  ImportFileDialogState state(request.typeList, request.defaultFileName, request.width, request.height,
+                              request.dataWordBits);
+  if (state.Type() != choice->format + 1) state.ChangeType(choice->format + 1);
+  if (choice->wordBits) state.SetDataWordIndex(DataWordIndex(*choice->wordBits));
+  return ImportDialogAnswer{choice->path,     choice->format + 1,    choice->width.value_or(state.Width()),
+                            choice->height.value_or(state.Height()), state.DataWordIndex(),
+                            state.FileNameText()};
+}
+
+std::optional<FontFacesAnswer> CliPrompt::RunFontFacesDialog(const FontFacesRequest& request) {
+  const std::optional<FaceChoice> choice = std::exchange(faceChoice_, std::nullopt);
+  if (!choice) return std::nullopt;
+  const int face = choice->face.value_or(0);
+  const bool known = face >= 0 && static_cast<std::size_t>(face) < request.charmaps.size();
+  const int charmap =
+      choice->charmap.value_or(known ? DefaultCharmap(request.charmaps[static_cast<std::size_t>(face)]) : -1);
+  return FontFacesAnswer{face, charmap};
 }
 
 int UsageError(std::ostream& err, const std::string& command, const std::string& text) {

@@ -1,14 +1,33 @@
 #pragma once
 // The command-line tool's prompt: messages go to stderr, questions are answered
-// OK (or Yes) and their texts printed to stderr too. Dialogs are confirmed once
-// with the values they open with; a tool cannot correct a refused field, so a
-// refusal counts as Cancel.
+// OK (or Yes) and their texts printed to stderr too. Dialogs are answered once
+// from the command's flags, as a user who picks the file and format the flags
+// name and otherwise keeps what the dialog offers; a tool cannot correct a
+// refused field, so a refusal (or a dialog asked again) counts as Cancel.
 
+#include <optional>
 #include <ostream>
+#include <string>
 
 #include "framework/prompt.h"
 
 namespace dotforge::cli {
+
+// The file an import or export dialog is to choose, with the flags that fill its
+// option boxes (unset flags keep what the dialog shows).
+struct FileChoice {
+  std::string path;
+  int format = 0;  // a SideFormat
+  std::optional<int> width;
+  std::optional<int> height;
+  std::optional<int> wordBits;
+  std::optional<int> fontId;
+};
+
+struct FaceChoice {
+  std::optional<int> face;     // default 0
+  std::optional<int> charmap;  // default: the face's first Unicode map, else its first
+};
 
 class CliPrompt : public Prompt {
  public:
@@ -19,6 +38,13 @@ class CliPrompt : public Prompt {
   bool RequestCodeEntry(CodeEntryFields& fields, const DialogCheck<CodeEntryFields>& ok) override;
   bool RequestNewFont(NewFontFields& fields, const NewFontDialogLogic& logic) override;
   bool RequestFontProperties(FontPropertiesFields& fields, const DialogCheck<FontPropertiesFields>& ok) override;
+  std::optional<ExportDialogAnswer> RunExportFileDialog(const ExportDialogRequest& request) override;
+  std::optional<ImportDialogAnswer> RunImportFileDialog(const ImportDialogRequest& request) override;
+  std::optional<FontFacesAnswer> RunFontFacesDialog(const FontFacesRequest& request) override;
+
+  void SetImportChoice(FileChoice choice) { importChoice_ = std::move(choice); }
+  void SetExportChoice(FileChoice choice) { exportChoice_ = std::move(choice); }
+  void SetFaceChoice(FaceChoice choice) { faceChoice_ = choice; }
 
   int MessageCount() const { return messages_; }
 
@@ -28,6 +54,10 @@ class CliPrompt : public Prompt {
 
   std::ostream& errors_;
   int messages_ = 0;
+  std::optional<FileChoice> importChoice_;
+  std::optional<FileChoice> exportChoice_;
+  std::optional<FaceChoice> faceChoice_;
+  std::optional<int> fontPropertiesId_;
 };
 
 }  // namespace dotforge::cli

@@ -14,6 +14,7 @@ inline constexpr int kExitUsage = 2;
 
 int RunDump(const std::vector<std::string>& arguments, std::ostream& out, std::ostream& err);
 int RunConvert(const std::vector<std::string>& arguments, std::ostream& out, std::ostream& err);
+int RunFaces(const std::vector<std::string>& arguments, std::ostream& out, std::ostream& err);
 
 // Writes "dotforge-cli: <text>" and a pointer to the help, returns kExitUsage.
 int UsageError(std::ostream& err, const std::string& command, const std::string& text);

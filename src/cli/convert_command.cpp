@@ -5,9 +5,7 @@
 #include "cli/commands.h"
 #include "cli/format_names.h"
 #include "cli/input_file.h"
-#include "model/download_file.h"
-#include "model/native_file.h"
-#include "model/side_format.h"
+#include "formats/export_command.h"
 
 namespace dotforge::cli {
 namespace {
@@ -15,31 +13,18 @@ namespace {
 constexpr const char* kConvertHelp =
     "usage: dotforge-cli convert IN OUT [options]\n"
     "\n"
-    "Opens IN as the import command would and writes OUT as the export command\n"
-    "would for OUT's format. A DSB file is written as a single-byte font named\n"
-    "after OUT; a DDB file as a double-byte font with id 4.\n"
+    "Opens IN as the import command would and writes OUT through the export\n"
+    "command, its dialog answered with OUT, OUT's format and the options below.\n"
+    "OUT's name before its first '.' may hold at most 8 characters. A DSB file is\n"
+    "written as a single-byte font named after OUT; a DDB file as a double-byte\n"
+    "font with id 4. st10 files are written with --word-bits (default: IN's).\n"
     "Questions are answered OK and printed to stderr with every message.\n"
     "Exit status: 0, 1 when reading or writing reported a problem, 2 for a usage error.\n"
     "\n"
     "options:\n"
     "  --to FMT           write OUT as FMT instead of guessing from its extension\n"
-    "  --font-id N        DSB font id, 48..52 (the characters '0'..'4')\n";
-
-bool WriteOutput(CDotforgeImportDoc& doc, int format, const std::filesystem::path& path, Prompt& prompt) {
-  switch (format) {
-    case kFormatDat:
-      return WriteNativeFile(doc, path, prompt);
-    case kFormatDsb:
-      doc.fontType = kSingleByteFont;
-      return WriteDsbFile(doc, path, prompt);
-    case kFormatDdb:
-      doc.fontType = kDoubleByteFont;
-      doc.fontId = '4';
-      return WriteDdbFile(doc, path, prompt);
-    default:
-      return false;
-  }
-}
+    "  --font-id N        DSB font id, 48..52 (the characters '0'..'4'); a DSB export\n"
+    "                     of a font with id 52 asks for a single-byte id, 48..51\n";
 
 }  // namespace
 
@@ -59,21 +44,24 @@ int RunConvert(const std::vector<std::string>& arguments, std::ostream& out, std
   const std::optional<int> format = parsed->options.count("to") ? FormatFromName(parsed->options.at("to"))
                                                                 : FormatFromExtension(output);
   if (!format) return UsageError(err, "convert", "cannot tell the output format: use --to (" + FormatNameList() + ")");
-  if (*format != kFormatDat && *format != kFormatDsb && *format != kFormatDdb) {
-    return UsageError(err, "convert", "cannot write " + FormatName(*format) + " files yet");
+  if (!IsWritableFormat(*format)) {
+    return UsageError(err, "convert", FormatName(*format) + " files can be read but not written");
   }
-  std::optional<int> fontId;
+  FileChoice choice{output, *format, {}, {}, {}, {}};
   if (parsed->options.count("font-id")) {
-    fontId = IntegerOption(*parsed, "font-id", 48, 52, error);
-    if (!fontId) return UsageError(err, "convert", error);
+    choice.fontId = IntegerOption(*parsed, "font-id", 48, 52, error);
+    if (!choice.fontId) return UsageError(err, "convert", error);
   }
+  if (parsed->options.count("word-bits")) choice.wordBits = parsed->options.at("word-bits") == "16" ? 16 : 8;
 
   CliPrompt prompt(err);
-  const auto doc = OpenInputFile(parsed->positional[0], *parsed, prompt, error);
-  if (!doc) return UsageError(err, "convert", error);
-  if (fontId) doc->fontId = static_cast<char>(*fontId);
-  const bool written = WriteOutput(*doc, *format, output, prompt);
-  return written && prompt.MessageCount() == 0 ? kExitOk : kExitReported;
+  AppValues app;
+  const auto doc = OpenInputFile(parsed->positional[0], *parsed, app, prompt, error);
+  if (!doc) return error.empty() ? kExitReported : UsageError(err, "convert", error);
+  prompt.SetExportChoice(choice);
+  ExportCommand exporter;
+  const ExportOutcome outcome = exporter.Run(*doc, app.importRequest, prompt);
+  return outcome == ExportOutcome::Written && prompt.MessageCount() == 0 ? kExitOk : kExitReported;
 }
 
 }  // namespace dotforge::cli

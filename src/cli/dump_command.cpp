@@ -43,8 +43,9 @@ int RunDump(const std::vector<std::string>& arguments, std::ostream& out, std::o
   if (parsed->positional.size() != 1) return UsageError(err, "dump", "dump needs exactly one FILE");
 
   CliPrompt prompt(err);
-  const auto doc = OpenInputFile(parsed->positional[0], *parsed, prompt, error);
-  if (!doc) return UsageError(err, "dump", error);
+  AppValues app;
+  const auto doc = OpenInputFile(parsed->positional[0], *parsed, app, prompt, error);
+  if (!doc) return error.empty() ? kExitReported : UsageError(err, "dump", error);
 
   out << "font-type=" << doc->fontType << " font-id=" << static_cast<int>(static_cast<unsigned char>(doc->fontId))
       << " width=" << doc->width << " height=" << doc->height << " count=" << doc->characterCount << '\n';

@@ -11,14 +11,31 @@ namespace {
 
 struct FormatEntry {
   const char* name;
+  int format;
+};
+
+struct ExtensionEntry {
   const char* extension;
   int format;
 };
 
 constexpr std::array kFormats = {
-    FormatEntry{"dat", ".dat", kFormatDat}, FormatEntry{"dsb", ".dsb", kFormatDsb},
-    FormatEntry{"ddb", ".ddb", kFormatDdb}, FormatEntry{"1b", ".1b", kFormat1B26},
-    FormatEntry{"1f", ".1f", kFormat1F26},
+    FormatEntry{"dat", kFormatDat},   FormatEntry{"dsb", kFormatDsb},  FormatEntry{"ddb", kFormatDdb},
+    FormatEntry{"st10", kFormatSt10}, FormatEntry{"st9", kFormatSt9},  FormatEntry{"asm", kFormatAsm},
+    FormatEntry{"1b", kFormat1B26},   FormatEntry{"1f", kFormat1F26},  FormatEntry{"ttf", kFormatOutline},
+};
+
+// Outline fonts come in many files FreeType opens; these are the usual ones.
+constexpr std::array kExtensions = {
+    ExtensionEntry{".dat", kFormatDat},      ExtensionEntry{".dsb", kFormatDsb},
+    ExtensionEntry{".ddb", kFormatDdb},      ExtensionEntry{".c", kFormatSt10},
+    ExtensionEntry{".st9", kFormatSt9},      ExtensionEntry{".asm", kFormatAsm},
+    ExtensionEntry{".1b", kFormat1B26},      ExtensionEntry{".1f", kFormat1F26},
+    ExtensionEntry{".ttf", kFormatOutline},  ExtensionEntry{".otf", kFormatOutline},
+    ExtensionEntry{".ttc", kFormatOutline},  ExtensionEntry{".otc", kFormatOutline},
+    ExtensionEntry{".pfb", kFormatOutline},  ExtensionEntry{".pfa", kFormatOutline},
+    ExtensionEntry{".woff", kFormatOutline}, ExtensionEntry{".woff2", kFormatOutline},
+    ExtensionEntry{".pcf", kFormatOutline},  ExtensionEntry{".bdf", kFormatOutline},
 };
 
 std::string Lower(std::string_view text) {
@@ -39,7 +56,7 @@ std::optional<int> FormatFromName(std::string_view name) {
 
 std::optional<int> FormatFromExtension(const std::filesystem::path& file) {
   const std::string extension = Lower(file.extension().string());
-  for (const FormatEntry& entry : kFormats) {
+  for (const ExtensionEntry& entry : kExtensions) {
     if (extension == entry.extension) return entry.format;
   }
   return std::nullopt;
@@ -56,6 +73,12 @@ std::string FormatNameList() {
   std::string list;
   for (const auto& entry : kFormats) list += (list.empty() ? "" : ", ") + std::string(entry.name);
   return list;
+}
+
+bool IsWritableFormat(int format) { return format != kFormatOutline; }
+
+bool NeedsCellSize(int format) {
+  return format == kFormatSt10 || format == kFormatSt9 || format == kFormatAsm || format == kFormatOutline;
 }
 
 }  // namespace dotforge::cli

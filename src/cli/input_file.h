@@ -1,24 +1,28 @@
 #pragma once
-// Opening the input file of a command as the import command would.
+// Opening the input file of a command through the import command, its dialog
+// answered from the command's flags.
 
 #include <memory>
 #include <set>
 #include <string>
 
 #include "cli/cli_options.h"
-#include "framework/prompt.h"
+#include "cli/cli_prompt.h"
+#include "model/app_values.h"
 #include "model/font_set.h"
 
 namespace dotforge::cli {
 
-// Options that choose how the input is read: --from, --width, --height, --word-bits.
+// Options that choose how the input is read: --from, --width, --height,
+// --word-bits, --face, --charmap.
 const std::set<std::string>& InputOptions();
 // The help lines describing them.
 const char* InputOptionsHelp();
 
 // The opened font set (which may hold fewer characters than the file, after a
-// message through `prompt`), or nothing after a usage error in `error`.
+// message through `prompt`). Nothing either after a usage error, explained in
+// `error`, or when the import reported a problem (`error` stays empty).
 std::unique_ptr<CDotforgeImportDoc> OpenInputFile(const std::string& file, const ParsedArguments& parsed,
-                                                  Prompt& prompt, std::string& error);
+                                                  AppValues& app, CliPrompt& prompt, std::string& error);
 
 }  // namespace dotforge::cli

@@ -14,6 +14,7 @@ constexpr const char* kHelp =
     "commands:\n"
     "  dump FILE       print a font set's properties and every character's bitmap\n"
     "  convert IN OUT  read a font set in one format and write it in another\n"
+    "  faces FONTFILE  list the faces and character maps of an outline font file\n"
     "\n"
     "Run 'dotforge-cli COMMAND --help' for the options of a command.\n";
 
@@ -29,6 +30,7 @@ int main(int argc, char** argv) {
   const std::vector<std::string> rest(words.begin() + 1, words.end());
   if (words[0] == "dump") return RunDump(rest, std::cout, std::cerr);
   if (words[0] == "convert") return RunConvert(rest, std::cout, std::cerr);
+  if (words[0] == "faces") return RunFaces(rest, std::cout, std::cerr);
   std::cerr << "dotforge-cli: unknown command '" << words[0] << "'\n" << kHelp;
   return kExitUsage;
 }

@@ -2,9 +2,11 @@
 // How the core talks to the user. The desktop program answers with real message
 // boxes, the command-line tool from its flags, the tests from a script.
 
+#include <optional>
 #include <string_view>
 
 #include "framework/dialog_fields.h"
+#include "framework/dialog_requests.h"
 
 namespace dotforge {
 
@@ -29,6 +31,10 @@ class Prompt {
   virtual bool RequestCodeEntry(CodeEntryFields& fields, const DialogCheck<CodeEntryFields>& ok) = 0;
   virtual bool RequestNewFont(NewFontFields& fields, const NewFontDialogLogic& logic) = 0;
   virtual bool RequestFontProperties(FontPropertiesFields& fields, const DialogCheck<FontPropertiesFields>& ok) = 0;
+  // Dialogs: nothing means Cancel.
+  virtual std::optional<ExportDialogAnswer> RunExportFileDialog(const ExportDialogRequest& request) = 0;
+  virtual std::optional<ImportDialogAnswer> RunImportFileDialog(const ImportDialogRequest& request) = 0;
+  virtual std::optional<FontFacesAnswer> RunFontFacesDialog(const FontFacesRequest& request) = 0;
 };
 
 }  // namespace dotforge

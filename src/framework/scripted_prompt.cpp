@@ -73,6 +73,29 @@ void ScriptedPrompt::QueueFontProperties(std::optional<FontPropertiesEdit> edit)
   fontProperties_.push_back(std::move(edit));
 }
 
+template <typename Request, typename Reply>
+std::optional<Reply> ScriptedPrompt::RunDialog(ScriptedDialog<Request, Reply>& dialog, std::string_view title,
+                                               const Request& request) {
+  entries_.push_back({Entry::Type::Dialog, std::string(title), MessageKind::Plain, Buttons::OkCancel});
+  dialog.requests.push_back(request);
+  if (dialog.answers.empty()) return std::nullopt;
+  std::optional<Reply> answer = std::move(dialog.answers.front());
+  dialog.answers.pop_front();
+  return answer;
+}
+
+std::optional<ExportDialogAnswer> ScriptedPrompt::RunExportFileDialog(const ExportDialogRequest& request) {
+  return RunDialog(export_, request.title, request);
+}
+
+std::optional<ImportDialogAnswer> ScriptedPrompt::RunImportFileDialog(const ImportDialogRequest& request) {
+  return RunDialog(import_, request.title, request);
+}
+
+std::optional<FontFacesAnswer> ScriptedPrompt::RunFontFacesDialog(const FontFacesRequest& request) {
+  return RunDialog(fontFaces_, "TrueType Font Faces", request);
+}
+
 void ScriptedPrompt::QueueAnswers(std::initializer_list<Answer> answers) {
   answers_.insert(answers_.end(), answers.begin(), answers.end());
 }

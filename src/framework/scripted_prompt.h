@@ -1,6 +1,7 @@
 #pragma once
-// A prompt that records every text and dialog shown, in order, and answers
-// questions and dialogs from a script. Used by the tests to check exact messages.
+// A prompt that records every text shown and every dialog opened, in order, and
+// answers questions and dialogs from a script. Used by the tests to check exact
+// messages. A dialog with no scripted answer left is cancelled.
 
 #include <cstdint>
 #include <deque>
@@ -15,8 +16,8 @@ namespace dotforge {
 class ScriptedPrompt : public Prompt {
  public:
   struct Entry {
-    enum class Type { Message, Question, Dialog } type;  // a dialog is recorded by its caption
-    std::string text;
+    enum class Type { Message, Question, Dialog } type;
+    std::string text;  // a dialog's title
     MessageKind kind = MessageKind::Plain;
     Buttons buttons = Buttons::Ok;
   };
@@ -52,17 +53,43 @@ class ScriptedPrompt : public Prompt {
 
   // The fields each Font Properties dialog showed when it opened, in order.
   const std::vector<FontPropertiesFields>& OpenedFontProperties() const { return openedFontProperties_; }
+  std::optional<ExportDialogAnswer> RunExportFileDialog(const ExportDialogRequest& request) override;
+  std::optional<ImportDialogAnswer> RunImportFileDialog(const ImportDialogRequest& request) override;
+  std::optional<FontFacesAnswer> RunFontFacesDialog(const FontFacesRequest& request) override;
 
   // Answers given to the next questions in order; once used up, `fallback` answers.
   void QueueAnswers(std::initializer_list<Answer> answers);
   void SetFallbackAnswer(Answer answer) { fallback_ = answer; }
+
+  // Answers of the next dialogs of each kind in order; nothing scripts a Cancel.
+  void QueueExportDialog(std::optional<ExportDialogAnswer> answer) { export_.answers.push_back(std::move(answer)); }
+  void QueueImportDialog(std::optional<ImportDialogAnswer> answer) { import_.answers.push_back(std::move(answer)); }
+  void QueueFontFacesDialog(std::optional<FontFacesAnswer> answer) { fontFaces_.answers.push_back(answer); }
+
+  // What each dialog was shown with, in order.
+  const std::vector<ExportDialogRequest>& ExportRequests() const { return export_.requests; }
+  const std::vector<ImportDialogRequest>& ImportRequests() const { return import_.requests; }
+  const std::vector<FontFacesRequest>& FontFacesRequests() const { return fontFaces_.requests; }
 
   const std::vector<Entry>& Entries() const { return entries_; }
   std::vector<std::string> Texts() const;
   void Clear() { entries_.clear(); }
 
  private:
+  template <typename Request, typename Reply>
+  struct ScriptedDialog {
+    std::deque<std::optional<Reply>> answers;
+    std::vector<Request> requests;
+  };
+
+  template <typename Request, typename Reply>
+  std::optional<Reply> RunDialog(ScriptedDialog<Request, Reply>& dialog, std::string_view title,
+                                 const Request& request);
+
   std::vector<Entry> entries_;
+  ScriptedDialog<ExportDialogRequest, ExportDialogAnswer> export_;
+  ScriptedDialog<ImportDialogRequest, ImportDialogAnswer> import_;
+  ScriptedDialog<FontFacesRequest, FontFacesAnswer> fontFaces_;
   std::deque<Answer> answers_;
   std::deque<std::optional<std::string>> codeEntries_;
   std::deque<std::optional<NewFontEdit>> newFonts_;

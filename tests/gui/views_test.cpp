@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <QAbstractButton>
 #include <QAction>
 #include <QApplication>
 #include <QMdiArea>
@@ -83,7 +84,7 @@ TEST_F(ViewsTest, MenuBarFollowsTheActiveWindow) {
   EXPECT_TRUE(Frame().Route().Query(cmd::kZoomIn).enabled);
 
   app_.CloseFontSetWithoutAsking(fontSet);
-  QApplication::processEvents();
+  QTest::qWait(20);
   EXPECT_EQ(Frame().CurrentMenuBar(), MenuBarKind::NoDocument);
   EXPECT_TRUE(app_.Core().Editors().empty());
 }

@@ -1,0 +1,72 @@
+#pragma once
+// The import and export file dialogs (a file chooser with an option panel) and
+// the "TrueType Font Faces" dialog. Their decisions come from the dialog states
+// of the formats library; these classes only show them.
+
+#include <QDialog>
+#include <QFileDialog>
+#include <optional>
+
+#include "formats/file_dialog_logic.h"
+#include "framework/dialog_requests.h"
+
+class QComboBox;
+class QLineEdit;
+class QListWidget;
+
+namespace dotforge {
+
+class ExportFileDialog : public QFileDialog {
+  Q_OBJECT
+ public:
+  ExportFileDialog(const ExportDialogRequest& request, QWidget* parent = nullptr);
+  std::optional<ExportDialogAnswer> Answer() const { return answer_; }
+
+ public slots:
+  void accept() override;
+
+ private:
+  void OnTypeChanged(const QString& filter);
+  void ShowOptions();
+
+  ExportFileDialogState state_;
+  QComboBox* dataFormat_;
+  QLineEdit* fontId_;
+  std::optional<ExportDialogAnswer> answer_;
+};
+
+class ImportFileDialog : public QFileDialog {
+  Q_OBJECT
+ public:
+  ImportFileDialog(const ImportDialogRequest& request, QWidget* parent = nullptr);
+  std::optional<ImportDialogAnswer> Answer() const { return answer_; }
+
+ public slots:
+  void accept() override;
+
+ private:
+  void OnTypeChanged(const QString& filter);
+  void ShowOptions();
+
+  ImportFileDialogState state_;
+  QComboBox* dataFormat_;
+  QLineEdit* width_;
+  QLineEdit* height_;
+  std::optional<ImportDialogAnswer> answer_;
+};
+
+class FontFacesDialog : public QDialog {
+  Q_OBJECT
+ public:
+  FontFacesDialog(const FontFacesRequest& request, QWidget* parent = nullptr);
+  FontFacesAnswer Answer() const;
+
+ private:
+  void ShowCharmaps(int face);
+
+  const FontFacesRequest& request_;
+  QListWidget* faces_;
+  QListWidget* charmaps_;
+};
+
+}  // namespace dotforge

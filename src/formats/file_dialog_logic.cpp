@@ -1,0 +1,172 @@
+#include "formats/file_dialog_logic.h"
+
+#include <cctype>
+#include <climits>
+
+#include "formats/formats_messages.h"
+#include "model/model_messages.h"
+
+namespace dotforge {
+namespace {
+
+constexpr int kExportDsbPosition = 2;
+constexpr int kExportDdbPosition = 3;
+constexpr int kSt10Position = 4;
+constexpr int kSt9Position = 5;
+constexpr int kAsmPosition = 6;
+constexpr int kTrueTypePosition = 9;
+constexpr int kMaxDownloadNameLength = 8;
+constexpr int kMaxCellSide = 255;
+
+std::string InitialFileBuffer(std::string_view defaultFileName, const std::vector<FileTypeEntry>& types) {
+  if (!defaultFileName.empty()) return std::string(defaultFileName);
+  std::string pattern(1, '*');
+  if (!types.empty()) pattern += types.front().extension;
+  return pattern;
+}
+
+std::optional<const char*> CheckDownloadName(std::string_view fileName) {
+  // The download files hold the name before the first '.' in 8 bytes.
+  if (fileName.substr(0, fileName.find('.')).size() > kMaxDownloadNameLength) return msg::kFileNameTooLong;
+  return std::nullopt;
+}
+
+std::optional<const char*> CheckFontId(int fontId) {
+  if (fontId < '0' || fontId > '4') return msg::kExportFontIdRange;
+  return std::nullopt;
+}
+
+bool IsSourcePosition(int typePosition) {
+  return typePosition == kSt10Position || typePosition == kSt9Position || typePosition == kAsmPosition;
+}
+
+}  // namespace
+
+std::vector<FileTypeEntry> ParseTypeList(std::string_view typeList) {
+  std::vector<FileTypeEntry> types;
+  std::size_t start = 0;
+  while (start <= typeList.size() && types.size() < kMaxFileTypes) {
+    const std::size_t bar = typeList.find('|', start);
+    const std::string_view text = typeList.substr(start, bar == std::string_view::npos ? bar : bar - start);
+    FileTypeEntry entry{std::string(text), {}, {}};
+    if (const std::size_t open = text.find('('); open != std::string_view::npos) {
+      const std::size_t close = text.find(')', open + 1);
+      entry.pattern = std::string(text.substr(open + 1, close == std::string_view::npos ? close : close - open - 1));
+    }
+    entry.extension = entry.pattern.starts_with('*') ? entry.pattern.substr(1) : entry.pattern;
+    types.push_back(std::move(entry));
+    if (bar == std::string_view::npos) break;
+    start = bar + 1;
+  }
+  return types;
+}
+
+int InitialFileType(std::string_view defaultFileName, const std::vector<FileTypeEntry>& types) {
+  const std::size_t dot = defaultFileName.find('.');
+  if (dot == std::string_view::npos) return 1;
+  const std::string_view extension = defaultFileName.substr(dot);
+  for (std::size_t i = 0; i < types.size(); ++i) {
+    if (types[i].extension == extension) return static_cast<int>(i) + 1;
+  }
+  return 1;
+}
+
+std::string TypePattern(const FileTypeEntry& entry) {
+  const std::string_view text = entry.text;
+  std::string pattern(1, '*');
+  const std::size_t star = text.find('*');
+  if (star == std::string_view::npos) return pattern;
+  const std::size_t close = text.find(')', star + 1);
+  pattern += text.substr(star + 1, close == std::string_view::npos ? close : close - star - 1);
+  return pattern;
+}
+
+int ReadDialogNumber(std::string_view text) {
+  std::size_t i = 0;
+  while (i < text.size() && std::isspace(static_cast<unsigned char>(text[i]))) ++i;
+  bool negative = false;
+  if (i < text.size() && (text[i] == '-' || text[i] == '+')) negative = text[i++] == '-';
+  long long value = 0;
+  for (; i < text.size() && std::isdigit(static_cast<unsigned char>(text[i])); ++i) {
+    value = value * 10 + (text[i] - '0');
+    if (value > INT_MAX) value = INT_MAX;
+  }
+  return static_cast<int>(negative ? -value : value);
+}
+
+ExportOptionControls ExportControlsFor(int typePosition) {
+  return {typePosition == kSt10Position, typePosition == kExportDsbPosition};
+}
+
+ImportOptionControls ImportControlsFor(int typePosition) {
+  const bool size = IsSourcePosition(typePosition) || typePosition == kTrueTypePosition;
+  return {typePosition == kSt10Position, size, size};
+}
+
+int FontIdForExportType(int typePosition) { return typePosition == kExportDdbPosition ? '4' : '0'; }
+
+int DataWordIndex(int dataWordBits) { return dataWordBits == 16 ? 1 : 0; }
+
+int DataWordBits(int dataWordIndex) { return dataWordIndex == 1 ? 16 : 8; }
+
+std::optional<const char*> CheckExportConfirm(std::string_view fileName, int fontId) {
+  if (auto problem = CheckDownloadName(fileName)) return problem;
+  return CheckFontId(fontId);
+}
+
+std::optional<const char*> CheckImportConfirm(int typePosition, int width, int height) {
+  // A size below 1 would make every cell empty; the outline import refuses 0 itself
+  // after the dialog, so only the source formats are refused here.
+  if (IsSourcePosition(typePosition) && (width <= 0 || height <= 0)) return msg::kWidthAndHeightZero;
+  if (ImportControlsFor(typePosition).width && (width > kMaxCellSide || height > kMaxCellSide)) {
+    return msg::kCellSizeAbove255;
+  }
+  return std::nullopt;
+}
+
+ExportFileDialogState::ExportFileDialogState(std::string_view typeList, std::string_view defaultFileName,
+                                             int dataWordBits, int fontId)
+    : types_(ParseTypeList(typeList)),
+      fileBuffer_(InitialFileBuffer(defaultFileName, types_)),
+      dataWordIndex_(dotforge::DataWordIndex(dataWordBits)),
+      fontId_(fontId),
+      type_(InitialFileType(defaultFileName, types_)) {}
+
+void ExportFileDialogState::ChangeType(int typePosition) {
+  if (typePosition < 1 || typePosition > static_cast<int>(types_.size())) return;
+  fileNameText_ = TypePattern(types_[static_cast<std::size_t>(typePosition - 1)]);
+  fileBuffer_ = fileNameText_;
+  type_ = typePosition;
+  fontId_ = FontIdForExportType(typePosition);
+}
+
+std::optional<const char*> ExportFileDialogState::Confirm(std::string_view fileName, std::string_view fontIdText) {
+  if (auto problem = CheckDownloadName(fileName)) return problem;
+  fontId_ = ReadDialogNumber(fontIdText);
+  return CheckFontId(fontId_);
+}
+
+ImportFileDialogState::ImportFileDialogState(std::string_view typeList, std::string_view defaultFileName, int width,
+                                             int height, int dataWordBits)
+    : types_(ParseTypeList(typeList)),
+      fileBuffer_(InitialFileBuffer(defaultFileName, types_)),
+      fileNameText_(defaultFileName),
+      dataWordIndex_(dotforge::DataWordIndex(dataWordBits)),
+      width_(width),
+      height_(height),
+      type_(InitialFileType(defaultFileName, types_)) {}
+
+void ImportFileDialogState::ChangeType(int typePosition) {
+  if (typePosition < 1 || typePosition > static_cast<int>(types_.size())) return;
+  fileNameText_ = TypePattern(types_[static_cast<std::size_t>(typePosition - 1)]);
+  fileBuffer_ = fileNameText_;
+  type_ = typePosition;
+}
+
+std::optional<const char*> ImportFileDialogState::Confirm(std::string_view widthText, std::string_view heightText) {
+  width_ = ReadDialogNumber(widthText);
+  height_ = ReadDialogNumber(heightText);
+  return CheckImportConfirm(type_, width_, height_);
+}
+
+}  // namespace dotforge

@@ -1,0 +1,120 @@
+#pragma once
+// What the import and export file dialogs decide, without the dialogs: the type
+// list, the initial type, which option controls are enabled for a type, and the
+// checks made when the user confirms a file name. The desktop dialogs hold one of
+// the two states below and forward the user's actions to it.
+
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace dotforge {
+
+inline constexpr std::size_t kMaxFileTypes = 20;
+
+struct FileTypeEntry {
+  std::string text;       // "Files ST10 (*.C)"
+  std::string pattern;    // "*.C": from the first '(' to the next ')'
+  std::string extension;  // ".C": the pattern without its star
+};
+
+// Splits "entry|entry|..." into at most 20 entries.
+std::vector<FileTypeEntry> ParseTypeList(std::string_view typeList);
+
+// The position (from 1) of the first entry whose extension equals the default
+// name's text from its first '.' (exact case); 1 when there is none.
+int InitialFileType(std::string_view defaultFileName, const std::vector<FileTypeEntry>& types);
+
+// The file-name text after a change of type: a star and the text after the
+// entry's first '*' up to the next ')'.
+std::string TypePattern(const FileTypeEntry& entry);
+
+// A number typed into an option box: decimal; text that is not a number reads 0.
+int ReadDialogNumber(std::string_view text);
+
+struct ExportOptionControls {
+  bool dataFormat = false;
+  bool fontId = false;
+};
+
+struct ImportOptionControls {
+  bool dataFormat = false;
+  bool width = false;
+  bool height = false;
+};
+
+ExportOptionControls ExportControlsFor(int typePosition);
+ImportOptionControls ImportControlsFor(int typePosition);
+
+// The font download id the export dialog shows after a change to `typePosition`:
+// 52 ('4') for the double-byte download file, else 48 ('0').
+int FontIdForExportType(int typePosition);
+
+// Data word index (0 = "8 Bits", 1 = "16 Bits") of a word width and back. A font
+// set that has no word width yet (0) starts on 8 bits.
+int DataWordIndex(int dataWordBits);
+int DataWordBits(int dataWordIndex);
+
+// Confirm checks: the message that keeps the dialog open, or nothing.
+std::optional<const char*> CheckExportConfirm(std::string_view fileName, int fontId);
+std::optional<const char*> CheckImportConfirm(int typePosition, int width, int height);
+
+// The state of the export dialog's option panel.
+class ExportFileDialogState {
+ public:
+  ExportFileDialogState(std::string_view typeList, std::string_view defaultFileName, int dataWordBits, int fontId);
+
+  const std::vector<FileTypeEntry>& Types() const { return types_; }
+  int Type() const { return type_; }
+  const std::string& FileBuffer() const { return fileBuffer_; }
+  const std::string& FileNameText() const { return fileNameText_; }
+  int DataWordIndex() const { return dataWordIndex_; }
+  int FontId() const { return fontId_; }
+  ExportOptionControls Controls() const { return ExportControlsFor(type_); }
+
+  // The user chose another entry of the type list.
+  void ChangeType(int typePosition);
+  void SetDataWordIndex(int index) { dataWordIndex_ = index; }
+  // Confirming `fileName` with `fontIdText` in the id box.
+  std::optional<const char*> Confirm(std::string_view fileName, std::string_view fontIdText);
+
+ private:
+  std::vector<FileTypeEntry> types_;
+  std::string fileBuffer_;
+  std::string fileNameText_;
+  int dataWordIndex_;
+  int fontId_;
+  int type_;
+};
+
+// The state of the import dialog's option panel.
+class ImportFileDialogState {
+ public:
+  ImportFileDialogState(std::string_view typeList, std::string_view defaultFileName, int width, int height,
+                        int dataWordBits);
+
+  const std::vector<FileTypeEntry>& Types() const { return types_; }
+  int Type() const { return type_; }
+  const std::string& FileBuffer() const { return fileBuffer_; }
+  const std::string& FileNameText() const { return fileNameText_; }
+  int DataWordIndex() const { return dataWordIndex_; }
+  int Width() const { return width_; }
+  int Height() const { return height_; }
+  ImportOptionControls Controls() const { return ImportControlsFor(type_); }
+
+  void ChangeType(int typePosition);
+  void SetDataWordIndex(int index) { dataWordIndex_ = index; }
+  std::optional<const char*> Confirm(std::string_view widthText, std::string_view heightText);
+
+ private:
+  std::vector<FileTypeEntry> types_;
+  std::string fileBuffer_;
+  std::string fileNameText_;
+  int dataWordIndex_;
+  int width_;
+  int height_;
+  int type_;
+};
+
+}  // namespace dotforge

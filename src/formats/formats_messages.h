@@ -1,0 +1,42 @@
+#pragma once
+// Texts the export and import commands, their file dialogs and the outline font
+// import show.
+
+namespace dotforge::msg {
+
+// Export.
+inline constexpr const char* kExportTitle = "Export Files ";
+inline constexpr const char* kHeightAbove24 = "This mode is not compatible with font height greater than 24";
+inline constexpr const char* kOnlyFirst224 = "Only the first 224 Characters will be saved";
+inline constexpr const char* kCodesAbove0xFF = "Characters with address greater than 0x00FF will not be saved";
+inline constexpr const char* kStreamCellTooLarge =
+    "Width and Height must be between 1 and 255 to be saved in this file format";
+inline constexpr const char* kSaveChangesTo = "Save changes to ";  // followed by the title and "?"
+
+// File dialogs.
+inline constexpr const char* kExportFontIdRange = "Font Id must be in range [48..52]";
+inline constexpr const char* kCellSizeAbove255 = "Width and Height must not be greater than 255";
+
+// Import.
+inline constexpr const char* kImportTitle = "Import Files ";
+inline constexpr const char* kAlreadyOpened = " is already opened";  // after the file name
+inline constexpr const char* kUnableToAllocate = "Unable to Allocate Memory";
+inline constexpr const char* kOpeningBracketMissing = "Opening Bracket Missing";
+inline constexpr const char* kClosingBracketMissing = "Closing Bracket Missing";
+inline constexpr const char* kDataError = "Data Error";
+inline constexpr const char* kSizeMismatch = "Values specified in Width/Height parameters don't match with Data";
+inline constexpr const char* kUnterminatedComment =
+    "A comment opened with \"/*\" is never closed with \"*/\": the file cannot be read";
+
+// Outline font import.
+inline constexpr const char* kFreeTypeInitFailed = "Failed to initialize FreeType library";
+inline constexpr const char* kFontFormatNotSupported = "Font format is not supported";
+inline constexpr const char* kFontOpenFailed = "Failed to Open or Read font file";
+inline constexpr const char* kSelectFontFace = "A Font face must be selected...";
+inline constexpr const char* kSelectCharmap = "A char mapping encoding must be selected...";
+inline constexpr const char* kUnreadableFace = "(this face cannot be read)";
+inline constexpr const char* kNothingToRender =
+    "This font has neither outlines nor bitmap strikes that can be rendered";
+inline constexpr const char* kGlyphRenderFailed = "Failed to render a character of the font file: code 0x";
+
+}  // namespace dotforge::msg

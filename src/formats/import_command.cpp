@@ -1,0 +1,111 @@
+#include "formats/import_command.h"
+
+#include <filesystem>
+
+#include "formats/file_dialog_logic.h"
+#include "formats/formats_messages.h"
+#include "model/model_messages.h"
+#include "formats/outline_font_importer.h"
+#include "formats/st10_parser.h"
+#include "formats/st9_asm_parser.h"
+#include "model/open_font_set.h"
+#include "model/side_format.h"
+
+namespace dotforge {
+namespace {
+
+std::optional<ImportDialogAnswer> AskImportDialog(const ImportDialogRequest& request, Prompt& prompt) {
+  for (;;) {
+    std::optional<ImportDialogAnswer> answer = prompt.RunImportFileDialog(request);
+    if (!answer) return std::nullopt;
+    const std::optional<const char*> problem = CheckImportConfirm(answer->type, answer->width, answer->height);
+    if (!problem) return answer;
+    prompt.ShowMessage(*problem, MessageKind::Warning);
+  }
+}
+
+// Loads, strips and parses the file; the parsed cells become the glyph block.
+bool ParseSource(SourceParser& parser, const std::string& path, ImportRequest& request, Prompt& prompt) {
+  if (!parser.LoadFile(path, prompt)) return false;
+  ParseResult result = parser.StripComments();
+  if (result == ParseResult::Ok) result = parser.Parse();
+  if (result != ParseResult::Ok) {
+    prompt.ShowMessage(ParseResultMessage(result));
+    return false;
+  }
+  request.glyphBlock = parser.TakeBlock();
+  return true;
+}
+
+}  // namespace
+
+std::string ImportTypeList() {
+  std::string list;
+  for (int format = kFormatDat; format <= kFormatOutline; ++format) {
+    if (!list.empty()) list += '|';
+    list += ImportTypeFilter(format);
+  }
+  return list;
+}
+
+ImportCommand::ImportCommand(std::string importPath) { settings_.importPath = std::move(importPath); }
+
+bool ImportCommand::Run(AppValues& app, Prompt& prompt, const PathOpenTest& isFontSetPathOpen) {
+  ImportRequest& request = app.importRequest;
+  const ImportDialogRequest dialog{msg::kImportTitle,   ImportTypeList(), settings_.defaultFileName,
+                                   settings_.importPath, request.width,    request.height,
+                                   request.wordBits};
+  const std::optional<ImportDialogAnswer> answer = AskImportDialog(dialog, prompt);
+  if (!answer) return false;
+  const int type = answer->type - 1;
+  if (type < kFormatDat || type > kFormatOutline) return false;
+
+  request.width = answer->width;
+  request.height = answer->height;
+  settings_.defaultFileName = answer->fileNameText;
+  settings_.dialogType = type;
+  settings_.lastFileName = std::filesystem::path(answer->path).filename().string();
+  settings_.importPath = answer->path;
+
+  if (type != kFormatOutline && isFontSetPathOpen(answer->path)) {
+    prompt.ShowMessage(settings_.lastFileName + msg::kAlreadyOpened);
+    return false;
+  }
+  request.importType = type;
+  request.fileName = answer->path;
+  switch (type) {
+    case kFormatSt10: {
+      request.wordBits = DataWordBits(answer->dataWordIndex);
+      St10Parser parser(request.width, request.height, request.wordBits);
+      return ParseSource(parser, answer->path, request, prompt);
+    }
+    case kFormatSt9:
+    case kFormatAsm: {
+      St9AsmParser parser(type == kFormatSt9 ? St9AsmParser::Kind::St9 : St9AsmParser::Kind::Asm);
+      parser.SetCellSize(request.width, request.height);
+      return ParseSource(parser, answer->path, request, prompt);
+    }
+    case kFormatOutline: {
+      if (request.width <= 0 || request.height <= 0) {
+        prompt.ShowMessage(msg::kWidthAndHeightZero);
+        return false;
+      }
+      std::optional<ParsedGlyphBlock> block = ImportOutlineFont(answer->path, request.width, request.height, prompt);
+      if (!block) return false;
+      request.glyphBlock = std::move(*block);
+      return true;
+    }
+    default:
+      return true;
+  }
+}
+
+std::unique_ptr<CDotforgeImportDoc> OpenImportedFontSet(AppValues& app, Prompt& prompt) {
+  auto doc = std::make_unique<CDotforgeImportDoc>();
+  OpenFontSet(*doc, app.importRequest, prompt);
+  doc->SetTitle(app.importRequest.fileName.filename().string());
+  doc->SetPathName(app.importRequest.fileName.string());
+  return doc;
+}
+
+}  // namespace dotforge

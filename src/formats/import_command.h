@@ -1,0 +1,50 @@
+#pragma once
+// The import command (the application's Open): the import file dialog, the
+// already-open test, and by type either the file itself or the cells parsed from
+// a source text or rendered from an outline font, handed to the new font set
+// through the application's ImportRequest.
+
+#include <functional>
+#include <memory>
+#include <string>
+
+#include "framework/prompt.h"
+#include "model/app_values.h"
+#include "model/font_set.h"
+
+namespace dotforge {
+
+// What the command keeps between imports besides the ImportRequest.
+struct ImportSettings {
+  std::string importPath;       // full path of the last imported file: the dialog's initial folder
+  std::string defaultFileName;  // the last dialog's file-name text
+  std::string lastFileName;     // the last imported file's name, without its folder
+  int dialogType = -1;          // the last chosen type list position - 1
+};
+
+// "Files Data (*.DAT)|...|Files TrueType (*.TTF)": the nine import formats.
+std::string ImportTypeList();
+
+class ImportCommand {
+ public:
+  // True when an open font set has exactly this path.
+  using PathOpenTest = std::function<bool(const std::string& path)>;
+
+  // `importPath` is the stored "Import Path", or the current folder.
+  explicit ImportCommand(std::string importPath);
+
+  // True when `app.importRequest` is ready and a new font set is to be opened
+  // from it (OpenImportedFontSet); false after a Cancel or a reported problem.
+  bool Run(AppValues& app, Prompt& prompt, const PathOpenTest& isFontSetPathOpen);
+
+  const ImportSettings& Settings() const { return settings_; }
+
+ private:
+  ImportSettings settings_;
+};
+
+// Opens the new font set from the prepared request: its title is the file's name,
+// its path the file. The application core counts it once it takes it.
+std::unique_ptr<CDotforgeImportDoc> OpenImportedFontSet(AppValues& app, Prompt& prompt);
+
+}  // namespace dotforge

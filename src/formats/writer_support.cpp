@@ -1,0 +1,40 @@
+#include "formats/writer_support.h"
+
+#include <cstdio>
+
+namespace dotforge {
+namespace {
+
+constexpr char kHexDigits[] = "0123456789ABCDEF";
+
+}  // namespace
+
+std::uint16_t CharacterCode(const CharacterRecord& record) {
+  return static_cast<std::uint16_t>(ParseLabelCode(record.label).value_or(0) & 0xFFFF);
+}
+
+ByteView CellOf(const CharacterRecord& record, std::int32_t width, std::int32_t height, Bytes& scratch) {
+  const std::size_t cell = CellSize(width, height);
+  if (record.width == width && record.height == height && record.bitmap.size() == cell) return record.bitmap;
+  scratch.clear();
+  AppendFittedCell(scratch, record, width, height);
+  return scratch;
+}
+
+void TextOut::Hex2(std::uint8_t value) {
+  out_.push_back(static_cast<std::uint8_t>(kHexDigits[value >> 4]));
+  out_.push_back(static_cast<std::uint8_t>(kHexDigits[value & 0x0F]));
+}
+
+void TextOut::Hex4(std::uint16_t value) {
+  Hex2(static_cast<std::uint8_t>(value >> 8));
+  Hex2(static_cast<std::uint8_t>(value & 0xFF));
+}
+
+void TextOut::Decimal2(std::int32_t value) {
+  char text[16];
+  const int length = std::snprintf(text, sizeof text, "%02d", value);
+  *this << std::string_view(text, static_cast<std::size_t>(length));
+}
+
+}  // namespace dotforge

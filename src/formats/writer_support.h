@@ -1,0 +1,38 @@
+#pragma once
+// What every export writer takes from a character: its code and its cell at the
+// font set's size.
+
+#include <cstdint>
+
+#include "model/character_record.h"
+#include "platform/bytes.h"
+
+namespace dotforge {
+
+// The character's label read as hexadecimal, as an unsigned 16-bit value.
+std::uint16_t CharacterCode(const CharacterRecord& record);
+
+// The record's glyph as a cell of `width` x `height`. A record of the font set's
+// size is returned as it is; any other is fitted into `scratch`.
+ByteView CellOf(const CharacterRecord& record, std::int32_t width, std::int32_t height, Bytes& scratch);
+
+// Appends `text` as bytes; the text writers build their files with it.
+class TextOut {
+ public:
+  explicit TextOut(Bytes& out) : out_(out) {}
+  TextOut& operator<<(std::string_view text) {
+    PutText(out_, text);
+    return *this;
+  }
+  // Two upper-case hexadecimal digits.
+  void Hex2(std::uint8_t value);
+  // Four upper-case hexadecimal digits.
+  void Hex4(std::uint16_t value);
+  // A decimal number of at least two digits, as "%02d".
+  void Decimal2(std::int32_t value);
+
+ private:
+  Bytes& out_;
+};
+
+}  // namespace dotforge

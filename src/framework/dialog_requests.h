@@ -1,0 +1,62 @@
+#pragma once
+// What the core hands to a dialog it needs answered, and what comes back. The
+// desktop program shows real dialogs, the command-line tool answers from its
+// flags, the tests from a script. Answers are checked by the core, which asks
+// again (after a warning) when a value is not acceptable.
+
+#include <string>
+#include <vector>
+
+namespace dotforge {
+
+// The export file dialog: a save dialog with a data format list and a font
+// download id box.
+struct ExportDialogRequest {
+  std::string title;
+  std::string typeList;  // entries "description (*.EXT)" separated by '|'
+  std::string defaultFileName;
+  int dataWordBits = 8;  // 8 or 16
+  int fontId = '0';      // ASCII code of the id digit
+};
+
+struct ExportDialogAnswer {
+  std::string path;       // the chosen file, with its folder
+  int type = 1;           // position of the chosen entry in the type list, from 1
+  int dataWordIndex = 0;  // 0 = "8 Bits", 1 = "16 Bits"
+  int fontId = '0';       // the number in the id box
+};
+
+// The import file dialog: an open dialog with cell width, cell height and data
+// format.
+struct ImportDialogRequest {
+  std::string title;
+  std::string typeList;
+  std::string defaultFileName;
+  std::string initialFolder;
+  int width = 0;
+  int height = 0;
+  int dataWordBits = 8;
+};
+
+struct ImportDialogAnswer {
+  std::string path;
+  int type = 1;
+  int width = 0;
+  int height = 0;
+  int dataWordIndex = 0;
+  std::string fileNameText;  // the file-name box as last set by a type change, else the default name
+};
+
+// "TrueType Font Faces": the faces of an outline font file ("family - style")
+// and, for each face, the names of its character maps.
+struct FontFacesRequest {
+  std::vector<std::string> faces;
+  std::vector<std::vector<std::string>> charmaps;
+};
+
+struct FontFacesAnswer {
+  int face = -1;  // -1: nothing selected
+  int charmap = -1;
+};
+
+}  // namespace dotforge

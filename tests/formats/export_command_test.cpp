@@ -1,0 +1,238 @@
+#include <gtest/gtest.h>
+
+#include "formats/export_command.h"
+#include "formats/formats_messages.h"
+#include "framework/scripted_prompt.h"
+#include "model/download_file.h"
+#include "model/model_messages.h"
+#include "model/side_format.h"
+#include "support/test_files.h"
+
+namespace dotforge {
+namespace {
+
+using Entry = ScriptedPrompt::Entry;
+
+class ExportCommandTest : public ::testing::Test {
+ protected:
+  ExportDialogAnswer Choose(const std::string& name, int format, int wordIndex = 0, int fontId = '0') const {
+    return ExportDialogAnswer{(dir_ / name).string(), format + 1, wordIndex, fontId};
+  }
+
+  std::unique_ptr<CDotforgeImportDoc> Font(std::int32_t width, std::int32_t height,
+                                           const std::vector<std::int32_t>& codes, std::int32_t type = 0) {
+    auto doc = test::MakeFontSet(width, height, codes, type);
+    doc->SetTitle("FONT.DAT");
+    doc->name = "FONT.DAT";
+    doc->SetModifiedFlag(true);
+    return doc;
+  }
+
+  ExportOutcome Export(CDotforgeImportDoc& doc, std::optional<ExportDialogAnswer> answer) {
+    prompt_.QueueExportDialog(std::move(answer));
+    return exporter_.Run(doc, app_.importRequest, prompt_);
+  }
+
+  test::TempDir dir_;
+  ScriptedPrompt prompt_;
+  ExportCommand exporter_;
+  AppValues app_;
+};
+
+TEST_F(ExportCommandTest, DialogShowsTheFontSet) {
+  auto doc = Font(12, 24, {0x41});
+  doc->dataWordBits = 16;
+  doc->fontId = '2';
+  EXPECT_EQ(Export(*doc, std::nullopt), ExportOutcome::Cancelled);
+  ASSERT_EQ(prompt_.ExportRequests().size(), 1u);
+  const ExportDialogRequest& request = prompt_.ExportRequests()[0];
+  EXPECT_EQ(request.title, "Export Files ");
+  EXPECT_EQ(request.typeList,
+            "Files Data (*.DAT)|Files Single Byte Font (*.DSB)|Files Double Byte Font (*.DDB)|Files ST10 (*.C)|"
+            "Files ST9 (*.ST9)|Files ASM (*.ASM)|Files 1B26 (*.1B)|Files 1F26 (*.1F)");
+  EXPECT_EQ(request.defaultFileName, "FONT.DAT");
+  EXPECT_EQ(request.dataWordBits, 16);
+  EXPECT_EQ(request.fontId, '2');
+  // Cancel changes nothing else.
+  EXPECT_EQ(doc->exportMemory.defaultName, "FONT.DAT");
+  EXPECT_TRUE(doc->IsModified());
+  EXPECT_EQ(doc->dataWordBits, 16);
+  EXPECT_EQ(app_.importRequest.importType, -1);
+  EXPECT_TRUE(std::filesystem::is_empty(dir_.Path()));
+}
+
+TEST_F(ExportCommandTest, WrittenFileNamesTheFontSet) {
+  auto doc = Font(8, 2, {0x41});
+  doc->characters[0]->bitmap = {0x12, 0x34};
+  EXPECT_EQ(Export(*doc, Choose("LOGO.C", kFormatSt10, 1)), ExportOutcome::Written);
+  const Bytes file = test::ReadBytes(dir_ / "LOGO.C");
+  EXPECT_EQ(std::string(file.begin(), file.end()),
+            "const unsigned int xhuge uiDataFont08x02[] = \n{\n\n\t// 0x0041:\n\t0x1200, 0x3400, \n\n}");
+  EXPECT_EQ(doc->name, "LOGO.C");
+  EXPECT_EQ(doc->GetTitle(), "LOGO.C");
+  EXPECT_FALSE(doc->IsModified());
+  EXPECT_EQ(doc->dataWordBits, 16);
+  EXPECT_EQ(app_.importRequest.importType, kFormatSt10);
+  EXPECT_EQ(doc->exportMemory.lastPath, (dir_ / "LOGO.C").string());
+  EXPECT_EQ(prompt_.Texts(), std::vector<std::string>{msg::kExportTitle});
+}
+
+TEST_F(ExportCommandTest, RefusedNamesAndIdsAskAgain) {
+  auto doc = Font(8, 8, {0x41});
+  prompt_.QueueExportDialog(Choose("ABCDEFGHI.DSB", kFormatDsb));
+  prompt_.QueueExportDialog(Choose("ABCDEFGH.DSB", kFormatDsb, 0, 53));
+  prompt_.QueueExportDialog(Choose("ABCDEFGH.DSB", kFormatDsb, 0, '3'));
+  EXPECT_EQ(exporter_.Run(*doc, app_.importRequest, prompt_), ExportOutcome::Written);
+  EXPECT_EQ(prompt_.Texts(), (std::vector<std::string>{msg::kExportTitle, msg::kFileNameTooLong, msg::kExportTitle,
+                                                       msg::kExportFontIdRange, msg::kExportTitle}));
+  EXPECT_EQ(prompt_.Entries()[1].kind, MessageKind::Warning);
+  EXPECT_EQ(doc->fontId, '3');
+  EXPECT_EQ(test::ReadBytes(dir_ / "ABCDEFGH.DSB").at(10), '3');
+}
+
+TEST_F(ExportCommandTest, EscStreamRefusesTallFonts) {
+  auto doc = Font(8, 25, {0x41});
+  EXPECT_EQ(Export(*doc, Choose("TALL.1B", kFormat1B26, 1)), ExportOutcome::Stopped);
+  EXPECT_EQ(prompt_.Texts(), (std::vector<std::string>{msg::kExportTitle, msg::kHeightAbove24}));
+  EXPECT_FALSE(std::filesystem::exists(dir_ / "TALL.1B"));
+  // What the dialog chose is kept; the name and the modified mark are not touched.
+  EXPECT_EQ(doc->dataWordBits, 16);
+  EXPECT_EQ(app_.importRequest.importType, kFormat1B26);
+  EXPECT_EQ(doc->GetTitle(), "FONT.DAT");
+  EXPECT_TRUE(doc->IsModified());
+  // The same font goes to a US & stream.
+  EXPECT_EQ(Export(*doc, Choose("TALL.1F", kFormat1F26)), ExportOutcome::Written);
+}
+
+TEST_F(ExportCommandTest, MoreThan224Characters) {
+  auto doc = Font(8, 8, test::CodeRange(0x20, 0x20 + 299), kDoubleByteFont);
+  prompt_.QueueAnswers({Answer::Cancel});
+  EXPECT_EQ(Export(*doc, Choose("BIG.DSB", kFormatDsb)), ExportOutcome::Stopped);
+  EXPECT_EQ(prompt_.Entries().back().text, msg::kOnlyFirst224);
+  EXPECT_EQ(prompt_.Entries().back().buttons, Buttons::OkCancel);
+  EXPECT_FALSE(std::filesystem::exists(dir_ / "BIG.DSB"));
+  EXPECT_EQ(doc->fontType, kSingleByteFont);  // set before the question
+  EXPECT_EQ(doc->GetTitle(), "FONT.DAT");
+
+  prompt_.QueueAnswers({Answer::Ok});
+  EXPECT_EQ(Export(*doc, Choose("BIG.1F", kFormat1F26)), ExportOutcome::Written);
+  // Only the first 224 characters: the codes 0x20..0xFF.
+  EXPECT_EQ(test::ReadBytes(dir_ / "BIG.1F").size(), (0x100 - 0x20) * (6u + 8));
+  EXPECT_EQ(doc->characterCount, 300);
+  EXPECT_EQ(doc->characters.size(), 300u);
+
+  // The other formats keep every character without asking.
+  prompt_.Clear();
+  EXPECT_EQ(Export(*doc, Choose("BIG.DDB", kFormatDdb)), ExportOutcome::Written);
+  EXPECT_EQ(prompt_.Texts(), std::vector<std::string>{msg::kExportTitle});
+}
+
+TEST_F(ExportCommandTest, StreamWarningOncePerRunAndFormat) {
+  auto doc = Font(8, 8, {0x41, 0x8140}, kDoubleByteFont);
+  EXPECT_EQ(Export(*doc, Choose("A.1B", kFormat1B26)), ExportOutcome::Written);
+  EXPECT_EQ(Export(*doc, Choose("B.1B", kFormat1B26)), ExportOutcome::Written);
+  EXPECT_EQ(Export(*doc, Choose("C.1F", kFormat1F26)), ExportOutcome::Written);
+  EXPECT_EQ(Export(*doc, Choose("D.1F", kFormat1F26)), ExportOutcome::Written);
+  EXPECT_EQ(prompt_.Texts(), (std::vector<std::string>{msg::kExportTitle, msg::kCodesAbove0xFF, msg::kExportTitle,
+                                                       msg::kExportTitle, msg::kCodesAbove0xFF, msg::kExportTitle}));
+  EXPECT_EQ(test::ReadBytes(dir_ / "B.1B").size(), 6u + 8 * 3);
+}
+
+TEST_F(ExportCommandTest, StreamsRefuseCellsTheirHeadersCannotHold) {
+  auto doc = Font(300, 8, {0x41});
+  EXPECT_EQ(Export(*doc, Choose("WIDE.1F", kFormat1F26)), ExportOutcome::Stopped);
+  EXPECT_EQ(prompt_.Texts().back(), msg::kStreamCellTooLarge);
+  EXPECT_FALSE(std::filesystem::exists(dir_ / "WIDE.1F"));
+}
+
+TEST_F(ExportCommandTest, DsbOfADoubleByteIdAsksForASingleByteId) {
+  auto doc = Font(8, 8, {0x41}, kDoubleByteFont);
+  // Cancel keeps '4', and the file holds it.
+  EXPECT_EQ(Export(*doc, Choose("KANJI.DSB", kFormatDsb, 0, '4')), ExportOutcome::Written);
+  EXPECT_EQ(prompt_.Texts(), (std::vector<std::string>{msg::kExportTitle, "Font Properties"}));
+  ASSERT_EQ(prompt_.OpenedFontProperties().size(), 1u);
+  const FontPropertiesFields& shown = prompt_.OpenedFontProperties()[0];
+  EXPECT_EQ(shown.fontType, "Single Byte");
+  EXPECT_EQ(shown.fontId, "52");
+  EXPECT_TRUE(shown.fontIdEnabled);
+  EXPECT_EQ(shown.width, 8);
+  EXPECT_EQ(shown.characterCount, 1);
+  EXPECT_EQ(test::ReadBytes(dir_ / "KANJI.DSB").at(10), '4');
+  EXPECT_EQ(doc->fontId, '4');
+  EXPECT_EQ(doc->fontType, kSingleByteFont);
+
+  // OK takes the dialog's id; a double-byte id is refused there.
+  prompt_.Clear();
+  prompt_.QueueFontProperties(ScriptedPrompt::FontPropertiesEdit{std::nullopt, std::nullopt, "52"});
+  prompt_.QueueFontProperties(ScriptedPrompt::FontPropertiesEdit{std::nullopt, std::nullopt, "49"});
+  EXPECT_EQ(Export(*doc, Choose("KANJI.DSB", kFormatDsb, 0, '4')), ExportOutcome::Written);
+  EXPECT_EQ(prompt_.Texts(), (std::vector<std::string>{msg::kExportTitle, "Font Properties",
+                                                       msg::kFontIdRange}));
+  EXPECT_EQ(test::ReadBytes(dir_ / "KANJI.DSB").at(10), '1');
+  EXPECT_EQ(doc->fontId, '1');
+}
+
+TEST_F(ExportCommandTest, DdbTakesTheDoubleByteId) {
+  auto doc = Font(8, 8, {0x41});
+  doc->fontId = '2';
+  EXPECT_EQ(Export(*doc, Choose("KANJI.DDB", kFormatDdb, 0, '4')), ExportOutcome::Written);
+  EXPECT_EQ(doc->fontType, kDoubleByteFont);
+  EXPECT_EQ(doc->fontId, '4');
+}
+
+TEST_F(ExportCommandTest, UnwritableFileChangesNothingMore) {
+  auto doc = Font(8, 8, {0x41}, kDoubleByteFont);
+  prompt_.QueueFontProperties(ScriptedPrompt::FontPropertiesEdit{std::nullopt, std::nullopt, "50"});
+  const ExportDialogAnswer answer{(dir_ / "missing" / "X.DSB").string(), kFormatDsb + 1, 0, '4'};
+  EXPECT_EQ(Export(*doc, answer), ExportOutcome::Stopped);
+  EXPECT_EQ(prompt_.Texts().back(), msg::kUnableToOpenFile);
+  // No file got the id the dialog gave.
+  EXPECT_EQ(doc->fontId, '4');
+  EXPECT_EQ(doc->GetTitle(), "FONT.DAT");
+  EXPECT_TRUE(doc->IsModified());
+
+  for (const int format : {kFormatSt10, kFormatSt9, kFormatAsm, kFormat1B26}) {
+    prompt_.Clear();
+    const ExportDialogAnswer text{(dir_ / "missing" / "X").string(), format + 1, 0, '0'};
+    EXPECT_EQ(Export(*doc, text), ExportOutcome::Stopped);
+    EXPECT_EQ(prompt_.Texts().back(), msg::kUnableToOpenFile);
+  }
+}
+
+TEST_F(ExportCommandTest, ExportReplacesAnExistingFile) {
+  test::WriteBytes(dir_ / "OLD.ASM", Bytes(1000, 'x'));
+  auto doc = Font(8, 1, {0x41});
+  doc->characters[0]->bitmap = {0xAB};
+  EXPECT_EQ(Export(*doc, Choose("OLD.ASM", kFormatAsm)), ExportOutcome::Written);
+  const Bytes file = test::ReadBytes(dir_ / "OLD.ASM");
+  EXPECT_EQ(std::string(file.begin(), file.end()), "\n\t; 0x0041:\n\t.byte\t0ABH\n\n");
+}
+
+TEST_F(ExportCommandTest, CloseCheck) {
+  auto clean = Font(8, 8, {0x41});
+  clean->SetModifiedFlag(false);
+  EXPECT_TRUE(CanCloseFontSet(*clean, app_, exporter_, prompt_));
+  EXPECT_TRUE(prompt_.Entries().empty());
+
+  auto doc = Font(8, 8, {0x41});
+  prompt_.QueueAnswers({Answer::Cancel});
+  EXPECT_FALSE(CanCloseFontSet(*doc, app_, exporter_, prompt_));
+  EXPECT_EQ(prompt_.Entries().back().text, "Save changes to FONT.DAT?");
+  EXPECT_EQ(prompt_.Entries().back().buttons, Buttons::YesNoCancel);
+
+  // Yes with a cancelled export dialog keeps the changes open rather than losing them.
+  prompt_.QueueAnswers({Answer::Yes});
+  EXPECT_FALSE(CanCloseFontSet(*doc, app_, exporter_, prompt_));
+
+  prompt_.QueueAnswers({Answer::Yes});
+  prompt_.QueueExportDialog(Choose("SAVED.DAT", kFormatDat));
+  EXPECT_TRUE(CanCloseFontSet(*doc, app_, exporter_, prompt_));
+  EXPECT_TRUE(std::filesystem::exists(dir_ / "SAVED.DAT"));
+
+  doc->SetModifiedFlag(true);
+  prompt_.QueueAnswers({Answer::No});
+  EXPECT_TRUE(CanCloseFontSet(*doc, app_, exporter_, prompt_));
+}
+
+}  // namespace
+}  // namespace dotforge

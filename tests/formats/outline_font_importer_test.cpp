@@ -1,0 +1,257 @@
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <fstream>
+
+#include "formats/font_files.h"
+#include "formats/formats_messages.h"
+#include "formats/glyph_renderer.h"
+#include "formats/outline_font_importer.h"
+#include "framework/scripted_prompt.h"
+#include "model/character_record.h"
+#include "support/test_files.h"
+
+namespace dotforge {
+namespace {
+
+constexpr const char* kFacesDialog = "TrueType Font Faces";
+
+// A rendered cell as a record, for pixel access.
+CharacterRecord Cell(const OutlineFontImporter& importer, const ParsedGlyphBlock& block, FT_ULong code) {
+  const auto& codes = importer.Codes();
+  const auto found = std::find(codes.begin(), codes.end(), code);
+  EXPECT_NE(found, codes.end()) << code;
+  CharacterRecord record(importer.Width(), importer.Height());
+  const std::size_t index = static_cast<std::size_t>(found - codes.begin());
+  const auto begin = block.bytes.begin() + static_cast<std::ptrdiff_t>(index * record.bitmap.size());
+  std::copy(begin, begin + static_cast<std::ptrdiff_t>(record.bitmap.size()), record.bitmap.begin());
+  return record;
+}
+
+bool RowHasInk(const CharacterRecord& cell, std::int32_t y) {
+  for (std::int32_t x = 0; x < cell.width; ++x) {
+    if (cell.Pixel(x, y)) return true;
+  }
+  return false;
+}
+
+bool ColumnHasInk(const CharacterRecord& cell, std::int32_t x) {
+  for (std::int32_t y = 0; y < cell.height; ++y) {
+    if (cell.Pixel(x, y)) return true;
+  }
+  return false;
+}
+
+// Blank rows above and below the ink, blank columns left and right of it.
+struct Margins {
+  int top = 0, bottom = 0, left = 0, right = 0;
+};
+
+Margins InkMargins(const CharacterRecord& cell) {
+  Margins m;
+  while (m.top < cell.height && !RowHasInk(cell, m.top)) ++m.top;
+  while (m.bottom < cell.height && !RowHasInk(cell, cell.height - 1 - m.bottom)) ++m.bottom;
+  while (m.left < cell.width && !ColumnHasInk(cell, m.left)) ++m.left;
+  while (m.right < cell.width && !ColumnHasInk(cell, cell.width - 1 - m.right)) ++m.right;
+  return m;
+}
+
+class OutlineImportTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    sans_ = test::DejaVuFont("DejaVuSans.ttf");
+    if (sans_.empty()) GTEST_SKIP() << "fonts-dejavu-core is not installed";
+  }
+
+  // Opens `path`, answers the faces dialog with `answer` and renders.
+  std::optional<ParsedGlyphBlock> Render(OutlineFontImporter& importer, const std::filesystem::path& path,
+                                         FontFacesAnswer answer, unsigned threads = 0) {
+    if (!importer.OpenFontFile(path, prompt_)) return std::nullopt;
+    if (importer.ConfirmFaces(answer, prompt_) != OutlineFontImporter::FacesChoice::Accepted) return std::nullopt;
+    if (!importer.RenderCharacters(prompt_, threads)) return std::nullopt;
+    return importer.TakeBlock();
+  }
+
+  std::filesystem::path sans_;
+  ScriptedPrompt prompt_;
+  test::TempDir dir_;
+};
+
+TEST_F(OutlineImportTest, FacesOfASingleFaceFile) {
+  OutlineFontImporter importer(12, 24);
+  ASSERT_TRUE(importer.OpenFontFile(sans_, prompt_));
+  const FontFacesRequest contents = importer.FacesDialogContents();
+  EXPECT_EQ(contents.faces, std::vector<std::string>{"DejaVu Sans - Book"});
+  ASSERT_EQ(contents.charmaps.size(), 1u);
+  EXPECT_EQ(contents.charmaps[0], (std::vector<std::string>{"unicode encoding", "unicode encoding",
+                                                             "apple roman encoding", "unicode encoding",
+                                                             "unicode encoding"}));
+  EXPECT_TRUE(prompt_.Entries().empty());
+}
+
+TEST_F(OutlineImportTest, CollectionListsEveryFaceWithItsOwnMaps) {
+  const std::filesystem::path serif = test::DejaVuFont("DejaVuSerif-Bold.ttf");
+  ASSERT_FALSE(serif.empty());
+  test::WriteBytes(dir_ / "PAIR.TTC",
+                   test::MakeCollection({test::ReadBytes(sans_), test::KeepCharmaps(test::ReadBytes(serif), 2)}));
+  OutlineFontImporter importer(16, 16);
+  ASSERT_TRUE(importer.OpenFontFile(dir_ / "PAIR.TTC", prompt_));
+  const FontFacesRequest contents = importer.FacesDialogContents();
+  EXPECT_EQ(contents.faces, (std::vector<std::string>{"DejaVu Sans - Book", "DejaVu Serif - Bold"}));
+  ASSERT_EQ(contents.charmaps.size(), 2u);
+  EXPECT_EQ(contents.charmaps[0].size(), 5u);
+  EXPECT_EQ(contents.charmaps[1], (std::vector<std::string>{"unicode encoding", "unicode encoding"}));
+
+  // The second face has no map 4: refused, and the dialog stays open.
+  EXPECT_EQ(importer.ConfirmFaces({1, 4}, prompt_), OutlineFontImporter::FacesChoice::StayInDialog);
+  EXPECT_EQ(prompt_.Texts(), std::vector<std::string>{msg::kSelectCharmap});
+  EXPECT_EQ(prompt_.Entries()[0].kind, MessageKind::Warning);
+  EXPECT_EQ(importer.ConfirmFaces({1, 1}, prompt_), OutlineFontImporter::FacesChoice::Accepted);
+  EXPECT_GT(importer.CharacterCount(), 3000);
+  ASSERT_TRUE(importer.RenderCharacters(prompt_));
+  EXPECT_EQ(importer.TakeBlock().bytes.size(), static_cast<std::size_t>(importer.CharacterCount()) * 32);
+}
+
+TEST_F(OutlineImportTest, SpaceIsBlankAndKeepsItsPlace) {
+  OutlineFontImporter importer(12, 24);
+  const std::optional<ParsedGlyphBlock> block = Render(importer, sans_, {0, 0});
+  ASSERT_TRUE(block);
+  EXPECT_EQ(block->characterCount, static_cast<std::int32_t>(importer.Codes().size()));
+  EXPECT_EQ(block->bytes.size(), importer.Codes().size() * 48);
+  EXPECT_TRUE(std::is_sorted(importer.Codes().begin(), importer.Codes().end()));
+  const CharacterRecord space = Cell(importer, *block, ' ');
+  EXPECT_TRUE(std::all_of(space.bitmap.begin(), space.bitmap.end(), [](std::uint8_t b) { return b == 0; }));
+  const CharacterRecord bang = Cell(importer, *block, '!');
+  EXPECT_TRUE(std::any_of(bang.bitmap.begin(), bang.bitmap.end(), [](std::uint8_t b) { return b != 0; }));
+  EXPECT_TRUE(prompt_.Entries().empty());
+}
+
+TEST_F(OutlineImportTest, PlacementInTheCell) {
+  OutlineFontImporter importer(24, 24);
+  const std::optional<ParsedGlyphBlock> block = Render(importer, sans_, {0, 0});
+  ASSERT_TRUE(block);
+  // 'g' reaches more than 3 pixels below the baseline: it sits on the bottom edge.
+  EXPECT_EQ(InkMargins(Cell(importer, *block, 'g')).bottom, 0);
+  // 'o' and 'I' are centred both ways.
+  for (const FT_ULong code : {FT_ULong{'o'}, FT_ULong{'I'}}) {
+    const Margins m = InkMargins(Cell(importer, *block, code));
+    EXPECT_LE(std::abs(m.top - m.bottom), 1) << code;
+    EXPECT_LE(std::abs(m.left - m.right), 1) << code;
+    EXPECT_GT(m.bottom, 0) << code;
+  }
+  // The per-ten-thousand sign is wider than the cell: centred and cut on both sides.
+  const Margins wide = InkMargins(Cell(importer, *block, 0x2031));
+  EXPECT_EQ(wide.left, 0);
+  EXPECT_EQ(wide.right, 0);
+  EXPECT_GT(wide.top, 0);
+}
+
+TEST_F(OutlineImportTest, CellSizeScalesEachDirection) {
+  // The em square takes the cell's width and height: halving the width halves
+  // the ink width and keeps the ink height.
+  OutlineFontImporter narrow(12, 24);
+  OutlineFontImporter square(24, 24);
+  const std::optional<ParsedGlyphBlock> narrowBlock = Render(narrow, sans_, {0, 0});
+  const std::optional<ParsedGlyphBlock> squareBlock = Render(square, sans_, {0, 0});
+  ASSERT_TRUE(narrowBlock && squareBlock);
+  const Margins n = InkMargins(Cell(narrow, *narrowBlock, 'M'));
+  const Margins s = InkMargins(Cell(square, *squareBlock, 'M'));
+  EXPECT_EQ(24 - n.top - n.bottom, 24 - s.top - s.bottom);
+  EXPECT_NEAR(2 * (12 - n.left - n.right), 24 - s.left - s.right, 2);
+  EXPECT_GT(24 - s.left - s.right, 12);
+}
+
+TEST_F(OutlineImportTest, ThreadsGiveTheSameCells) {
+  OutlineFontImporter one(16, 20);
+  const std::optional<ParsedGlyphBlock> serial = Render(one, sans_, {0, 3}, 1);
+  ASSERT_TRUE(serial);
+  for (const unsigned threads : {2u, 3u, 7u}) {
+    OutlineFontImporter many(16, 20);
+    const std::optional<ParsedGlyphBlock> parallel = Render(many, sans_, {0, 3}, threads);
+    ASSERT_TRUE(parallel);
+    EXPECT_EQ(parallel->characterCount, serial->characterCount);
+    EXPECT_TRUE(parallel->bytes == serial->bytes) << threads << " threads";
+  }
+}
+
+TEST_F(OutlineImportTest, BitmapOnlyFontsAreCopiedWithTheSameRule) {
+  std::ofstream(dir_ / "small.bdf") << test::SmallBdfFont();
+  OutlineFontImporter importer(8, 10);
+  const std::optional<ParsedGlyphBlock> block = Render(importer, dir_ / "small.bdf", {0, 0});
+  ASSERT_TRUE(block) << (prompt_.Texts().empty() ? "" : prompt_.Texts().back());
+  EXPECT_EQ(importer.Codes(), (std::vector<FT_ULong>{'A', 'j'}));
+  // 'A' (5 x 6) centred: one column to the left, two rows above and below.
+  const CharacterRecord a = Cell(importer, *block, 'A');
+  EXPECT_EQ(a.bitmap, (Bytes{0x00, 0x00, 0x10, 0x28, 0x44, 0x7C, 0x44, 0x44, 0x00, 0x00}));
+  // 'j' reaches 4 dots below the baseline: it sits on the bottom edge.
+  const CharacterRecord j = Cell(importer, *block, 'j');
+  EXPECT_EQ(j.bitmap, (Bytes{0x00, 0x00, 0x08, 0x00, 0x08, 0x08, 0x08, 0x08, 0x08, 0x30}));
+}
+
+TEST_F(OutlineImportTest, FaceWithoutCharacterMapsGivesBlankCells) {
+  test::WriteBytes(dir_ / "NOMAP.TTF", test::WithoutCharmaps(test::ReadBytes(sans_)));
+  OutlineFontImporter importer(8, 8);
+  ASSERT_TRUE(importer.OpenFontFile(dir_ / "NOMAP.TTF", prompt_));
+  EXPECT_TRUE(importer.FacesDialogContents().charmaps.at(0).empty());
+  ASSERT_EQ(importer.ConfirmFaces({0, -1}, prompt_), OutlineFontImporter::FacesChoice::Accepted);
+  ASSERT_TRUE(importer.RenderCharacters(prompt_));
+  const ParsedGlyphBlock block = importer.TakeBlock();
+  EXPECT_EQ(block.characterCount, 6253);
+  EXPECT_EQ(block.bytes, Bytes(6253 * 8, 0));
+}
+
+TEST_F(OutlineImportTest, DialogAnswersAreCheckedAndAskedAgain) {
+  prompt_.QueueFontFacesDialog(FontFacesAnswer{-1, 0});
+  prompt_.QueueFontFacesDialog(FontFacesAnswer{0, -1});
+  prompt_.QueueFontFacesDialog(FontFacesAnswer{0, 5});
+  prompt_.QueueFontFacesDialog(FontFacesAnswer{0, 0});
+  const std::optional<ParsedGlyphBlock> block = ImportOutlineFont(sans_, 8, 8, prompt_);
+  ASSERT_TRUE(block);
+  EXPECT_EQ(prompt_.Texts(), (std::vector<std::string>{kFacesDialog, msg::kSelectFontFace, kFacesDialog,
+                                                       msg::kSelectCharmap, kFacesDialog, msg::kSelectCharmap,
+                                                       kFacesDialog}));
+  EXPECT_EQ(prompt_.FontFacesRequests().at(0).faces.size(), 1u);
+}
+
+TEST_F(OutlineImportTest, CancelOpensNothingAndSaysNothing) {
+  EXPECT_FALSE(ImportOutlineFont(sans_, 8, 8, prompt_));
+  EXPECT_EQ(prompt_.Texts(), std::vector<std::string>{kFacesDialog});
+}
+
+TEST_F(OutlineImportTest, FilesThatDoNotOpen) {
+  EXPECT_FALSE(ImportOutlineFont(dir_ / "NONE.TTF", 8, 8, prompt_));
+  EXPECT_EQ(prompt_.Texts(), std::vector<std::string>{msg::kFontOpenFailed});
+  prompt_.Clear();
+  std::ofstream(dir_ / "TEXT.TTF") << "not a font at all";
+  EXPECT_FALSE(ImportOutlineFont(dir_ / "TEXT.TTF", 8, 8, prompt_));
+  EXPECT_EQ(prompt_.Texts(), std::vector<std::string>{msg::kFontFormatNotSupported});
+}
+
+TEST_F(OutlineImportTest, FaceGoneAtOkEndsTheImport) {
+  std::filesystem::copy_file(sans_, dir_ / "GONE.TTF");
+  OutlineFontImporter importer(8, 8);
+  ASSERT_TRUE(importer.OpenFontFile(dir_ / "GONE.TTF", prompt_));
+  importer.FacesDialogContents();
+  std::filesystem::remove(dir_ / "GONE.TTF");
+  EXPECT_EQ(importer.ConfirmFaces({0, 0}, prompt_), OutlineFontImporter::FacesChoice::Failed);
+  EXPECT_EQ(prompt_.Texts(), std::vector<std::string>{msg::kFontOpenFailed});
+  EXPECT_FALSE(importer.RenderCharacters(prompt_));
+}
+
+TEST(GlyphPlacement, CentredUnlessDeep) {
+  // Cell 12 x 24 (768 x 1536 in 1/64 pixel).
+  const FT_BBox centred{64, -192, 640, 1000};  // exactly 3 pixels below: not deep
+  const FT_Vector c = OutlinePlacement(centred, 12, 24);
+  EXPECT_EQ(c.x, (768 - 576) / 2 - 64);
+  EXPECT_EQ(c.y, (1536 - 1192) / 2 + 192);
+  const FT_BBox deep{0, -256, 500, 1000};
+  EXPECT_EQ(OutlinePlacement(deep, 12, 24).y, 256);  // its bottom on the cell's bottom edge
+  // Larger than the cell: negative offsets, truncated towards zero.
+  const FT_BBox wide{0, 0, 1000, 2001};
+  const FT_Vector w = OutlinePlacement(wide, 12, 24);
+  EXPECT_EQ(w.x, -116);
+  EXPECT_EQ(w.y, -232);
+}
+
+}  // namespace
+}  // namespace dotforge
