@@ -148,6 +148,9 @@ bool CSerialInfo::Close() {
     ReportCloseFailure(msg::kErrorRestoreTimeouts, errno);
   }
   if (tcflush(readFd, TCIOFLUSH) != 0) ReportCloseFailure(msg::kErrorPurgeComm, errno);
+  // The exclusive mode belongs to the terminal, not to our descriptor: left on,
+  // it would lock out the next open while anyone else holds the line.
+  ioctl(readFd, TIOCNXCL);
   return true;
 }
 
