@@ -62,6 +62,13 @@ void PrinterEngine::Expect(Part part, std::size_t bytes) {
   state_ = State::Collect;
 }
 
+void PrinterEngine::AbandonCommand() {
+  state_ = State::Idle;
+  buffer_.clear();
+  doubleByte_.reset();
+  doubleByteFailed_ = false;
+}
+
 void PrinterEngine::Feed(std::uint8_t byte, Bytes& reply, std::vector<std::string>& log) {
   switch (state_) {
     case State::Idle:

@@ -38,6 +38,10 @@ class PrinterEngine {
   // (a printed glyph is drawn as text art) to `log`.
   void Feed(std::uint8_t byte, Bytes& reply, std::vector<std::string>& log);
 
+  // Forgets a command cut off in the middle (the line went away); the stored
+  // fonts stay.
+  void AbandonCommand();
+
   const std::array<std::optional<StoredFont>, kSlots>& Slots() const { return slots_; }
   std::size_t FreeMemory() const;
   int PrintedCount() const { return printed_; }

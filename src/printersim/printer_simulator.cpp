@@ -196,6 +196,10 @@ void PrinterSimulator::WriteToLine(ByteView bytes) {
 void PrinterSimulator::DropLine() {
   dropped_ = true;
   ++drops_;
+  {
+    const std::lock_guard lock(mutex_);
+    engine_.AbandonCommand();
+  }
   if (output_) output_("line dropped");
   std::string error;
   // The line comes back at the same place, as a replugged adapter would.
@@ -220,6 +224,16 @@ std::size_t PrinterSimulator::FreeMemory() const {
 int PrinterSimulator::PrintedCount() const {
   const std::lock_guard lock(mutex_);
   return engine_.PrintedCount();
+}
+
+}  // namespace dotforge::sim
+
+namespace dotforge::sim {
+
+termios PrinterSimulator::LineSettings() const {
+  termios line{};
+  tcgetattr(terminal_.Master(), &line);
+  return line;
 }
 
 }  // namespace dotforge::sim

@@ -3,6 +3,8 @@
 // (PrinterEngine), paces what it reads at the line's baud rate, can be told to
 // misbehave, keeps every byte it receives, and stops by itself after its time-out.
 
+#include <termios.h>
+
 #include <atomic>
 #include <filesystem>
 #include <fstream>
@@ -76,6 +78,8 @@ class PrinterSimulator {
   std::size_t FreeMemory() const;
   int PrintedCount() const;
   int DropCount() const { return drops_.load(); }
+  // The line settings the client has put on the line.
+  termios LineSettings() const;
   const std::string& SlavePath() const { return terminal_.SlavePath(); }
 
  private:
