@@ -12,10 +12,14 @@ namespace {
 constexpr std::string_view kBinaryTag = "hex:";
 constexpr std::string_view kStringTag = "str:";
 
-std::string Escape(std::string_view text) {
+// Names and keys also escape the characters that give a line its meaning.
+std::string Escape(std::string_view text, bool name = false) {
   std::string out;
   for (const char c : text) {
-    if (c == '\\') out += "\\\\";
+    if (name && (c == '=' || c == '[' || c == ']' || c == '#')) {
+      out += '\\';
+      out += c;
+    } else if (c == '\\') out += "\\\\";
     else if (c == '\n') out += "\\n";
     else if (c == '\r') out += "\\r";
     else out += c;
@@ -53,6 +57,18 @@ std::optional<Bytes> ParseHex(std::string_view text) {
     bytes.push_back(static_cast<std::uint8_t>(high * 16 + low));
   }
   return bytes;
+}
+
+// The first `wanted` that is not escaped.
+std::size_t FindUnescaped(std::string_view line, char wanted) {
+  for (std::size_t i = 0; i < line.size(); ++i) {
+    if (line[i] == '\\') {
+      ++i;
+    } else if (line[i] == wanted) {
+      return i;
+    }
+  }
+  return std::string_view::npos;
 }
 
 std::string_view StripCr(std::string_view line) {
@@ -123,9 +139,9 @@ std::string SettingsStore::ToText() const {
   static constexpr char kDigits[] = "0123456789abcdef";
   std::string text = "# Dotforge settings\n";
   for (const auto& [key, values] : keys_) {
-    text += "[" + Escape(key) + "]\n";
+    text += "[" + Escape(key, true) + "]\n";
     for (const auto& [name, value] : values) {
-      text += Escape(name) + "=";
+      text += Escape(name, true) + "=";
       if (const auto* bytes = std::get_if<Bytes>(&value)) {
         text += kBinaryTag;
         for (const std::uint8_t byte : *bytes) {
@@ -150,15 +166,14 @@ void SettingsStore::FromText(std::string_view text) {
     text = end == std::string_view::npos ? std::string_view() : text.substr(end + 1);
     if (line.empty() || line.front() == '#') continue;
     if (line.front() == '[') {
-      // Names may hold escaped brackets, so the key ends at the line's last ']'.
-      if (line.back() != ']') {
+      if (FindUnescaped(line, ']') != line.size() - 1) {
         key = nullptr;
         continue;
       }
       key = &keys_.try_emplace(Unescape(line.substr(1, line.size() - 2))).first->first;
       continue;
     }
-    const std::size_t equals = line.find('=');
+    const std::size_t equals = FindUnescaped(line, '=');
     if (!key || equals == std::string_view::npos) continue;
     const std::string name = Unescape(line.substr(0, equals));
     const std::string_view value = line.substr(equals + 1);
