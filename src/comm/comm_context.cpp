@@ -213,7 +213,13 @@ void CCommContext::WriteBuffer(ByteView bytes) {
     Trace(trace::kWriteFileInWriter);
     return;
   }
-  if (record->WaitForCompletion({&writeQueue_.writerStop}) == IoWait::Stopped) return;
+  const IoWait wait = record->WaitForCompletion({&writeQueue_.writerStop});
+  if (wait == IoWait::Stopped) return;
+  if (wait == IoWait::Failed && record->Pending()) {
+    // The wait itself failed; the write may still be going on.
+    Trace(trace::kWriterGenericWait);
+    return;
+  }
   std::size_t written = 0;
   if (!record->GetResult(written)) {
     const int error = record->Error();
