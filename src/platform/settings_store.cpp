@@ -139,9 +139,12 @@ std::string SettingsStore::ToText() const {
   static constexpr char kDigits[] = "0123456789abcdef";
   std::string text = "# Dotforge settings\n";
   for (const auto& [key, values] : keys_) {
-    text += "[" + Escape(key, true) + "]\n";
+    text += '[';
+    text += Escape(key, true);
+    text += "]\n";
     for (const auto& [name, value] : values) {
-      text += Escape(name, true) + "=";
+      text += Escape(name, true);
+      text += '=';
       if (const auto* bytes = std::get_if<Bytes>(&value)) {
         text += kBinaryTag;
         for (const std::uint8_t byte : *bytes) {
@@ -149,7 +152,8 @@ std::string SettingsStore::ToText() const {
           text += kDigits[byte & 0x0F];
         }
       } else {
-        text += std::string(kStringTag) + Escape(std::get<std::string>(value));
+        text += kStringTag;
+        text += Escape(std::get<std::string>(value));
       }
       text += '\n';
     }

@@ -1,6 +1,8 @@
 #include <gtest/gtest.h>
 
 #include <cstdlib>
+#include <optional>
+#include <string>
 
 #include "platform/settings_store.h"
 #include "platform/trace.h"
@@ -43,25 +45,48 @@ TEST(SettingsStore, DamagedLinesLoseOnlyTheirOwnValues) {
   EXPECT_EQ(store.QueryString("K", "G"), "g");
 }
 
+// Sets an environment variable for the life of the object.
+class ScopedVariable {
+ public:
+  ScopedVariable(const char* name, const char* value) : name_(name) {
+    if (const char* old = std::getenv(name)) previous_ = old;
+    if (value) {
+      setenv(name, value, 1);
+    } else {
+      unsetenv(name);
+    }
+  }
+  ~ScopedVariable() {
+    if (previous_) {
+      setenv(name_, previous_->c_str(), 1);
+    } else {
+      unsetenv(name_);
+    }
+  }
+
+ private:
+  const char* name_;
+  std::optional<std::string> previous_;
+};
+
 TEST(SettingsStore, DefaultPathFollowsTheEnvironment) {
-  const char* saved = std::getenv(kSettingsFileVariable);
-  const std::string previous = saved ? saved : "";
-  setenv(kSettingsFileVariable, "/tmp/dotforge-test.conf", 1);
-  EXPECT_EQ(SettingsStore::DefaultPath(), "/tmp/dotforge-test.conf");
-  unsetenv(kSettingsFileVariable);
-  setenv("XDG_CONFIG_HOME", "/tmp/xdg", 1);
+  {
+    ScopedVariable file(kSettingsFileVariable, "/tmp/dotforge-test.conf");
+    EXPECT_EQ(SettingsStore::DefaultPath(), "/tmp/dotforge-test.conf");
+  }
+  ScopedVariable file(kSettingsFileVariable, nullptr);
+  ScopedVariable config("XDG_CONFIG_HOME", "/tmp/xdg");
   EXPECT_EQ(SettingsStore::DefaultPath(), "/tmp/xdg/dotforge/settings.conf");
-  unsetenv("XDG_CONFIG_HOME");
-  if (saved) setenv(kSettingsFileVariable, previous.c_str(), 1);
 }
 
 TEST(Trace, KeepsEntriesAndWritesTheNamedFile) {
   test::TempDir dir;
-  setenv(kTraceFileVariable, (dir / "trace.log").c_str(), 1);
-  ClearTrace();
-  Trace("first");
-  Trace("second");
-  unsetenv(kTraceFileVariable);
+  {
+    ScopedVariable file(kTraceFileVariable, (dir / "trace.log").c_str());
+    ClearTrace();
+    Trace("first");
+    Trace("second");
+  }
   EXPECT_EQ(TraceEntries(), (std::vector<std::string>{"first", "second"}));
   const Bytes file = test::ReadBytes(dir / "trace.log");
   EXPECT_EQ(std::string(file.begin(), file.end()), "first\nsecond\n");
