@@ -256,6 +256,17 @@ TEST(FontInfo, NoReplyAndAbort) {
   const auto sink = aborted.commands.ReadPrinterFontInfos();
   AbortAfter(aborted, 3);
   EXPECT_EQ(RunToEnd(sink).messages, std::vector<std::string>{msg::kReadAborted});
+  EXPECT_EQ(aborted.State(), 0);
+}
+
+TEST(Memory, Abort) {
+  PrinterLink link(FastPrinter(Misbehaviour::Silent), kLongLimits);
+  const auto sink = link.commands.CheckAvailableMemory();
+  AbortAfter(link, 3);
+  const WorkerReport report = RunToEnd(sink);
+  EXPECT_EQ(report.messages, std::vector<std::string>{msg::kReadAborted});
+  EXPECT_FALSE(report.fields.count(ui::kMemoryField));
+  EXPECT_EQ(link.State(), 0);
 }
 
 TEST(Memory, FreeMemoryShrinksWithADownload) {
@@ -320,6 +331,21 @@ TEST(Erase, ReplyRules) {
 
   PrinterLink flow(FastPrinter(Misbehaviour::XonFirst));
   EXPECT_TRUE(RunToEnd(flow.commands.ErasePrinterFonts()).messages.empty());
+}
+
+TEST(Erase, AbortWhileWaitingForTheAnswerKeepsOkDisabled) {
+  PrinterLink link(FastPrinter(Misbehaviour::Silent), kLongLimits);
+  const auto sink = link.commands.ErasePrinterFonts();
+  ASSERT_TRUE(sink);
+  // Once the command is written the state is idle again, while the worker waits on.
+  for (int i = 0; i < 5000 && link.State() != 0; ++i) std::this_thread::sleep_for(std::chrono::milliseconds(1));
+  ASSERT_EQ(link.State(), 0);
+  EXPECT_FALSE(sink->Finished());
+  link.comm.AbortSignal().Set();
+  const WorkerReport report = RunToEnd(sink);
+  EXPECT_EQ(report.messages, std::vector<std::string>{msg::kErrorReadAborted});
+  EXPECT_EQ(report.fields.at(ui::kEraseStatusText), msg::kPleaseWait);
+  EXPECT_FALSE(report.okEnabled);
 }
 
 TEST(Erase, GivenAgainWhileTheCommandIsStillQueuedAbortsItWithoutANewOne) {
