@@ -129,3 +129,21 @@ write("fuzz_st9_asm", "st9_12x2", bytes([12, 2, 1]) + st9(12, 2, cells(3, 4)))
 write("fuzz_st9_asm", "st9_20x24", bytes([20, 24, 1]) + st9(20, 24, cells(2, 72)))
 write("fuzz_st9_asm", "asm_8x17", bytes([8, 17, 0]) + asm(cells(2, 17)))
 write("fuzz_st9_asm", "asm_mixed", bytes([8, 2, 0]) + b"level: .byte 12, 0FFH ; c\n.byte\n\t.BYTE 1\n.byte 3,, 4h\n")
+write("fuzz_printer_replies", "font_info", b"\x06FONT0001\x18\x18\xe0\x00\x34\x12")
+write("fuzz_printer_replies", "flow_inside", b"\x06AB\x11CD\x13EFGH\x08\x10\x01\x00\x0a\x00")
+write("fuzz_printer_replies", "memory", b"65536\x00")
+write("fuzz_printer_replies", "xon_first", b"\x11\x06\x15\x0d")
+
+def fs_l(name, font_id, width, height):
+    cell = ((width - 1) // 8 + 1) * height
+    return b"\x1cL" + name + font_id + bytes([width, height]) + bytes((i * 3) & 0xFF for i in range(224 * cell))
+
+write("fuzz_printer_engine", "single_byte", fs_l(b"SEED    ", b"1", 8, 2) + b"\x1cF1\x1fw\x02")
+write("fuzz_printer_engine", "double_byte", b"\x1cDSEED    4\x08\x01\x40\x81\x02\x00\xaa\x55"
+      + b"\x1cESEED    \x1cF4")
+write("fuzz_printer_engine", "print_erase", b"\x1cG\x0c\x02\xff\xf0\x80\x10\x1d@3\x1cF0")
+write("fuzz_printer_engine", "too_big", fs_l(b"BIG     ", b"2", 64, 64)[:600])
+
+write("fuzz_settings", "stored", b"# Dotforge settings\n[SOFTWARE\\\\TALMOR\\\\DOTFORGE]\nBaud Rate=hex:04\n"
+      b"Import Path=str:/home/a\\nb\nCOM1 Device=str:/dev/ttyUSB0\n")
+write("fuzz_settings", "damaged", b"[K\nA=hex:0\n[K]\nB=hex:zz\r\nC=str:\\\nD\n")

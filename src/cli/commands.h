@@ -15,6 +15,8 @@ inline constexpr int kExitUsage = 2;
 int RunDump(const std::vector<std::string>& arguments, std::ostream& out, std::ostream& err);
 int RunConvert(const std::vector<std::string>& arguments, std::ostream& out, std::ostream& err);
 int RunFaces(const std::vector<std::string>& arguments, std::ostream& out, std::ostream& err);
+int RunPrinter(const std::vector<std::string>& arguments, std::ostream& out, std::ostream& err);
+int RunPrinterSim(const std::vector<std::string>& arguments, std::ostream& out, std::ostream& err);
 
 // Writes "dotforge-cli: <text>" and a pointer to the help, returns kExitUsage.
 int UsageError(std::ostream& err, const std::string& command, const std::string& text);

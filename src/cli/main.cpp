@@ -15,6 +15,8 @@ constexpr const char* kHelp =
     "  dump FILE       print a font set's properties and every character's bitmap\n"
     "  convert IN OUT  read a font set in one format and write it in another\n"
     "  faces FONTFILE  list the faces and character maps of an outline font file\n"
+    "  printer CMD     download, print-char, fonts, memory or erase on a printer\n"
+    "  printer-sim     run a virtual printer on a pseudo-terminal\n"
     "\n"
     "Run 'dotforge-cli COMMAND --help' for the options of a command.\n";
 
@@ -31,6 +33,8 @@ int main(int argc, char** argv) {
   if (words[0] == "dump") return RunDump(rest, std::cout, std::cerr);
   if (words[0] == "convert") return RunConvert(rest, std::cout, std::cerr);
   if (words[0] == "faces") return RunFaces(rest, std::cout, std::cerr);
+  if (words[0] == "printer") return RunPrinter(rest, std::cout, std::cerr);
+  if (words[0] == "printer-sim") return RunPrinterSim(rest, std::cout, std::cerr);
   std::cerr << "dotforge-cli: unknown command '" << words[0] << "'\n" << kHelp;
   return kExitUsage;
 }

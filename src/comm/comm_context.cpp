@@ -1,0 +1,231 @@
+#include "comm/comm_context.h"
+
+#include <unistd.h>
+
+#include <array>
+#include <cerrno>
+#include <system_error>
+
+#include "comm/comm_messages.h"
+#include "comm/serial_info.h"
+#include "platform/platform_kind.h"
+#include "platform/trace.h"
+
+namespace dotforge {
+
+CCommContext::CCommContext(const CommSettings& initial, Prompt& prompt, int kind)
+    : settings(initial), platformKind(kind), usbAvailable(UsbAvailable(kind)), prompt_(prompt) {
+  receiveBuffer_.Clear();
+  if (!writeQueue_.writerStop.Valid()) Trace(trace::kCreateThreadExitEvent);
+  if (!usbAvailable) settings.interfaceType = kInterfaceSerial;
+}
+
+CCommContext::~CCommContext() {
+  CloseInterface();
+  JoinThreads();
+  interface_.reset();
+}
+
+bool CCommContext::OpenInterface() {
+  if (lastOpenedType_ != settings.interfaceType && interface_) {
+    if (interface_->running) CloseInterface();
+    interface_.reset();
+  }
+  if (settings.interfaceType != kInterfaceSerial) {
+    // USB is offered only where the platform has it, and this build has no USB
+    // transport: anything but serial is an interface it cannot open.
+    prompt_.ShowMessage(msg::kInvalidInterface);
+    return false;
+  }
+  if (!dynamic_cast<CSerialInfo*>(interface_.get())) {
+    if (interface_ && interface_->running) CloseInterface();
+    interface_ = std::make_unique<CSerialInfo>(*this);
+  }
+  largestWrite_ = interface_->largestWrite;
+  if (!interface_->Open()) return false;
+  lastOpenedType_ = settings.interfaceType;
+  StartThreads();
+  interface_->running = 1;
+  return true;
+}
+
+bool CCommContext::StartThreads() {
+  writeQueue_.writerStop.Reset();
+  if (!writer_.joinable()) {
+    writerEnded_.Reset();
+    try {
+      writer_ = std::thread(&CCommContext::WriterProc, this);
+    } catch (const std::system_error&) {
+      prompt_.ShowMessage(msg::kErrorCreateWriterThread);
+      return false;
+    }
+  }
+  if (reader_.joinable()) return true;
+  readerEnded_.Reset();
+  readerRunning_ = true;
+  try {
+    reader_ = std::thread(&CCommContext::ReaderProc, this);
+  } catch (const std::system_error&) {
+    readerRunning_ = false;
+    prompt_.ShowMessage(msg::kErrorCreateReaderThread);
+    return false;
+  }
+  return true;
+}
+
+int CCommContext::StopThreads(int limitMs) {
+  writeQueue_.writerStop.Set();
+  readerStop_.Set();
+  const Deadline deadline(limitMs);
+  const bool readerDone = !reader_.joinable() || readerEnded_.Wait(deadline.RemainingMs());
+  const bool writerDone = !writer_.joinable() || writerEnded_.Wait(deadline.RemainingMs());
+  if (!readerDone) prompt_.ShowMessage(msg::kReaderThreadDidntExit);
+  if (!writerDone) prompt_.ShowMessage(msg::kWriterThreadDidntExit);
+  if (!readerDone || !writerDone) return 1;
+  readerStop_.Reset();
+  writeQueue_.writerStop.Reset();
+  return 0;
+}
+
+bool CCommContext::CloseInterface() {
+  if (!interface_ || !interface_->running) return false;
+  interface_->running = 0;
+  if (StopThreads(kCloseStopLimitMs) != 0) prompt_.ShowMessage(msg::kErrorStoppingThreads);
+  JoinThreads();
+  interface_->Close();
+  if (interface_->writeFd >= 0 && interface_->writeFd != interface_->readFd) close(interface_->writeFd);
+  if (interface_->readFd >= 0) close(interface_->readFd);
+  interface_->readFd = interface_->writeFd = -1;
+  writeQueue_.SetWriteTarget(-1, nullptr);
+  // Pieces still queued belong to the line just closed, not to the next one.
+  writeQueue_.DropQueued();
+  return true;
+}
+
+void CCommContext::JoinThreads() {
+  if (reader_.joinable()) reader_.join();
+  if (writer_.joinable()) writer_.join();
+}
+
+std::size_t CCommContext::Send(ByteView bytes) {
+  if (bytes.empty()) return 0;
+  const std::size_t largest = largestWrite_.load();
+  for (std::size_t offset = 0; offset < bytes.size(); offset += largest) {
+    const ByteView piece = bytes.subspan(offset, std::min(largest, bytes.size() - offset));
+    writeQueue_.Append({static_cast<std::uint32_t>(WriteKind::WriteBuffer), Bytes(piece.begin(), piece.end())});
+  }
+  return bytes.size();
+}
+
+int CCommContext::WaitForData(std::size_t minimum, int limitMs, Event* stop) {
+  if (limitMs <= 0) return kWaitTimedOut;
+  const Deadline deadline(limitMs);
+  Event& data = receiveBuffer_.DataArrived();
+  for (;;) {
+    if (AbortSignal().Test() || (stop && stop->Test())) return kWaitAborted;
+    data.Reset();
+    if (GetCount() >= minimum) return kWaitReady;
+    const int remaining = deadline.RemainingMs();
+    if (remaining == 0) return kWaitTimedOut;
+    std::array<Event*, 3> events{&data, &AbortSignal(), stop};
+    const std::size_t count = stop ? 3 : 2;
+    const WaitOutcome outcome = WaitForAny(std::span<Event* const>(events.data(), count), remaining);
+    if (outcome.kind == WaitOutcome::Kind::Signaled && outcome.index > 0) return kWaitAborted;
+  }
+}
+
+void CCommContext::ReaderProc() {
+  const int fd = interface_->readFd;
+  OverlappedIo& record = interface_->readRecord;
+  std::array<std::uint8_t, kReadChunk> buffer{};
+  for (;;) {
+    const IoStart start = record.StartRead(fd, buffer);
+    std::size_t count = 0;
+    if (start == IoStart::Completed) {
+      record.GetResult(count);
+      receiveBuffer_.Put(ByteView(buffer.data(), count));
+    } else if (start == IoStart::Failed) {
+      Trace(trace::kReadFileInReader);
+      break;
+    }
+    if (readerStop_.Test()) break;
+    if (start != IoStart::Pending) continue;
+    if (record.WaitForCompletion({&readerStop_}) == IoWait::Stopped) break;
+    if (record.GetResult(count)) {
+      receiveBuffer_.Put(ByteView(buffer.data(), count));
+    } else if (record.Error() == ECANCELED || record.Error() == EBADF) {
+      Trace(trace::kReadAborted);
+      break;
+    } else {
+      Trace(trace::kOverlappedResultInReader);
+    }
+  }
+  readerRunning_ = false;
+  readerEnded_.Set();
+}
+
+void CCommContext::WriterProc() {
+  for (;;) {
+    const WaitOutcome outcome = WaitForAny({&writeQueue_.requestSignal, &writeQueue_.writerStop}, 500);
+    if (outcome.kind == WaitOutcome::Kind::Signaled) {
+      if (outcome.index == 1) break;
+      ProcessQueue();
+    } else if (outcome.kind == WaitOutcome::Kind::Failed) {
+      Trace(trace::kWriterWait);
+      if (writeQueue_.writerStop.Wait(10)) break;
+    }
+  }
+  writerEnded_.Set();
+}
+
+void CCommContext::ProcessQueue() {
+  WriteRequest request;
+  while (!writeQueue_.writerStop.Test() && writeQueue_.TakeFront(request)) {
+    switch (static_cast<WriteKind>(request.kind)) {
+      case WriteKind::TransferComplete:
+        writeQueue_.transferComplete.Set();
+        break;
+      case WriteKind::Abort:
+        writeQueue_.DropQueued();
+        writeQueue_.transferComplete.Set();
+        break;
+      case WriteKind::WriteBuffer:
+        WriteBuffer(request.data);
+        break;
+      default:
+        Trace(trace::kBadWriteRequest);
+        break;
+    }
+    writeQueue_.Release();
+  }
+}
+
+void CCommContext::WriteBuffer(ByteView bytes) {
+  const int fd = writeQueue_.WriteFd();
+  OverlappedIo* record = writeQueue_.WriteRecord();
+  if (fd < 0 || !record) {
+    Trace(trace::kWriteFileInWriter);
+    return;
+  }
+  const IoStart start = record->StartWrite(fd, bytes);
+  if (start == IoStart::Completed) return;
+  if (start == IoStart::Failed) {
+    Trace(trace::kWriteFileInWriter);
+    return;
+  }
+  const IoWait wait = record->WaitForCompletion({&writeQueue_.writerStop});
+  if (wait == IoWait::Stopped) return;
+  if (wait == IoWait::Failed && record->Pending()) {
+    // The wait itself failed; the write may still be going on.
+    Trace(trace::kWriterGenericWait);
+    return;
+  }
+  std::size_t written = 0;
+  if (!record->GetResult(written)) {
+    const int error = record->Error();
+    Trace(error == ECANCELED || error == EBADF ? trace::kWriteAborted : trace::kOverlappedResultInWriter);
+  }
+  if (written < bytes.size()) Trace(trace::kWritingToPort);
+}
+
+}  // namespace dotforge

@@ -1,0 +1,70 @@
+#include "comm/stored_settings.h"
+
+#include <filesystem>
+#include <optional>
+
+namespace dotforge {
+namespace {
+
+struct ByteSetting {
+  const char* name;
+  std::int32_t CommSettings::*field;
+  std::int32_t count;  // valid values are 0 .. count - 1
+};
+
+constexpr ByteSetting kByteSettings[] = {
+    {kValueInterfaceType, &CommSettings::interfaceType, 2},
+    {kValueSerialPortId, &CommSettings::serialPort, kSerialPortCount},
+    {kValueBaudRate, &CommSettings::baudRate, static_cast<std::int32_t>(kBaudRates.size())},
+    {kValueParity, &CommSettings::parity, 3},
+    {kValueFlowControl, &CommSettings::flowControl, 3},
+};
+
+std::string CurrentFolder() {
+  std::error_code error;
+  const std::filesystem::path folder = std::filesystem::current_path(error);
+  return error ? std::string() : folder.string();
+}
+
+}  // namespace
+
+std::string PortDeviceValueName(int portIndex) { return PortName(portIndex) + " Device"; }
+
+StoredSettings LoadStoredSettings(SettingsStore& store) {
+  StoredSettings settings;
+  if (!store.Load()) return settings;
+  store.CreateKey(kSettingsKey);
+
+  const std::optional<std::string> importPath = store.QueryString(kSettingsKey, kValueImportPath);
+  settings.importPath = importPath ? importPath->substr(0, kImportPathLimit) : CurrentFolder();
+
+  for (const ByteSetting& setting : kByteSettings) {
+    const std::optional<Bytes> value = store.QueryBinary(kSettingsKey, setting.name);
+    if (!value || value->empty()) break;
+    // An index outside its table would pick a port, rate or parity that does not exist.
+    if ((*value)[0] < setting.count) settings.comm.*setting.field = (*value)[0];
+  }
+  for (int port = 0; port < kSerialPortCount; ++port) {
+    if (const auto device = store.QueryString(kSettingsKey, PortDeviceValueName(port))) {
+      settings.comm.portDevices[port] = *device;
+    }
+  }
+  return settings;
+}
+
+bool SaveStoredSettings(SettingsStore& store, const StoredSettings& settings) {
+  store.CreateKey(kSettingsKey);
+  store.SetString(kSettingsKey, kValueImportPath, settings.importPath.substr(0, kImportPathLimit));
+  for (const ByteSetting& setting : kByteSettings) {
+    const std::uint8_t byte = static_cast<std::uint8_t>(settings.comm.*setting.field & 0xFF);
+    store.SetBinary(kSettingsKey, setting.name, ByteView(&byte, 1));
+  }
+  for (int port = 0; port < kSerialPortCount; ++port) {
+    if (!settings.comm.portDevices[port].empty()) {
+      store.SetString(kSettingsKey, PortDeviceValueName(port), settings.comm.portDevices[port]);
+    }
+  }
+  return store.Save();
+}
+
+}  // namespace dotforge

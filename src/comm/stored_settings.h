@@ -1,0 +1,38 @@
+#pragma once
+// Loading the communication settings and the import folder at start-up and
+// saving them at exit, under the key "SOFTWARE\TALMOR\DOTFORGE".
+
+#include <string>
+
+#include "comm/comm_settings.h"
+#include "platform/settings_store.h"
+
+namespace dotforge {
+
+inline constexpr const char* kSettingsKey = "SOFTWARE\\TALMOR\\DOTFORGE";
+inline constexpr const char* kValueInterfaceType = "InterfaceType";
+inline constexpr const char* kValueSerialPortId = "Serial Port Id";
+inline constexpr const char* kValueBaudRate = "Baud Rate";
+inline constexpr const char* kValueParity = "Parity";
+inline constexpr const char* kValueFlowControl = "Flow Control";
+inline constexpr const char* kValueImportPath = "Import Path";
+inline constexpr std::size_t kImportPathLimit = 255;
+
+// The device a port name stands for: "COM1 Device" .. "COM4 Device".
+std::string PortDeviceValueName(int portIndex);
+
+struct StoredSettings {
+  CommSettings comm;
+  std::string importPath;
+};
+
+// Defaults, then the stored values: the import path (the current folder when it
+// is missing), then the five settings in their fixed order, stopping at the first
+// missing one. A value outside its table keeps the default. A store whose file
+// cannot be read leaves the defaults and an empty import path.
+StoredSettings LoadStoredSettings(SettingsStore& store);
+// Writes the import path and the five settings (one byte each) into the key and
+// saves the file; false when it could not be saved.
+bool SaveStoredSettings(SettingsStore& store, const StoredSettings& settings);
+
+}  // namespace dotforge

@@ -1,0 +1,7 @@
+#include "platform/platform_kind.h"
+
+namespace dotforge {
+
+int CurrentPlatformKind() { return kPlatformUnknown; }
+
+}  // namespace dotforge

@@ -1,0 +1,30 @@
+#pragma once
+// Texts the printer commands show.
+
+namespace dotforge::msg {
+
+inline constexpr const char* kErrorResponseNotReceived = "Error - Response not received";
+inline constexpr const char* kErrorReadAborted = "Error - Read Aborted by User";
+inline constexpr const char* kErrorDownloadFailure = "Error - Download Failure";
+inline constexpr const char* kErrorInvalidResponse = "Error - Invalid response";
+inline constexpr const char* kErrorInvalidFormatResponse = "Error - invalid format response";
+inline constexpr const char* kResponseNotReceived = "Response not received";
+inline constexpr const char* kReadAborted = "Read Aborted by User";
+inline constexpr const char* kSelectCharacterFirst = "Select Character First !!";
+inline constexpr const char* kErrorCreateTransferThread = "Error - Create Transfer Thread";
+inline constexpr const char* kErrorStopTransferThread = "Error - Stop Transfer Thread";
+inline constexpr const char* kErrorCreateWorkerThread = "Error - Create Worker Thread";
+
+// Erase dialog status texts.
+inline constexpr const char* kPleaseWait = "Please Wait...";
+inline constexpr const char* kEraseIsComplete = "Erase is Complete";
+
+}  // namespace dotforge::msg
+
+namespace dotforge::trace {
+
+inline constexpr const char* kCantAddAbortPacket = "Can't add abort packet\n";
+inline constexpr const char* kTransferWait =
+    "Error WaitForMultipleObjects(Transfer Complete Event and Transfer Abort Event)";
+
+}  // namespace dotforge::trace

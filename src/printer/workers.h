@@ -1,0 +1,51 @@
+#pragma once
+// The worker bodies of the printer dialogs and the erase transfer thread. Each
+// worker runs one transaction of the printer protocol and reports through its
+// sink; its stop event ends it silently (the dialog is gone or replaced), while
+// the context's abort signal ends it with the "aborted" message.
+
+#include <cstdint>
+
+#include "comm/comm_context.h"
+#include "platform/bytes.h"
+#include "platform/event.h"
+#include "printer/download_stream.h"
+#include "printer/printer_protocol.h"
+#include "printer/worker_sink.h"
+
+namespace dotforge {
+
+struct ReplyLimits {
+  int replyMs = kReplyLimitMs;
+  int eraseReplyMs = kEraseReplyLimitMs;
+};
+
+struct WorkerContext {
+  CCommContext& comm;
+  WorkerSink& sink;
+  Event& stop;
+  ReplyLimits limits;
+};
+
+enum class ByteWait { Received, TimedOut, Aborted, Stopped };
+
+// One reply byte within `limitMs`.
+ByteWait NextReplyByte(const WorkerContext& worker, int limitMs, std::uint8_t& byte);
+
+// Download Entire Font.
+void RunDownloadWorker(const WorkerContext& worker, const DownloadStream& stream);
+// Download and Print One Character; `stream` is the whole FS G command.
+void RunPrintCharacterWorker(const WorkerContext& worker, const Bytes& stream);
+// Read Printer Font Infos: the five slots, fields filled as records complete.
+void RunFontInfoWorker(const WorkerContext& worker);
+// Check Available Memory; ends early once the sink is detached (dialog closed).
+void RunMemoryWorker(const WorkerContext& worker);
+// Erase Printer Fonts: waits for the printer's CR.
+void RunEraseWorker(const WorkerContext& worker);
+
+// The erase transfer thread: sends the erase command buffer, then waits until
+// the writer has written it (state back to idle) or the command is aborted (the
+// writer drops what is queued). `stop` counts as an abort.
+void RunEraseTransfer(CCommContext& comm, Event& stop);
+
+}  // namespace dotforge

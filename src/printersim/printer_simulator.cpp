@@ -1,0 +1,239 @@
+#include "printersim/printer_simulator.h"
+
+#include <poll.h>
+#include <termios.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <cerrno>
+#include <chrono>
+
+namespace dotforge::sim {
+namespace {
+
+using Clock = std::chrono::steady_clock;
+
+constexpr std::uint8_t kXon = 0x11;
+constexpr std::uint8_t kXoff = 0x13;
+constexpr std::uint8_t kNak = 0x15;
+
+// Paced reads are small, so the line time is spent evenly rather than in bursts.
+constexpr std::size_t kPacedChunk = 64;
+constexpr std::size_t kUnpacedChunk = 65536;
+
+struct NamedMisbehaviour {
+  const char* name;
+  Misbehaviour value;
+};
+
+constexpr NamedMisbehaviour kMisbehaviours[] = {
+    {"none", Misbehaviour::None},         {"nak", Misbehaviour::Nak},
+    {"silent", Misbehaviour::Silent},     {"garbage", Misbehaviour::Garbage},
+    {"xonxoff", Misbehaviour::XonXoff},   {"xon-first", Misbehaviour::XonFirst},
+    {"slow", Misbehaviour::Slow},         {"drop", Misbehaviour::DropLine},
+};
+
+int BaudOf(speed_t speed) {
+  switch (speed) {
+    case B1200: return 1200;
+    case B2400: return 2400;
+    case B4800: return 4800;
+    case B9600: return 9600;
+    case B19200: return 19200;
+    case B38400: return 38400;
+    case B57600: return 57600;
+    case B115200: return 115200;
+    case B230400: return 230400;
+    default: return 9600;
+  }
+}
+
+}  // namespace
+
+std::optional<Misbehaviour> MisbehaviourFromName(std::string_view name) {
+  for (const auto& entry : kMisbehaviours) {
+    if (name == entry.name) return entry.value;
+  }
+  return std::nullopt;
+}
+
+const char* MisbehaviourNames() { return "none, nak, silent, garbage, xonxoff, xon-first, slow, drop"; }
+
+PrinterSimulator::PrinterSimulator(SimulatorOptions options, Output output)
+    : options_(std::move(options)), output_(std::move(output)), engine_(options_.memory) {}
+
+PrinterSimulator::~PrinterSimulator() {
+  Stop();
+  Join();
+  terminal_.Close();
+  std::error_code ignored;
+  if (std::filesystem::is_symlink(options_.link, ignored)) std::filesystem::remove(options_.link, ignored);
+}
+
+bool PrinterSimulator::Open(std::string& error) {
+  if (!options_.record.empty()) {
+    record_.open(options_.record, std::ios::binary | std::ios::trunc);
+    if (!record_) {
+      error = "cannot write " + options_.record.string();
+      return false;
+    }
+  }
+  return terminal_.Open(options_.link, error);
+}
+
+void PrinterSimulator::Start() {
+  thread_ = std::thread([this] { Run(); });
+}
+
+void PrinterSimulator::Join() {
+  if (thread_.joinable()) thread_.join();
+}
+
+double PrinterSimulator::BytesPerSecond() const {
+  termios line{};
+  int baud = options_.baudRate;
+  int bits = 10;
+  if (tcgetattr(terminal_.Master(), &line) == 0) {
+    if (baud == 0) baud = BaudOf(cfgetospeed(&line));
+    if (line.c_cflag & PARENB) ++bits;
+    if (line.c_cflag & CSTOPB) ++bits;
+  }
+  return static_cast<double>(baud > 0 ? baud : 9600) / bits;
+}
+
+void PrinterSimulator::Run() {
+  const auto deadline = Clock::now() + std::chrono::duration<double>(options_.timeoutSeconds);
+  Bytes buffer(options_.paced ? kPacedChunk : kUnpacedChunk);
+  auto lineFree = Clock::now();
+  while (Clock::now() < deadline) {
+    const auto left = std::chrono::duration_cast<std::chrono::milliseconds>(deadline - Clock::now()).count();
+    pollfd fds[2] = {{stop_.Fd(), POLLIN, 0}, {terminal_.Master(), POLLIN, 0}};
+    const int ready = poll(fds, 2, static_cast<int>(std::clamp<long long>(left, 1, 200)));
+    if (ready < 0 && errno != EINTR) break;
+    if (fds[0].revents & POLLIN) break;
+    if (!(fds[1].revents & (POLLIN | POLLHUP | POLLERR))) continue;
+    const ssize_t count = read(terminal_.Master(), buffer.data(), buffer.size());
+    if (count <= 0) {
+      if (count < 0 && errno != EAGAIN && errno != EINTR) stop_.Wait(10);
+      continue;
+    }
+    if (options_.paced) {
+      // Each byte takes its time on the line; a line that was idle starts now.
+      const auto duration = std::chrono::duration<double>(count / BytesPerSecond());
+      lineFree = std::max(lineFree, Clock::now()) + std::chrono::duration_cast<Clock::duration>(duration);
+      std::this_thread::sleep_until(lineFree);
+    }
+    Take(ByteView(buffer.data(), static_cast<std::size_t>(count)));
+  }
+}
+
+void PrinterSimulator::Take(ByteView bytes) {
+  if (record_.is_open()) {
+    record_.write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
+    record_.flush();
+  }
+  for (const std::uint8_t byte : bytes) {
+    Bytes reply;
+    std::vector<std::string> log;
+    {
+      const std::lock_guard lock(mutex_);
+      received_.push_back(byte);
+      engine_.Feed(byte, reply, log);
+    }
+    for (const std::string& line : log) {
+      if (output_) output_(line);
+    }
+    if (!reply.empty()) Answer(std::move(reply));
+    if (options_.misbehaviour == Misbehaviour::DropLine && !dropped_ && ++sinceConnect_ >= options_.dropAfterBytes) {
+      DropLine();
+      return;
+    }
+  }
+}
+
+void PrinterSimulator::Answer(Bytes reply) {
+  switch (options_.misbehaviour) {
+    case Misbehaviour::Nak:
+      reply = {kNak};
+      break;
+    case Misbehaviour::Silent:
+      return;
+    case Misbehaviour::Garbage:
+      reply.insert(reply.begin(), {'?', '!'});
+      break;
+    case Misbehaviour::XonXoff:
+      if (reply.size() > 1) reply.insert(reply.begin() + 1, {kXoff, kXon});
+      break;
+    case Misbehaviour::XonFirst:
+      reply.insert(reply.begin(), kXon);
+      break;
+    case Misbehaviour::Slow:
+      if (stop_.Wait(options_.slowMs)) return;
+      break;
+    default:
+      break;
+  }
+  if (options_.paced) {
+    std::this_thread::sleep_for(std::chrono::duration<double>(reply.size() / BytesPerSecond()));
+  }
+  WriteToLine(reply);
+}
+
+void PrinterSimulator::WriteToLine(ByteView bytes) {
+  std::size_t done = 0;
+  while (done < bytes.size()) {
+    const ssize_t written = write(terminal_.Master(), bytes.data() + done, bytes.size() - done);
+    if (written > 0) {
+      done += static_cast<std::size_t>(written);
+      continue;
+    }
+    if (written < 0 && errno != EAGAIN && errno != EINTR) return;
+    pollfd fds[2] = {{stop_.Fd(), POLLIN, 0}, {terminal_.Master(), POLLOUT, 0}};
+    if (poll(fds, 2, 100) > 0 && (fds[0].revents & POLLIN)) return;
+  }
+}
+
+void PrinterSimulator::DropLine() {
+  dropped_ = true;
+  ++drops_;
+  {
+    const std::lock_guard lock(mutex_);
+    engine_.AbandonCommand();
+  }
+  if (output_) output_("line dropped");
+  std::string error;
+  // The line comes back at the same place, as a replugged adapter would.
+  if (!terminal_.Open(options_.link, error) && output_) output_(error);
+}
+
+Bytes PrinterSimulator::Received() const {
+  const std::lock_guard lock(mutex_);
+  return received_;
+}
+
+std::array<std::optional<StoredFont>, kSlots> PrinterSimulator::Slots() const {
+  const std::lock_guard lock(mutex_);
+  return engine_.Slots();
+}
+
+std::size_t PrinterSimulator::FreeMemory() const {
+  const std::lock_guard lock(mutex_);
+  return engine_.FreeMemory();
+}
+
+int PrinterSimulator::PrintedCount() const {
+  const std::lock_guard lock(mutex_);
+  return engine_.PrintedCount();
+}
+
+}  // namespace dotforge::sim
+
+namespace dotforge::sim {
+
+termios PrinterSimulator::LineSettings() const {
+  termios line{};
+  tcgetattr(terminal_.Master(), &line);
+  return line;
+}
+
+}  // namespace dotforge::sim

@@ -1,0 +1,136 @@
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <sstream>
+
+#include "cli/commands.h"
+#include "framework/scripted_prompt.h"
+#include "model/download_file.h"
+#include "model/native_file.h"
+#include "comm/comm_messages.h"
+#include "comm/stored_settings.h"
+#include "platform/settings_store.h"
+#include "printer/printer_messages.h"
+#include "support/sim_link.h"
+
+namespace dotforge::cli {
+namespace {
+
+struct CliRun {
+  int status;
+  std::string out;
+  std::string err;
+};
+
+class PrinterCliTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    setenv(kSettingsFileVariable, (dir_ / "settings.conf").c_str(), 1);
+    ScriptedPrompt prompt;
+    auto doc = test::MakeFontSet(8, 2, {0x41, 0x42});
+    ASSERT_TRUE(WriteNativeFile(*doc, dir_ / "LOGO.DAT", prompt));
+  }
+  void TearDown() override { unsetenv(kSettingsFileVariable); }
+
+  CliRun Printer(std::vector<std::string> arguments, const test::SimPrinter* printer) {
+    if (printer) {
+      arguments.push_back("--port");
+      arguments.push_back(printer->Link().string());
+    }
+    std::ostringstream out, err;
+    const int status = RunPrinter(arguments, out, err);
+    return {status, out.str(), err.str()};
+  }
+  std::string Path(const std::string& name) const { return (dir_ / name).string(); }
+
+  test::TempDir dir_;
+};
+
+TEST_F(PrinterCliTest, DownloadThenListTheFonts) {
+  test::SimPrinter printer(test::FastPrinter());
+  const CliRun download = Printer({"download", Path("LOGO.DAT")}, &printer);
+  EXPECT_EQ(download.status, kExitOk) << download.err;
+  EXPECT_NE(download.err.find("100 %"), std::string::npos);
+  // The name field comes from the font file's name.
+  ASSERT_TRUE(printer->Slots()[0]);
+  EXPECT_EQ(printer->Slots()[0]->name, "LOGO    ");
+
+  const CliRun fonts = Printer({"fonts"}, &printer);
+  EXPECT_EQ(fonts.status, kExitOk) << fonts.err;
+  EXPECT_NE(fonts.out.find("slot 0 (Single) id 48: name=LOGO     width=8 height=2 characters=224"), std::string::npos)
+      << fonts.out;
+  EXPECT_NE(fonts.out.find("slot 4 (Double) id 52: empty"), std::string::npos);
+
+  const CliRun memory = Printer({"memory"}, &printer);
+  EXPECT_EQ(memory.out, "Available Memory (bytes) : " + std::to_string(printer->FreeMemory()) + "\n");
+
+  const CliRun erase = Printer({"erase"}, &printer);
+  EXPECT_EQ(erase.status, kExitOk);
+  EXPECT_EQ(erase.out, std::string(msg::kEraseIsComplete) + "\n");
+  EXPECT_FALSE(printer->Slots()[0]);
+}
+
+TEST_F(PrinterCliTest, PrintCharacterShowsTheGlyph) {
+  test::SimPrinter printer(test::FastPrinter());
+  EXPECT_EQ(Printer({"print-char", Path("LOGO.DAT"), "0x42"}, &printer).status, kExitOk);
+  EXPECT_EQ(printer->PrintedCount(), 1);
+  const CliRun missing = Printer({"print-char", Path("LOGO.DAT"), "43"}, &printer);
+  EXPECT_EQ(missing.status, kExitReported);
+  EXPECT_EQ(missing.err, std::string(msg::kSelectCharacterFirst) + "\n");
+  EXPECT_EQ(Printer({"print-char", Path("LOGO.DAT"), "xyz"}, &printer).status, kExitUsage);
+}
+
+TEST_F(PrinterCliTest, FailuresShowTheDialogMessageAndExitNonZero) {
+  test::SimPrinter refusing(test::FastPrinter(sim::Misbehaviour::Nak));
+  const CliRun refused = Printer({"download", Path("LOGO.DAT")}, &refusing);
+  EXPECT_EQ(refused.status, kExitReported);
+  EXPECT_NE(refused.err.find(std::string(msg::kErrorDownloadFailure) + "\n"), std::string::npos);
+
+  const CliRun noPort = Printer({"fonts", "--port", Path("no-such-port")}, nullptr);
+  EXPECT_EQ(noPort.status, kExitReported);
+  EXPECT_EQ(noPort.err, std::string(msg::kErrorGettingComHandle) + "\n");
+}
+
+TEST_F(PrinterCliTest, OptionsAreCheckedAndDefaultsComeFromTheStore) {
+  EXPECT_EQ(Printer({"fonts", "--parity", "mark"}, nullptr).status, kExitUsage);
+  EXPECT_EQ(Printer({"fonts", "--baud", "300"}, nullptr).status, kExitUsage);
+  EXPECT_EQ(Printer({"fonts", "--flow", "dsr"}, nullptr).status, kExitUsage);
+  EXPECT_EQ(Printer({"scan"}, nullptr).status, kExitUsage);
+  EXPECT_EQ(Printer({"download"}, nullptr).status, kExitUsage);
+
+  // The stored COM1 device is used when no option says otherwise.
+  test::SimPrinter printer(test::FastPrinter());
+  SettingsStore store(SettingsStore::DefaultPath());
+  StoredSettings stored;
+  stored.comm.portDevices[0] = printer.Link().string();
+  stored.comm.baudRate = 4;
+  ASSERT_TRUE(SaveStoredSettings(store, stored));
+  EXPECT_EQ(Printer({"memory", "--flow", "xonxoff"}, nullptr).status, kExitOk);
+  EXPECT_EQ(printer->Received(), Bytes({0x1F, 'w', 0x02}));
+}
+
+TEST_F(PrinterCliTest, SimulatorNeedsALink) {
+  std::ostringstream out, err;
+  EXPECT_EQ(RunPrinterSim({}, out, err), kExitUsage);
+  EXPECT_EQ(RunPrinterSim({"--link", Path("p"), "--misbehave", "sulk"}, out, err), kExitUsage);
+  EXPECT_EQ(RunPrinterSim({"--help"}, out, err), kExitOk);
+  EXPECT_NE(out.str().find("--record FILE"), std::string::npos);
+}
+
+TEST_F(PrinterCliTest, SimulatorRecordsWhatItReceivesAndStopsAfterItsTimeout) {
+  std::thread client([&] {
+    for (int i = 0; i < 2000 && !std::filesystem::exists(dir_ / "p"); ++i) {
+      std::this_thread::sleep_for(std::chrono::milliseconds(1));
+    }
+    Printer({"memory", "--port", Path("p")}, nullptr);
+  });
+  std::ostringstream out, err;
+  EXPECT_EQ(RunPrinterSim({"--link", Path("p"), "--unpaced", "--record", Path("rec"), "--timeout", "2"}, out, err),
+            kExitOk);
+  client.join();
+  EXPECT_EQ(test::ReadBytes(dir_ / "rec"), Bytes({0x1F, 'w', 0x02}));
+  EXPECT_FALSE(std::filesystem::exists(dir_ / "p"));  // the link is removed
+}
+
+}  // namespace
+}  // namespace dotforge::cli

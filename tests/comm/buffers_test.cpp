@@ -1,0 +1,110 @@
+#include <gtest/gtest.h>
+
+#include "comm/comm_context.h"
+#include "comm/comm_messages.h"
+#include "comm/receive_buffer.h"
+#include "comm/write_queue.h"
+#include "framework/scripted_prompt.h"
+#include "platform/platform_kind.h"
+#include "platform/trace.h"
+
+namespace dotforge {
+namespace {
+
+TEST(ReceiveBuffer, ReadsBackInArrivalOrderAcrossTheWrap) {
+  CReceiveBuffer buffer;
+  Bytes first(4000, 1);
+  buffer.Put(first);
+  for (int i = 0; i < 4000; ++i) buffer.GetByte();
+  const Bytes second{10, 11, 12, 13, 14, 15, 16, 17, 18, 19, 20, 21, 22, 23, 24, 25, 26, 27, 28, 29, 30, 31, 32, 33,
+                     34, 35, 36, 37, 38, 39, 40, 41, 42, 43, 44, 45, 46, 47, 48, 49, 50, 51, 52, 53, 54, 55, 56, 57,
+                     58, 59, 60, 61, 62, 63, 64, 65, 66, 67, 68, 69, 70, 71, 72, 73, 74, 75, 76, 77, 78, 79, 80, 81,
+                     82, 83, 84, 85, 86, 87, 88, 89, 90, 91, 92, 93, 94, 95, 96, 97, 98, 99, 100, 101, 102, 103, 104,
+                     105, 106, 107, 108, 109};
+  buffer.Put(second);  // crosses index 4096
+  ASSERT_EQ(buffer.GetCount(), second.size());
+  for (const std::uint8_t byte : second) EXPECT_EQ(buffer.GetByte(), byte);
+  EXPECT_EQ(buffer.GetCount(), 0u);
+  EXPECT_EQ(buffer.GetByte(), 0);  // nothing there: no underflow
+}
+
+TEST(ReceiveBuffer, WhenFullTheNewestReplaceTheOldest) {
+  CReceiveBuffer buffer;
+  Bytes bytes(CReceiveBuffer::kSize + 10);
+  for (std::size_t i = 0; i < bytes.size(); ++i) bytes[i] = static_cast<std::uint8_t>(i % 251);
+  buffer.Put(bytes);
+  ASSERT_EQ(buffer.GetCount(), CReceiveBuffer::kSize);
+  for (std::size_t i = 10; i < bytes.size(); ++i) ASSERT_EQ(buffer.GetByte(), bytes[i]) << i;
+}
+
+TEST(WriteQueue, AbortGoesToTheFrontAndAFullStorageDropsThePiece) {
+  CWriteQueue queue;
+  for (std::size_t i = 0; i < CWriteQueue::kCapacity; ++i) {
+    ASSERT_TRUE(queue.Append({static_cast<std::uint32_t>(WriteKind::WriteBuffer), Bytes(1)}));
+  }
+  ClearTrace();
+  EXPECT_FALSE(queue.Append({static_cast<std::uint32_t>(WriteKind::TransferComplete), {}}));
+  EXPECT_EQ(TraceEntries(), std::vector<std::string>{trace::kWriterPacketAlloc});
+
+  WriteRequest taken;
+  ASSERT_TRUE(queue.TakeFront(taken));
+  queue.Release();
+  ASSERT_TRUE(queue.PushFront({static_cast<std::uint32_t>(WriteKind::Abort), {}}));
+  EXPECT_EQ(queue.QueuedKinds().front(), static_cast<std::uint32_t>(WriteKind::Abort));
+  queue.DropQueued();
+  EXPECT_TRUE(queue.QueuedKinds().empty());
+  EXPECT_TRUE(queue.Append({static_cast<std::uint32_t>(WriteKind::WriteBuffer), Bytes(1)}));
+}
+
+class ContextTest : public ::testing::Test {
+ protected:
+  ScriptedPrompt prompt_;
+  CCommContext comm_{CommSettings{}, prompt_, CurrentPlatformKind()};
+};
+
+TEST_F(ContextTest, SendSplitsIntoPiecesOfAtMost1024Bytes) {
+  const Bytes bytes(2500, 0x41);
+  EXPECT_EQ(comm_.Send(bytes), 2500u);
+  EXPECT_EQ(comm_.WriteQueue().QueuedLengths(), (std::vector<std::size_t>{1024, 1024, 452}));
+  EXPECT_EQ(comm_.Send({}), 0u);
+  EXPECT_EQ(comm_.WriteQueue().QueuedLengths().size(), 3u);
+}
+
+TEST_F(ContextTest, WaitForDataResults) {
+  EXPECT_EQ(comm_.WaitForData(1, 0), kWaitTimedOut);
+  comm_.AbortSignal().Set();
+  EXPECT_EQ(comm_.WaitForData(1, 0), kWaitTimedOut);  // a zero limit does not look at the abort signal
+  EXPECT_EQ(comm_.WaitForData(1, 5), kWaitAborted);
+  EXPECT_FALSE(comm_.AbortSignal().Test());  // consumed
+  EXPECT_EQ(comm_.WaitForData(1, 5), kWaitTimedOut);
+  comm_.ReceiveBuffer().Put(Bytes{1, 2});
+  EXPECT_EQ(comm_.WaitForData(2, 5), kWaitReady);
+  EXPECT_EQ(comm_.WaitForData(3, 5), kWaitTimedOut);
+  Event stop(ResetMode::Manual, true);
+  EXPECT_EQ(comm_.WaitForData(3, 5000, &stop), kWaitAborted);
+}
+
+TEST_F(ContextTest, DataArrivingDuringTheWaitIsSeen) {
+  std::thread reader([&] {
+    std::this_thread::sleep_for(std::chrono::milliseconds(20));
+    comm_.ReceiveBuffer().Put(Bytes{0x06});
+  });
+  EXPECT_EQ(comm_.WaitForData(1, 10000), kWaitReady);
+  EXPECT_EQ(comm_.GetByte(), 0x06);
+  reader.join();
+}
+
+TEST_F(ContextTest, LinuxHasNoUsbSoTheInterfaceIsSerial) {
+  CommSettings usb;
+  usb.interfaceType = kInterfaceUsb;
+  CCommContext comm(usb, prompt_, CurrentPlatformKind());
+  EXPECT_FALSE(comm.usbAvailable);
+  EXPECT_EQ(comm.settings.interfaceType, kInterfaceSerial);
+  comm.settings.interfaceType = kInterfaceUsb;
+  EXPECT_FALSE(comm.OpenInterface());
+  EXPECT_EQ(prompt_.Texts(), std::vector<std::string>{msg::kInvalidInterface});
+  EXPECT_FALSE(comm.CloseInterface());  // nothing was open
+}
+
+}  // namespace
+}  // namespace dotforge
