@@ -10,6 +10,8 @@
 #include "app/import_view.h"
 #include "app/main_frame.h"
 #include "app/program_image.h"
+#include "app/setup_dialog.h"
+#include "platform/platform_kind.h"
 #include "app/small_dialogs.h"
 
 namespace dotforge {
@@ -21,7 +23,7 @@ ChildContent* ContentOf(const CChildFrame* window) { return dynamic_cast<ChildCo
 
 }  // namespace
 
-CDotforgeApp::CDotforgeApp() : core_(prompt_), importer_(std::filesystem::current_path().string()) {
+CDotforgeApp::CDotforgeApp() : core_(prompt_), store_(SettingsStore::DefaultPath()) {
   core_.SetDocumentWindows(this);
 }
 
@@ -29,6 +31,44 @@ CDotforgeApp::~CDotforgeApp() {
   core_.SetDocumentWindows(nullptr);
   // The windows go first: their views still refer to the documents.
   mainFrame_.reset();
+  StopPrinterLink();
+}
+
+void CDotforgeApp::StartPrinterLink() {
+  store_.Load();
+  settings_ = LoadStoredSettings(store_);
+  importer_ = std::make_unique<ImportCommand>(settings_.importPath);
+  platformKind_ = CurrentPlatformKind();
+  if (!UsbAvailable(platformKind_)) settings_.comm.interfaceType = kInterfaceSerial;
+  comm_ = std::make_unique<CCommContext>(settings_.comm, prompt_, platformKind_);
+  printer_ = std::make_unique<CPrinterCommands>(*comm_, prompt_);
+}
+
+void CDotforgeApp::StopPrinterLink() {
+  if (!comm_) return;
+  // The context goes first (its threads stop, the line closes), then the settings are stored.
+  printer_.reset();
+  comm_.reset();
+  if (!importer_->Settings().importPath.empty()) settings_.importPath = importer_->Settings().importPath;
+  SaveStoredSettings(store_, settings_);
+}
+
+void CDotforgeApp::RunPrinterDialog(PrinterDialogKind kind, const std::shared_ptr<WorkerSink>& sink) {
+  // No sink: the command did not start (another runs, or the line failed to open
+  // and said why).
+  if (!sink) return;
+  PrinterDialog dialog(kind, sink, mainFrame_.get());
+  dialog.exec();
+}
+
+void CDotforgeApp::DownloadFont(const CDotforgeImportDoc& fontSet, bool oneCharacter) {
+  RunPrinterDialog(PrinterDialogKind::Download, oneCharacter ? printer_->DownloadAndPrintOneCharacter(fontSet)
+                                                             : printer_->DownloadEntireFont(fontSet));
+}
+
+void CDotforgeApp::SetupCommunication() {
+  SetupDialog dialog(settings_.comm, UsbAvailable(platformKind_), mainFrame_.get());
+  if (dialog.exec() == QDialog::Accepted) dialog.Logic().Ok(settings_.comm, *comm_);
 }
 
 void CDotforgeApp::Start(const StartOptions& options) {
@@ -38,6 +78,7 @@ void CDotforgeApp::Start(const StartOptions& options) {
   mainFrame_->show();
   mainFrame_->RefreshCommandStates();
   if (options.showSplash) ShowSplashWindow();
+  StartPrinterLink();
 }
 
 std::vector<CChildFrame*> CDotforgeApp::WindowsOf(const CDocument& document) const {
@@ -78,7 +119,7 @@ bool CDotforgeApp::IsFontSetPathOpen(const std::string& path) const {
 
 void CDotforgeApp::OpenFontSetFile() {
   const auto isOpen = [this](const std::string& path) { return IsFontSetPathOpen(path); };
-  if (!importer_.Run(core_.Values(), prompt_, isOpen)) return;
+  if (!importer_->Run(core_.Values(), prompt_, isOpen)) return;
   core_.AddFontSet(OpenImportedFontSet(core_.Values(), prompt_));
 }
 
@@ -98,6 +139,7 @@ void CDotforgeApp::OpenWindow(CDocument& document) {
   if (!window) return;
   windows_[&document].push_back(window);
   window->setWindowTitle(QString::fromStdString(document.GetTitle()));
+  window->setWindowIcon(ProgramIcon());
   QObject::connect(window, &QObject::destroyed, [this, &document, window] {
     auto& list = windows_[&document];
     std::erase(list, window);
@@ -167,6 +209,10 @@ bool CDotforgeApp::QueryCommand(int id, CommandState& state) {
     case cmd::kFrameworkOpen:
     case cmd::kAbout:
     case cmd::kExit:
+    case cmd::kErasePrinterFonts:
+    case cmd::kReadPrinterFontInfo:
+    case cmd::kCheckAvailableMemory:
+    case cmd::kSetupCommunication:
       return true;
     default:
       return false;
@@ -196,6 +242,18 @@ void CDotforgeApp::OnCommand(int id) {
     }
     case cmd::kExit:
       Exit();
+      break;
+    case cmd::kErasePrinterFonts:
+      RunPrinterDialog(PrinterDialogKind::Erase, printer_->ErasePrinterFonts());
+      break;
+    case cmd::kReadPrinterFontInfo:
+      RunPrinterDialog(PrinterDialogKind::FontInfo, printer_->ReadPrinterFontInfos());
+      break;
+    case cmd::kCheckAvailableMemory:
+      RunPrinterDialog(PrinterDialogKind::Memory, printer_->CheckAvailableMemory());
+      break;
+    case cmd::kSetupCommunication:
+      SetupCommunication();
       break;
     default:
       break;

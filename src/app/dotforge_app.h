@@ -8,10 +8,15 @@
 #include <vector>
 
 #include "app/app_prompt.h"
+#include "app/printer_dialog.h"
 #include "app/view_host.h"
+#include "comm/comm_context.h"
+#include "comm/stored_settings.h"
 #include "formats/export_command.h"
 #include "formats/import_command.h"
 #include "framework/command_target.h"
+#include "platform/settings_store.h"
+#include "printer/printer_commands.h"
 
 namespace dotforge {
 
@@ -43,6 +48,8 @@ class CDotforgeApp : public CCmdTarget, public ViewHost, public DocumentWindows 
   // Open: the import dialog, the already-opened rule, a new font set window.
   void OpenFontSetFile();
   bool IsFontSetPathOpen(const std::string& path) const;
+  // The printer commands of a font set: Download Entire Font, Download & Print One Character.
+  void DownloadFont(const CDotforgeImportDoc& fontSet, bool oneCharacter);
 
   bool QueryCommand(int id, CommandState& state) override;
   void OnCommand(int id) override;
@@ -64,12 +71,23 @@ class CDotforgeApp : public CCmdTarget, public ViewHost, public DocumentWindows 
   CChildFrame* OpenEditorWindow(CDotforgeEditDoc& editor);
   bool MayCloseWindow(CDotforgeImportDoc& fontSet);
   void Exit();
+  // Loads the communication settings and creates the printer link.
+  void StartPrinterLink();
+  // Stops the printer link and stores the settings.
+  void StopPrinterLink();
+  void RunPrinterDialog(PrinterDialogKind kind, const std::shared_ptr<WorkerSink>& sink);
+  void SetupCommunication();
 
   AppPrompt prompt_;
   ApplicationCore core_;
   ReferenceLineSettings referenceLines_;
   ExportCommand exporter_;
-  ImportCommand importer_;
+  std::unique_ptr<ImportCommand> importer_;
+  SettingsStore store_;
+  StoredSettings settings_;
+  int platformKind_ = 0;
+  std::unique_ptr<CCommContext> comm_;
+  std::unique_ptr<CPrinterCommands> printer_;
   std::unique_ptr<CMainFrame> mainFrame_;
   std::map<const CDocument*, std::vector<CChildFrame*>> windows_;
   std::map<const CDocument*, std::unique_ptr<CCmdTarget>> documentTargets_;

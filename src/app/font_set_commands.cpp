@@ -5,13 +5,17 @@
 
 namespace dotforge {
 
-bool FontSetCommands::QueryCommand(int id, CommandState&) { return id == cmd::kSave || id == cmd::kClose; }
+bool FontSetCommands::QueryCommand(int id, CommandState&) {
+  return id == cmd::kSave || id == cmd::kClose || id == cmd::kDownloadEntireFont || id == cmd::kDownloadPrintOne;
+}
 
 void FontSetCommands::OnCommand(int id) {
   if (id == cmd::kSave) {
     app_.ExportFontSet(fontSet_);
   } else if (id == cmd::kClose) {
     app_.CloseFontSetAfterCheck(fontSet_);
+  } else if (id == cmd::kDownloadEntireFont || id == cmd::kDownloadPrintOne) {
+    app_.DownloadFont(fontSet_, id == cmd::kDownloadPrintOne);
   }
 }
 
