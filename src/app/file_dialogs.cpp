@@ -53,7 +53,7 @@ ExportFileDialog::ExportFileDialog(const ExportDialogRequest& request, QWidget* 
       dataFormat_(DataFormatBox(this)),
       fontId_(new QLineEdit(this)) {
   setAcceptMode(QFileDialog::AcceptSave);
-  PrepareChooser(*this, request.title, Filters(state_.Types()), state_.Type(), state_.FileNameText());
+  PrepareChooser(*this, request.title, Filters(state_.Types()), state_.Type(), state_.FileBuffer());
   AddOption(*this, "Data Format :", dataFormat_);
   AddOption(*this, "Font Download ID :", fontId_);
   ShowOptions();
@@ -99,7 +99,7 @@ ImportFileDialog::ImportFileDialog(const ImportDialogRequest& request, QWidget* 
   setAcceptMode(QFileDialog::AcceptOpen);
   setFileMode(QFileDialog::ExistingFile);
   if (!request.initialFolder.empty()) setDirectory(QString::fromStdString(request.initialFolder));
-  PrepareChooser(*this, request.title, Filters(state_.Types()), state_.Type(), state_.FileNameText());
+  PrepareChooser(*this, request.title, Filters(state_.Types()), state_.Type(), state_.FileBuffer());
   AddOption(*this, "Width :", width_);
   AddOption(*this, "Height :", height_);
   AddOption(*this, "Data Format :", dataFormat_);

@@ -12,7 +12,6 @@ namespace dotforge {
 class SetupCommunicationDialog {
  public:
   static constexpr const char* kTitle = "Setup Communication";
-  static constexpr int kCommandId = 32835;
   static constexpr int kSerialRadio = 1035;
   static constexpr int kUsbRadio = 1036;
   static constexpr int kSerialPortGroup = 1033;

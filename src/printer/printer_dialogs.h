@@ -1,19 +1,10 @@
 #pragma once
-// Command ids, dialog titles and control ids of the printer dialogs. Workers
+// Dialog titles and control ids of the printer dialogs. Workers
 // report field texts by control id; a dialog puts them into its controls.
 
 #include <array>
 
 namespace dotforge::printer_ui {
-
-inline constexpr int kOkButton = 1;
-
-// Commands of the Download menu.
-inline constexpr int kCommandDownloadEntireFont = 32817;
-inline constexpr int kCommandDownloadPrintOneCharacter = 32818;
-inline constexpr int kCommandErasePrinterFonts = 32819;
-inline constexpr int kCommandReadPrinterFontInfos = 32833;
-inline constexpr int kCommandCheckAvailableMemory = 32834;
 
 // "Download Font to Printer"
 inline constexpr const char* kDownloadTitle = "Download Font to Printer";

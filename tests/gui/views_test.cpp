@@ -7,6 +7,7 @@
 #include <QMdiSubWindow>
 #include <QMenuBar>
 #include <QMessageBox>
+#include <QPrinter>
 #include <QTest>
 #include <QTimer>
 
@@ -219,6 +220,33 @@ TEST_F(ViewsTest, Screenshots) {
   app_.ReferenceLines() = {12, 6, true};
   OpenEditorOfSelected();
   test::SaveScreenshot(Frame(), "editor_window");
+}
+
+}  // namespace
+}  // namespace dotforge
+
+namespace dotforge {
+namespace {
+
+TEST_F(ViewsTest, PrintsTheTableToPdf) {
+  OpenFontSet(12, 24, test::CodeRange(0x100, 0x100 + 599));
+  auto* table = ActiveView<CDotforgeImportView>();
+  ASSERT_NE(table, nullptr);
+  test::TempDir dir;
+  QPrinter printer(QPrinter::HighResolution);
+  printer.setOutputFormat(QPrinter::PdfFormat);
+  printer.setOutputFileName(QString::fromStdString((dir / "table.pdf").string()));
+  table->PrintTable(printer);
+  const Bytes pdf = test::ReadBytes(dir / "table.pdf");
+  ASSERT_GT(pdf.size(), 1000u);
+  const std::string text(pdf.begin(), pdf.end());
+  EXPECT_EQ(text.rfind("%PDF", 0), 0u);
+  // 600 characters of 12 x 24 take 38 rows of cells: more than one page.
+  std::size_t pages = 0;
+  for (std::size_t at = text.find("/Type /Page"); at != std::string::npos; at = text.find("/Type /Page", at + 1)) {
+    if (text.compare(at, 12, "/Type /Pages") != 0) ++pages;
+  }
+  EXPECT_GE(pages, 2u);
 }
 
 }  // namespace

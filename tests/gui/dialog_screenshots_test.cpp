@@ -1,0 +1,98 @@
+#include <gtest/gtest.h>
+
+#include <QComboBox>
+#include <QLabel>
+#include <QPushButton>
+#include <QLineEdit>
+
+#include "app/file_dialogs.h"
+#include "app/font_dialogs.h"
+#include "app/printer_dialog.h"
+#include "app/setup_dialog.h"
+#include "formats/export_command.h"
+#include "gui/screenshots.h"
+#include "model/font_properties.h"
+#include "model/new_font.h"
+#include "printer/printer_dialogs.h"
+
+namespace dotforge {
+namespace {
+
+TEST(FontDialogs, NewFontSwitchesTheIdFieldWithTheType) {
+  NewFontFields fields = NewFontDialogDefaults();
+  NewFontDialog dialog(fields, NewFontDialogLogic{[](const NewFontFields&) { return true; }, &ChangeNewFontType});
+  dialog.show();
+  EXPECT_EQ(dialog.IdOrStartLabel()->text(), "Font ID");
+  EXPECT_EQ(dialog.IdOrStartField()->text(), "48");
+  test::SaveScreenshot(dialog, "dialog_new_font");
+  dialog.WidthField()->setText("40");
+  dialog.FontTypeField()->setCurrentIndex(1);
+  EXPECT_EQ(dialog.IdOrStartLabel()->text(), "Start (hex)");
+  EXPECT_EQ(dialog.IdOrStartField()->text(), "0020");
+  EXPECT_EQ(dialog.WidthField()->text(), "8");
+}
+
+TEST(FontDialogs, FontPropertiesRefusedIdKeepsTheDialogOpen) {
+  FontPropertiesFields fields = FontPropertiesDialogFields(0, 12, 24, 224, '0');
+  int checks = 0;
+  FontPropertiesDialog dialog(fields, [&checks](const FontPropertiesFields& f) {
+    ++checks;
+    return f.fontId == "49";
+  });
+  dialog.show();
+  test::SaveScreenshot(dialog, "dialog_font_properties");
+  dialog.FontIdField()->setText("52");
+  dialog.accept();
+  EXPECT_TRUE(dialog.isVisible());
+  dialog.FontIdField()->setText("49");
+  dialog.accept();
+  EXPECT_FALSE(dialog.isVisible());
+  EXPECT_EQ(checks, 2);
+  EXPECT_EQ(fields.fontId, "49");
+}
+
+TEST(FontDialogs, CodeEntryHandsTheTextToTheCheck) {
+  CodeEntryFields fields;
+  CodeEntryDialog dialog(fields, [](const CodeEntryFields& f) { return f.code == "0041"; });
+  dialog.show();
+  test::SaveScreenshot(dialog, "dialog_character_position");
+  dialog.CodeField()->setText("1F");
+  dialog.accept();
+  EXPECT_TRUE(dialog.isVisible());
+  dialog.CodeField()->setText("0041");
+  dialog.accept();
+  EXPECT_EQ(dialog.result(), QDialog::Accepted);
+}
+
+TEST(OtherDialogs, Screenshots) {
+  ExportDialogRequest exportRequest{"Export Files ", ExportTypeList(), "LOGO.DSB", 8, '0'};
+  ExportFileDialog exportDialog(exportRequest);
+  exportDialog.resize(700, 450);
+  exportDialog.show();
+  test::SaveScreenshot(exportDialog, "dialog_export");
+
+  SetupDialog setup(CommSettings{}, false);
+  setup.show();
+  test::SaveScreenshot(setup, "dialog_setup_communication");
+
+  auto sink = std::make_shared<WorkerSink>();
+  sink->SetField(printer_ui::kFontIdFields[0], "0");
+  sink->SetField(printer_ui::kFontNameFields[0], "LOGO");
+  PrinterDialog info(PrinterDialogKind::FontInfo, sink);
+  info.DrainSink();
+  EXPECT_EQ(info.FieldText(printer_ui::kFontNameFields[0]), "LOGO");
+  info.show();
+  test::SaveScreenshot(info, "dialog_printer_font_info");
+
+  auto downloadSink = std::make_shared<WorkerSink>();
+  downloadSink->SetProgress(40);
+  downloadSink->EnableOk();
+  PrinterDialog download(PrinterDialogKind::Download, downloadSink);
+  download.DrainSink();
+  EXPECT_TRUE(download.OkButton()->isEnabled());
+  download.show();
+  test::SaveScreenshot(download, "dialog_download");
+}
+
+}  // namespace
+}  // namespace dotforge
