@@ -34,6 +34,9 @@ class BenchPrompt : public Prompt {
   bool RequestFontProperties(FontPropertiesFields&, const DialogCheck<FontPropertiesFields>&) override {
     return false;
   }
+  std::optional<ExportDialogAnswer> RunExportFileDialog(const ExportDialogRequest&) override { return {}; }
+  std::optional<ImportDialogAnswer> RunImportFileDialog(const ImportDialogRequest&) override { return {}; }
+  std::optional<FontFacesAnswer> RunFontFacesDialog(const FontFacesRequest&) override { return {}; }
 
  private:
   std::string code_;
