@@ -7,6 +7,7 @@
 #include <string_view>
 
 #include "model/font_set.h"
+#include "model/stream_file.h"  // kUS, shared with the stream files
 #include "platform/bytes.h"
 
 namespace dotforge {
@@ -18,7 +19,6 @@ inline constexpr std::uint8_t kXoff = 0x13;
 inline constexpr std::uint8_t kCr = 0x0D;
 inline constexpr std::uint8_t kNul = 0x00;
 inline constexpr std::uint8_t kGS = 0x1D;
-inline constexpr std::uint8_t kUS = 0x1F;
 
 // Milliseconds allowed for each reply byte.
 inline constexpr int kReplyLimitMs = 2000;
