@@ -9,6 +9,7 @@
 #include <memory>
 #include <string>
 
+#include "bench_fonts.h"
 #include "edit/edit_doc.h"
 #include "edit/font_transform.h"
 #include "model/character_operations.h"
@@ -43,17 +44,7 @@ class BenchPrompt : public Prompt {
 };
 
 std::unique_ptr<CDotforgeImportDoc> FullFont(std::int32_t width, std::int32_t height) {
-  auto font = std::make_unique<CDotforgeImportDoc>();
-  font->width = width;
-  font->height = height;
-  font->fontType = kDoubleByteFont;
-  font->fontId = '4';
-  for (std::int32_t code = 0x20; code <= 0xFFFF; ++code) {
-    CharacterRecord& record = font->AppendCharacter(code, width, height);
-    for (std::size_t i = 0; i < record.bitmap.size(); ++i) record.bitmap[i] = static_cast<std::uint8_t>(code + i);
-  }
-  font->characterCount = static_cast<std::int32_t>(font->characters.size());
-  return font;
+  return bench::PatternedFont(width, height, bench::kFullFontFirstCode, bench::kFullFontCount);
 }
 
 CharacterRecord& RecordOf(CDotforgeImportDoc& font, std::int32_t code) {

@@ -6,6 +6,7 @@
 #include <filesystem>
 #include <memory>
 
+#include "bench_fonts.h"
 #include "framework/scripted_prompt.h"
 #include "model/download_file.h"
 #include "model/file_access.h"
@@ -17,19 +18,7 @@ namespace {
 constexpr std::int32_t kSide = 24;
 
 const CDotforgeImportDoc& BigFont() {
-  static const auto doc = [] {
-    auto font = std::make_unique<CDotforgeImportDoc>();
-    font->width = kSide;
-    font->height = kSide;
-    font->fontType = kDoubleByteFont;
-    font->fontId = '4';
-    for (std::int32_t code = 0x20; code <= 0xFFFF; ++code) {
-      CharacterRecord& record = font->AppendCharacter(code, kSide, kSide);
-      for (std::size_t i = 0; i < record.bitmap.size(); ++i) record.bitmap[i] = static_cast<std::uint8_t>(code + i);
-    }
-    font->characterCount = static_cast<std::int32_t>(font->characters.size());
-    return font;
-  }();
+  static const auto doc = bench::PatternedFont(kSide, kSide, bench::kFullFontFirstCode, bench::kFullFontCount);
   return *doc;
 }
 

@@ -17,6 +17,7 @@
 #include <map>
 #include <memory>
 
+#include "bench_fonts.h"
 #include "formats/outline_font_importer.h"
 #include "formats/st10_parser.h"
 #include "formats/st10_writer.h"
@@ -32,17 +33,7 @@ constexpr const char* kCjkFont = "/usr/share/fonts/opentype/noto/NotoSansCJK-Reg
 const CDotforgeImportDoc& Font(std::int32_t characters) {
   static std::map<std::int32_t, std::unique_ptr<CDotforgeImportDoc>> fonts;
   auto& font = fonts[characters];
-  if (!font) {
-    font = std::make_unique<CDotforgeImportDoc>();
-    font->width = kSide;
-    font->height = kSide;
-    font->fontType = kDoubleByteFont;
-    for (std::int32_t code = 1; code <= characters; ++code) {
-      CharacterRecord& record = font->AppendCharacter(code, kSide, kSide);
-      for (std::size_t i = 0; i < record.bitmap.size(); ++i) record.bitmap[i] = static_cast<std::uint8_t>(code * 3 + i);
-    }
-    font->characterCount = characters;
-  }
+  if (!font) font = bench::PatternedFont(kSide, kSide, 1, characters);
   return *font;
 }
 

@@ -15,6 +15,7 @@
 #include <random>
 #include <thread>
 
+#include "bench_fonts.h"
 #include "comm/comm_context.h"
 #include "framework/scripted_prompt.h"
 #include "platform/platform_kind.h"
@@ -29,16 +30,8 @@ constexpr std::int32_t kCharacters = 7000;
 
 const CDotforgeImportDoc& KanjiFont() {
   static const auto doc = [] {
-    auto font = std::make_unique<CDotforgeImportDoc>();
-    font->width = kSide;
-    font->height = kSide;
-    font->fontType = kDoubleByteFont;
-    font->fontId = '4';
+    auto font = bench::PatternedFont(kSide, kSide, 0x4E00, kCharacters);
     font->SetTitle("KANJI.DDB");
-    for (std::int32_t code = 0x4E00; code < 0x4E00 + kCharacters; ++code) {
-      CharacterRecord& record = font->AppendCharacter(code, kSide, kSide);
-      for (std::size_t i = 0; i < record.bitmap.size(); ++i) record.bitmap[i] = static_cast<std::uint8_t>(code ^ i);
-    }
     return font;
   }();
   return *doc;

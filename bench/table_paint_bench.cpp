@@ -6,6 +6,7 @@
 #include <QImage>
 #include <QTemporaryDir>
 
+#include "bench_fonts.h"
 #include "app/dotforge_app.h"
 #include "app/child_frame.h"
 #include "app/import_view.h"
@@ -14,18 +15,8 @@ namespace dotforge {
 namespace {
 
 std::unique_ptr<CDotforgeImportDoc> FontOf(std::int32_t count) {
-  auto doc = std::make_unique<CDotforgeImportDoc>();
-  doc->width = 24;
-  doc->height = 24;
-  doc->fontType = kDoubleByteFont;
-  doc->fontId = '4';
-  for (std::int32_t i = 0; i < count; ++i) {
-    CharacterRecord& record = doc->AppendCharacter(0x20 + i, 24, 24);
-    for (std::size_t b = 0; b < record.bitmap.size(); ++b) record.bitmap[b] = static_cast<std::uint8_t>(i * 7 + b);
-  }
-  doc->characterCount = count;
+  auto doc = bench::PatternedFont(24, 24, 0x20, count);
   doc->SetTitle("BENCH.DDB");
-  doc->SelectFirst();
   return doc;
 }
 
