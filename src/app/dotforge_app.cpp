@@ -19,8 +19,6 @@ namespace {
 
 constexpr QSize kMainWindowSize(1000, 700);
 
-ChildContent* ContentOf(const CChildFrame* window) { return dynamic_cast<ChildContent*>(window->widget()); }
-
 }  // namespace
 
 CDotforgeApp::CDotforgeApp() : core_(prompt_), store_(SettingsStore::DefaultPath()) {
