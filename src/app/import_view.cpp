@@ -86,7 +86,10 @@ std::optional<ShiftDirection> ShiftOf(int id) {
 CDotforgeImportView::CDotforgeImportView(CDotforgeImportDoc& document, ViewHost& host, QWidget* parent)
     : CScrollView(parent), document_(&document), host_(host), labelFont_("Times", 8) {
   setFocusPolicy(Qt::StrongFocus);
-  listener_ = document.AddUpdateListener([this] { viewport()->update(); });
+  listener_ = document.AddUpdateListener([this] {
+    layoutStale_ = true;
+    viewport()->update();
+  });
   // A font set left without characters closes by itself.
   connect(&fontSetCheckTimer_, &QTimer::timeout, this, &CDotforgeImportView::CheckFontSet);
   fontSetCheckTimer_.start(kCheckIntervalMs);
@@ -107,7 +110,17 @@ void CDotforgeImportView::CheckFontSet() {
   if (document_ && document_->characterCount == 0) host_.CloseFontSetWithoutAsking(*document_);
 }
 
+CDotforgeImportView::LayoutKey CDotforgeImportView::CurrentLayoutKey() const {
+  return {document_->characters.size(), document_->characterCount, document_->width, document_->height, doubleSize_};
+}
+
+void CDotforgeImportView::LayOutIfChanged() {
+  if (layoutStale_ || CurrentLayoutKey() != laidOut_) LayOut();
+}
+
 void CDotforgeImportView::LayOut() {
+  laidOut_ = CurrentLayoutKey();
+  layoutStale_ = false;
   const dotforge::CanvasSize canvas = LayOutTable(*document_, doubleSize_);
   const TableGeometry geometry = TableGeometryFor(document_->width, document_->height, doubleSize_);
   SetScrollSizes(QSize(canvas.width, canvas.height), QSize(10 * geometry.pitchX, 10 * geometry.pitchY),
@@ -125,7 +138,9 @@ void CDotforgeImportView::PaintTable(QPainter& painter, const QRect& area) {
   painter.setFont(labelFont_);
   for (std::size_t i = firstRow * kCellsPerRow; i < end; ++i) {
     const CharacterRecord& record = *document_->characters[i];
-    const Rect& cell = record.cellRect;
+    // This view's own geometry: another window on the same font set may lay the
+    // stored cells out at the other size.
+    const Rect cell = TableCell(geometry, i);
     const QRect box = ToQRect(cell);
     if (&record == document_->selected) {
       painter.setPen(QPen(Qt::red, kSelectionFrameWidth, Qt::SolidLine, Qt::SquareCap, Qt::MiterJoin));
@@ -151,7 +166,7 @@ void CDotforgeImportView::PaintTable(QPainter& painter, const QRect& area) {
 
 void CDotforgeImportView::paintEvent(QPaintEvent*) {
   if (!document_) return;
-  LayOut();
+  LayOutIfChanged();
   QPainter painter(viewport());
   painter.fillRect(viewport()->rect(), Qt::white);
   const QPoint scroll = ScrollPosition();

@@ -45,7 +45,11 @@ class CDotforgeImportView : public CScrollView, public CCmdTarget, public ChildC
   void keyPressEvent(QKeyEvent* event) override;
 
  private:
+  // Stores every shown character's cell and the scroll sizes.
   void LayOut();
+  // Lays out again only when the table may have moved: the document said so, or
+  // its size, count, cell or the double size changed since the last layout.
+  void LayOutIfChanged();
   void Select(QPoint canvasPoint);
   void EditCharacter(CharacterRecord* record);
   void DeleteSelected();
@@ -60,6 +64,17 @@ class CDotforgeImportView : public CScrollView, public CCmdTarget, public ChildC
   CDotforgeImportDoc* document_;
   ViewHost& host_;
   int listener_ = 0;
+  struct LayoutKey {
+    std::size_t characters = 0;
+    std::int32_t count = 0;
+    std::int32_t width = 0;
+    std::int32_t height = 0;
+    bool doubleSize = false;
+    bool operator==(const LayoutKey&) const = default;
+  };
+  LayoutKey CurrentLayoutKey() const;
+  LayoutKey laidOut_;
+  bool layoutStale_ = true;
   Rect selectionRect_;
   QPoint lastHit_;
   bool doubleSize_ = false;

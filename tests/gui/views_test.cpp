@@ -17,6 +17,7 @@
 #include "app/edit_view.h"
 #include "app/import_view.h"
 #include "app/main_frame.h"
+#include "edit/table_layout.h"
 #include "gui/screenshots.h"
 #include "support/test_files.h"
 
@@ -247,6 +248,28 @@ TEST_F(ViewsTest, PrintsTheTableToPdf) {
     if (text.compare(at, 12, "/Type /Pages") != 0) ++pages;
   }
   EXPECT_GE(pages, 2u);
+}
+
+}  // namespace
+}  // namespace dotforge
+
+namespace dotforge {
+namespace {
+
+TEST_F(ViewsTest, EveryCellFollowsAListChangeEvenOffScreen) {
+  CDotforgeImportDoc& fontSet = OpenFontSet(8, 8, test::CodeRange(0x100, 0x100 + 299));
+  auto* table = ActiveView<CDotforgeImportView>();
+  ASSERT_NE(table, nullptr);
+  table->viewport()->repaint();
+  // Deleting the first character moves every other one, most of them off screen.
+  ASSERT_TRUE(Frame().Execute(cmd::kDelete));
+  table->viewport()->repaint();
+  const TableGeometry geometry = TableGeometryFor(8, 8, false);
+  ASSERT_EQ(fontSet.characters.size(), 299u);
+  for (std::size_t i = 0; i < fontSet.characters.size(); ++i) {
+    ASSERT_EQ(fontSet.characters[i]->cellRect, TableCell(geometry, i)) << i;
+  }
+  EXPECT_EQ(table->SelectionRect(), TableCell(geometry, 0));
 }
 
 }  // namespace
