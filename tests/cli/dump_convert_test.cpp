@@ -2,7 +2,7 @@
 
 #include <sstream>
 
-#include "cli/commands.h"
+#include "cli/cli_run.h"
 #include "framework/scripted_prompt.h"
 #include "model/native_file.h"
 #include "model/model_messages.h"
@@ -10,24 +10,6 @@
 
 namespace dotforge::cli {
 namespace {
-
-struct CliRun {
-  int status;
-  std::string out;
-  std::string err;
-};
-
-CliRun Dump(const std::vector<std::string>& arguments) {
-  std::ostringstream out, err;
-  const int status = RunDump(arguments, out, err);
-  return {status, out.str(), err.str()};
-}
-
-CliRun Convert(const std::vector<std::string>& arguments) {
-  std::ostringstream out, err;
-  const int status = RunConvert(arguments, out, err);
-  return {status, out.str(), err.str()};
-}
 
 class CliTest : public ::testing::Test {
  protected:

@@ -3,7 +3,7 @@
 #include <cstdlib>
 #include <sstream>
 
-#include "cli/commands.h"
+#include "cli/cli_run.h"
 #include "framework/scripted_prompt.h"
 #include "model/download_file.h"
 #include "model/native_file.h"
@@ -15,12 +15,6 @@
 
 namespace dotforge::cli {
 namespace {
-
-struct CliRun {
-  int status;
-  std::string out;
-  std::string err;
-};
 
 class PrinterCliTest : public ::testing::Test {
  protected:
@@ -37,9 +31,7 @@ class PrinterCliTest : public ::testing::Test {
       arguments.push_back("--port");
       arguments.push_back(printer->Link().string());
     }
-    std::ostringstream out, err;
-    const int status = RunPrinter(arguments, out, err);
-    return {status, out.str(), err.str()};
+    return RunCommand(&RunPrinter, arguments);
   }
   std::string Path(const std::string& name) const { return (dir_ / name).string(); }
 

@@ -2,7 +2,7 @@
 
 #include <sstream>
 
-#include "cli/commands.h"
+#include "cli/cli_run.h"
 #include "formats/formats_messages.h"
 #include "model/model_messages.h"
 #include "framework/scripted_prompt.h"
@@ -12,22 +12,7 @@
 namespace dotforge::cli {
 namespace {
 
-struct CliRun {
-  int status;
-  std::string out;
-  std::string err;
-};
-
-template <typename Command>
-CliRun Run(Command command, const std::vector<std::string>& arguments) {
-  std::ostringstream out, err;
-  const int status = command(arguments, out, err);
-  return {status, out.str(), err.str()};
-}
-
-CliRun Dump(const std::vector<std::string>& arguments) { return Run(&RunDump, arguments); }
-CliRun Convert(const std::vector<std::string>& arguments) { return Run(&RunConvert, arguments); }
-CliRun Faces(const std::vector<std::string>& arguments) { return Run(&RunFaces, arguments); }
+CliRun Faces(const std::vector<std::string>& arguments) { return RunCommand(&RunFaces, arguments); }
 
 const char* const kDejaVuSans = "/usr/share/fonts/truetype/dejavu/DejaVuSans.ttf";
 
