@@ -10,7 +10,7 @@
 #include "app/printer_dialog.h"
 #include "app/setup_dialog.h"
 #include "formats/export_command.h"
-#include "gui/screenshots.h"
+#include "gui/gui_support.h"
 #include "model/font_properties.h"
 #include "model/new_font.h"
 #include "printer/printer_dialogs.h"

@@ -11,16 +11,10 @@
 #include "app/command_ids.h"
 #include "app/dotforge_app.h"
 #include "app/main_frame.h"
-#include "gui/screenshots.h"
+#include "gui/gui_support.h"
 
 namespace dotforge {
 namespace {
-
-QStringList MenuTitles(QMainWindow& window) {
-  QStringList titles;
-  for (QAction* action : window.menuBar()->actions()) titles << action->text();
-  return titles;
-}
 
 class MainFrameTest : public ::testing::Test {
  protected:
@@ -32,7 +26,7 @@ class MainFrameTest : public ::testing::Test {
 
 TEST_F(MainFrameTest, StartsWithTheNoDocumentMenu) {
   EXPECT_EQ(Frame().windowTitle(), "Dotforge V2.1.3");
-  EXPECT_EQ(MenuTitles(Frame()), (QStringList{"&File", "&View", "&Download", "&Help"}));
+  EXPECT_EQ(test::MenuTitles(Frame()), (QStringList{"&File", "&View", "&Download", "&Help"}));
   EXPECT_EQ(Frame().CurrentMenuBar(), MenuBarKind::NoDocument);
   EXPECT_EQ(Frame().statusBar()->findChild<QLabel*>("MessagePane")->text(), "Ready");
   for (const char* indicator : {"CAP", "NUM", "SCRL"}) {

@@ -8,7 +8,7 @@
 #include <QTimer>
 
 #include "app/small_dialogs.h"
-#include "gui/screenshots.h"
+#include "gui/gui_support.h"
 
 namespace dotforge {
 namespace {

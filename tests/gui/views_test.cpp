@@ -18,17 +18,11 @@
 #include "app/import_view.h"
 #include "app/main_frame.h"
 #include "edit/table_layout.h"
-#include "gui/screenshots.h"
+#include "gui/gui_support.h"
 #include "support/test_files.h"
 
 namespace dotforge {
 namespace {
-
-QStringList MenuTitles(QMainWindow& window) {
-  QStringList titles;
-  for (QAction* action : window.menuBar()->actions()) titles << action->text();
-  return titles;
-}
 
 // Answers the next message box with `button` and records its text.
 void AnswerNextMessageBox(QMessageBox::StandardButton button, QString* text = nullptr) {
@@ -73,14 +67,14 @@ class ViewsTest : public ::testing::Test {
 TEST_F(ViewsTest, MenuBarFollowsTheActiveWindow) {
   CDotforgeImportDoc& fontSet = OpenFontSet(8, 8, {0x41, 0x42});
   EXPECT_EQ(Frame().CurrentMenuBar(), MenuBarKind::FontSet);
-  EXPECT_EQ(MenuTitles(Frame()), (QStringList{"&File", "F&ont", "&Download", "&View", "&Window", "&Help"}));
+  EXPECT_EQ(test::MenuTitles(Frame()), (QStringList{"&File", "F&ont", "&Download", "&View", "&Window", "&Help"}));
   EXPECT_TRUE(Frame().Route().Query(cmd::kFontProperties).enabled);
   EXPECT_TRUE(Frame().Route().Query(cmd::kSave).enabled);
   EXPECT_FALSE(Frame().Route().Query(cmd::kZoomIn).enabled);
 
   ASSERT_NE(OpenEditorOfSelected(), nullptr);
   EXPECT_EQ(Frame().CurrentMenuBar(), MenuBarKind::Editor);
-  EXPECT_EQ(MenuTitles(Frame()), (QStringList{"&Shift", "&Add", "&Delete", "Windows"}));
+  EXPECT_EQ(test::MenuTitles(Frame()), (QStringList{"&Shift", "&Add", "&Delete", "Windows"}));
   EXPECT_FALSE(Frame().Route().Query(cmd::kFontProperties).enabled);
   EXPECT_FALSE(Frame().Route().Query(cmd::kRotate).enabled);
   EXPECT_TRUE(Frame().Route().Query(cmd::kZoomIn).enabled);

@@ -1,6 +1,9 @@
-#include "gui/screenshots.h"
+#include "gui/gui_support.h"
 
+#include <QAction>
 #include <QDir>
+#include <QMainWindow>
+#include <QMenuBar>
 #include <QPixmap>
 #include <QWidget>
 
@@ -12,6 +15,12 @@ QString SaveScreenshot(QWidget& widget, const QString& name) {
   const QString path = folder + "/" + name + ".png";
   widget.grab().save(path);
   return path;
+}
+
+QStringList MenuTitles(QMainWindow& window) {
+  QStringList titles;
+  for (QAction* action : window.menuBar()->actions()) titles << action->text();
+  return titles;
 }
 
 }  // namespace dotforge::test
