@@ -1,7 +1,9 @@
 #include "app/dotforge_app.h"
 
 #include <QMdiArea>
+#include <QScrollBar>
 #include <QTimer>
+#include <algorithm>
 
 #include "app/child_frame.h"
 #include "app/command_ids.h"
@@ -97,16 +99,9 @@ CCmdTarget* CDotforgeApp::DocumentTarget(CDocument& document) {
 
 QMenu* CDotforgeApp::BuildContextMenu(QWidget* parent) { return mainFrame_->BuildContextMenu(parent); }
 
-void CDotforgeApp::ExportFontSet(CDotforgeImportDoc& fontSet) {
-  if (exporter_.Run(fontSet, core_.Values().importRequest, prompt_) != ExportOutcome::Written) return;
-  for (CChildFrame* window : WindowsOf(fontSet)) window->setWindowTitle(QString::fromStdString(fontSet.GetTitle()));
-}
+void CDotforgeApp::ExportFontSet(CDotforgeImportDoc& fontSet) { core_.SaveFontSet(fontSet); }
 
-bool CDotforgeApp::CloseFontSetAfterCheck(CDotforgeImportDoc& fontSet) {
-  if (!CanCloseFontSet(fontSet, core_.Values(), exporter_, prompt_)) return false;
-  core_.CloseFontSet(fontSet);
-  return true;
-}
+bool CDotforgeApp::CloseFontSetAfterCheck(CDotforgeImportDoc& fontSet) { return core_.CloseFontSetAfterCheck(fontSet); }
 
 bool CDotforgeApp::IsFontSetPathOpen(const std::string& path) const {
   for (const auto& fontSet : core_.FontSets()) {
@@ -146,7 +141,22 @@ void CDotforgeApp::OpenWindow(CDocument& document) {
     if (mainFrame_) QTimer::singleShot(0, mainFrame_.get(), &CMainFrame::FollowActiveWindow);
   });
   window->show();
+  if (auto* table = dynamic_cast<CDotforgeImportView*>(window->widget())) FitFontSetWindow(*window, *table);
   mainFrame_->MdiArea()->setActiveSubWindow(window);
+}
+
+void CDotforgeApp::FitFontSetWindow(CChildFrame& window, const CDotforgeImportView& view) {
+  // The frame around the viewport: the child window's border and title bar, the
+  // view's own frame and room for the vertical scroll bar.
+  const int viewFrame = 2 * view.frameWidth();
+  const QSize border = window.size() - view.size() +
+                       QSize(viewFrame + view.verticalScrollBar()->sizeHint().width(), viewFrame);
+  const QSize area = mainFrame_->MdiArea()->viewport()->size();
+  const QSize size = (view.OpeningViewportSize() + border).boundedTo(area);
+  window.resize(size);
+  const QPoint at(std::clamp(window.x(), 0, area.width() - size.width()),
+                  std::clamp(window.y(), 0, area.height() - size.height()));
+  window.move(at);
 }
 
 CChildFrame* CDotforgeApp::OpenFontSetWindow(CDotforgeImportDoc& fontSet) {
@@ -190,6 +200,11 @@ void CDotforgeApp::DocumentClosing(CDocument& document) {
   }
   windows_.erase(&document);
   documentTargets_.erase(&document);
+}
+
+void CDotforgeApp::DocumentRetitled(CDocument& document) {
+  for (CChildFrame* window : WindowsOf(document)) window->setWindowTitle(QString::fromStdString(document.GetTitle()));
+  mainFrame_->FollowActiveTitle();
 }
 
 bool CDotforgeApp::QueryCommand(int id, CommandState& state) {
@@ -259,11 +274,8 @@ void CDotforgeApp::OnCommand(int id) {
 }
 
 void CDotforgeApp::Exit() {
-  // Every font set gets its close check; Cancel keeps the program running.
-  while (!core_.FontSets().empty()) {
-    if (!CloseFontSetAfterCheck(*core_.FontSets().front())) return;
-  }
-  mainFrame_->CloseForExit();
+  // Every font set gets its close check before any closes; Cancel keeps them all.
+  if (core_.CloseAllFontSets()) mainFrame_->CloseForExit();
 }
 
 }  // namespace dotforge

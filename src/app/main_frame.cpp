@@ -163,7 +163,14 @@ void CMainFrame::OnSubWindowActivated(QMdiSubWindow* window) {
   if (!window && anyShown) return;
   ChildContent* content = ActiveContent();
   ShowMenuBar(content ? content->Menu() : MenuBarKind::NoDocument);
+  FollowActiveTitle();
   RefreshCommandStates();
+}
+
+void CMainFrame::FollowActiveTitle() {
+  QMdiSubWindow* window = mdiArea_->activeSubWindow();
+  const bool shown = window && window->isVisible() && !window->windowTitle().isEmpty();
+  setWindowTitle(shown ? QString("%1 - %2").arg(kMainTitle, window->windowTitle()) : QString(kMainTitle));
 }
 
 void CMainFrame::FollowActiveWindow() {
