@@ -140,6 +140,8 @@ void CDotforgeApp::OpenWindow(CDocument& document) {
     // Once the window is gone for good, the menu bar follows what is left.
     if (mainFrame_) QTimer::singleShot(0, mainFrame_.get(), &CMainFrame::FollowActiveWindow);
   });
+  // Maximising or restoring the window changes how the main window's title shows it.
+  QObject::connect(window, &QMdiSubWindow::windowStateChanged, mainFrame_.get(), &CMainFrame::FollowActiveTitle);
   window->show();
   if (auto* table = dynamic_cast<CDotforgeImportView*>(window->widget())) FitFontSetWindow(*window, *table);
   mainFrame_->MdiArea()->setActiveSubWindow(window);

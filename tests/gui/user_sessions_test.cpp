@@ -204,6 +204,21 @@ TEST_F(UserSessionTest, MainTitleFollowsTheActiveFontSet) {
   EXPECT_EQ(MainTitle(), "Dotforge V2.1.3");
 }
 
+TEST_F(UserSessionTest, MainTitleFollowsAMaximisedWindow) {
+  CDotforgeImportDoc& fontSet = OpenFontSet(8, 8, {0x41}, "A.DSB");
+  // Maximised, the window's title stands in brackets, as the windowing system shows it.
+  WindowOf(fontSet)->showMaximized();
+  QApplication::processEvents();
+  EXPECT_EQ(MainTitle(), "Dotforge V2.1.3 - [A.DSB]");
+  test::TempDir dir;
+  ChooseFileInNextDialog((dir / "B.DAT").string());
+  ASSERT_TRUE(Frame().Execute(cmd::kSave));
+  EXPECT_EQ(MainTitle(), "Dotforge V2.1.3 - [B.DAT]");
+  WindowOf(fontSet)->showNormal();
+  QApplication::processEvents();
+  EXPECT_EQ(MainTitle(), "Dotforge V2.1.3 - B.DAT");
+}
+
 TEST_F(UserSessionTest, CloseBoxCancelledAfterNoKeepsEveryWindow) {
   CDotforgeImportDoc& first = OpenFontSet(8, 4, {0x41}, "ONE.DSB");
   CDotforgeImportDoc& second = OpenFontSet(8, 4, {0x41}, "TWO.DSB");
