@@ -144,6 +144,7 @@ void CDotforgeApp::OpenWindow(CDocument& document) {
   QObject::connect(window, &QMdiSubWindow::windowStateChanged, mainFrame_.get(), &CMainFrame::FollowActiveTitle);
   window->show();
   if (auto* table = dynamic_cast<CDotforgeImportView*>(window->widget())) FitFontSetWindow(*window, *table);
+  KeepInsideMainWindow(*window);
   mainFrame_->MdiArea()->setActiveSubWindow(window);
 }
 
@@ -153,11 +154,14 @@ void CDotforgeApp::FitFontSetWindow(CChildFrame& window, const CDotforgeImportVi
   const int viewFrame = 2 * view.frameWidth();
   const QSize border = window.size() - view.size() +
                        QSize(viewFrame + view.verticalScrollBar()->sizeHint().width(), viewFrame);
+  window.resize((view.OpeningViewportSize() + border).boundedTo(mainFrame_->MdiArea()->viewport()->size()));
+}
+
+void CDotforgeApp::KeepInsideMainWindow(CChildFrame& window) {
+  // Moved up and left as far as needed; a window larger than the area keeps its top left corner in it.
   const QSize area = mainFrame_->MdiArea()->viewport()->size();
-  const QSize size = (view.OpeningViewportSize() + border).boundedTo(area);
-  window.resize(size);
-  const QPoint at(std::clamp(window.x(), 0, area.width() - size.width()),
-                  std::clamp(window.y(), 0, area.height() - size.height()));
+  const QPoint at(std::max(0, std::min(window.x(), area.width() - window.width())),
+                  std::max(0, std::min(window.y(), area.height() - window.height())));
   window.move(at);
 }
 

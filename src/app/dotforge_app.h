@@ -72,6 +72,8 @@ class CDotforgeApp : public CCmdTarget, public ViewHost, public DocumentWindows 
   CChildFrame* OpenEditorWindow(CDotforgeEditDoc& editor);
   // Gives a new font set window room for its table, within the main window.
   void FitFontSetWindow(CChildFrame& window, const CDotforgeImportView& view);
+  // Moves a new child window where the main window shows all of it.
+  void KeepInsideMainWindow(CChildFrame& window);
   bool MayCloseWindow(CDotforgeImportDoc& fontSet);
   void Exit();
   // Loads the communication settings and creates the printer link.

@@ -328,7 +328,7 @@ TEST_F(UserSessionTest, PrintedLabelsKeepTheirSizeInTheCell) {
       << "label on paper " << paperShare << " of the cell, on screen " << screenShare;
 }
 
-TEST_F(UserSessionTest, FontSetWindowOpensWithRoomForItsTable) {
+TEST_F(UserSessionTest, WindowsOpenWithRoomForTheirContentInsideTheMainWindow) {
   CDotforgeImportDoc& ascii = OpenFontSet(12, 24, test::CodeRange(0x20, 0xFF));
   auto* table = ActiveView<CDotforgeImportView>();
   ASSERT_NE(table, nullptr);
@@ -345,7 +345,10 @@ TEST_F(UserSessionTest, FontSetWindowOpensWithRoomForItsTable) {
   EXPECT_TRUE(area.contains(wide));
   EXPECT_EQ(wide.width(), area.width());
 
+  // An editor opened from it is placed where all of it shows.
   DoubleClickCharacter(ascii, 33);
+  ASSERT_NE(ActiveView<CDotforgeEditView>(), nullptr);
+  EXPECT_TRUE(area.contains(Frame().MdiArea()->activeSubWindow()->geometry()));
   test::SaveScreenshot(Frame(), "main_window_font_set_and_editor");
 }
 
