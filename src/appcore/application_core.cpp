@@ -45,6 +45,10 @@ bool ApplicationCore::CloseAllFontSets() {
   std::vector<CDotforgeImportDoc*> open;
   for (const auto& fontSet : fontSets_) open.push_back(fontSet.get());
   for (CDotforgeImportDoc* fontSet : open) {
+    // A question runs the desktop's event loop, in which a set left empty closes by itself.
+    const bool stillOpen = std::any_of(fontSets_.begin(), fontSets_.end(),
+                                       [fontSet](const auto& kept) { return kept.get() == fontSet; });
+    if (!stillOpen) continue;
     const bool mayClose = CanCloseFontSet(*fontSet, values_, exporter_, prompt_);
     FollowFontSetTitle(*fontSet);
     if (!mayClose) return false;

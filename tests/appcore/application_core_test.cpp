@@ -1,7 +1,9 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <functional>
 #include <map>
+#include <utility>
 
 #include "appcore/application_core.h"
 #include "framework/scripted_prompt.h"
@@ -142,6 +144,32 @@ TEST_F(SessionTest, ExitCancelledAfterYesKeepsTheSavedSetOpenUnderItsNewName) {
   prompt.QueueAnswers({Answer::No});
   EXPECT_TRUE(core.CloseAllFontSets());
   EXPECT_EQ(prompt.Texts(), (Texts{"Save changes to TWO.DSB?"}));
+  EXPECT_TRUE(core.FontSets().empty());
+}
+
+// A prompt during whose first question something else happens, as the desktop's
+// event loop runs timers while a message box is open.
+struct PromptWithEvents : ScriptedPrompt {
+  Answer Ask(std::string_view text, Buttons buttons) override {
+    if (duringQuestion) std::exchange(duringQuestion, nullptr)();
+    return ScriptedPrompt::Ask(text, buttons);
+  }
+  std::function<void()> duringQuestion;
+};
+
+TEST(ExitTest, SetClosedWhileAQuestionIsOpenIsNotAskedAbout) {
+  PromptWithEvents prompt;
+  ApplicationCore core(prompt);
+  CDotforgeImportDoc& first = core.AddFontSet(test::MakeFontSet(8, 2, {0x41}));
+  CDotforgeImportDoc& emptied = core.AddFontSet(test::MakeFontSet(8, 2, {0x41}));
+  first.SetTitle("ONE.DSB");
+  first.SetModifiedFlag();
+  emptied.SetModifiedFlag();
+  // The table's timer closes a set whose last character was deleted.
+  prompt.duringQuestion = [&core, &emptied] { core.CloseFontSet(emptied); };
+  prompt.QueueAnswers({Answer::No});
+  EXPECT_TRUE(core.CloseAllFontSets());
+  EXPECT_EQ(prompt.Texts(), (Texts{"Save changes to ONE.DSB?"}));
   EXPECT_TRUE(core.FontSets().empty());
 }
 
