@@ -214,7 +214,8 @@ void CDotforgeImportView::mousePressEvent(QMouseEvent* event) {
 
 void CDotforgeImportView::mouseDoubleClickEvent(QMouseEvent* event) {
   if (!document_ || event->button() != Qt::LeftButton) return;
-  EditCharacter(CharacterAt(lastHit_));
+  // The character under the double click itself: one between the cells opens nothing.
+  EditCharacter(CharacterAt(ToCanvas(event->position().toPoint())));
 }
 
 void CDotforgeImportView::contextMenuEvent(QContextMenuEvent* event) {

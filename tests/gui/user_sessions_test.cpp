@@ -190,6 +190,25 @@ TEST_F(UserSessionTest, SaveUnderAnotherNameThenEditAgainKeepsOneEditor) {
   EXPECT_EQ(MainTitle(), "Dotforge V2.1.3");
 }
 
+TEST_F(UserSessionTest, DoubleClickBetweenCellsOpensNoEditor) {
+  CDotforgeImportDoc& fontSet = OpenFontSet(8, 8, {0x41, 0x42});
+  DoubleClickCharacter(fontSet, 1);
+  ASSERT_EQ(app_.Core().Editors().size(), 1u);
+  WindowOf(*app_.Core().Editors().front())->close();
+  QTest::qWait(20);
+  Frame().MdiArea()->setActiveSubWindow(WindowOf(fontSet));
+  auto* table = ActiveView<CDotforgeImportView>();
+  ASSERT_NE(table, nullptr);
+  // In the gap between the first two cells, after the second one was last hit.
+  const Rect& first = fontSet.characters[0]->cellRect;
+  const QPoint gap(first.right + kTableGap / 2, first.top + 25);
+  QTest::mouseClick(table->viewport(), Qt::LeftButton, Qt::NoModifier, gap);
+  QTest::mouseDClick(table->viewport(), Qt::LeftButton, Qt::NoModifier, gap);
+  QApplication::processEvents();
+  EXPECT_TRUE(app_.Core().Editors().empty());
+  EXPECT_EQ(fontSet.selected, fontSet.characters[1].get());
+}
+
 TEST_F(UserSessionTest, MainTitleFollowsTheActiveFontSet) {
   CDotforgeImportDoc& first = OpenFontSet(8, 8, {0x41}, "ONE.DSB");
   CDotforgeImportDoc& second = OpenFontSet(8, 8, {0x41}, "TWO.DSB");
