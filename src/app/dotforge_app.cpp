@@ -1,7 +1,9 @@
 #include "app/dotforge_app.h"
 
 #include <QMdiArea>
+#include <QScrollBar>
 #include <QTimer>
+#include <algorithm>
 
 #include "app/child_frame.h"
 #include "app/command_ids.h"
@@ -97,16 +99,9 @@ CCmdTarget* CDotforgeApp::DocumentTarget(CDocument& document) {
 
 QMenu* CDotforgeApp::BuildContextMenu(QWidget* parent) { return mainFrame_->BuildContextMenu(parent); }
 
-void CDotforgeApp::ExportFontSet(CDotforgeImportDoc& fontSet) {
-  if (exporter_.Run(fontSet, core_.Values().importRequest, prompt_) != ExportOutcome::Written) return;
-  for (CChildFrame* window : WindowsOf(fontSet)) window->setWindowTitle(QString::fromStdString(fontSet.GetTitle()));
-}
+void CDotforgeApp::ExportFontSet(CDotforgeImportDoc& fontSet) { core_.SaveFontSet(fontSet); }
 
-bool CDotforgeApp::CloseFontSetAfterCheck(CDotforgeImportDoc& fontSet) {
-  if (!CanCloseFontSet(fontSet, core_.Values(), exporter_, prompt_)) return false;
-  core_.CloseFontSet(fontSet);
-  return true;
-}
+bool CDotforgeApp::CloseFontSetAfterCheck(CDotforgeImportDoc& fontSet) { return core_.CloseFontSetAfterCheck(fontSet); }
 
 bool CDotforgeApp::IsFontSetPathOpen(const std::string& path) const {
   for (const auto& fontSet : core_.FontSets()) {
@@ -145,8 +140,29 @@ void CDotforgeApp::OpenWindow(CDocument& document) {
     // Once the window is gone for good, the menu bar follows what is left.
     if (mainFrame_) QTimer::singleShot(0, mainFrame_.get(), &CMainFrame::FollowActiveWindow);
   });
+  // Maximising or restoring the window changes how the main window's title shows it.
+  QObject::connect(window, &QMdiSubWindow::windowStateChanged, mainFrame_.get(), &CMainFrame::FollowActiveTitle);
   window->show();
+  if (auto* table = dynamic_cast<CDotforgeImportView*>(window->widget())) FitFontSetWindow(*window, *table);
+  KeepInsideMainWindow(*window);
   mainFrame_->MdiArea()->setActiveSubWindow(window);
+}
+
+void CDotforgeApp::FitFontSetWindow(CChildFrame& window, const CDotforgeImportView& view) {
+  // The frame around the viewport: the child window's border and title bar, the
+  // view's own frame and room for the vertical scroll bar.
+  const int viewFrame = 2 * view.frameWidth();
+  const QSize border = window.size() - view.size() +
+                       QSize(viewFrame + view.verticalScrollBar()->sizeHint().width(), viewFrame);
+  window.resize((view.OpeningViewportSize() + border).boundedTo(mainFrame_->MdiArea()->viewport()->size()));
+}
+
+void CDotforgeApp::KeepInsideMainWindow(CChildFrame& window) {
+  // Moved up and left as far as needed; a window larger than the area keeps its top left corner in it.
+  const QSize area = mainFrame_->MdiArea()->viewport()->size();
+  const QPoint at(std::max(0, std::min(window.x(), area.width() - window.width())),
+                  std::max(0, std::min(window.y(), area.height() - window.height())));
+  window.move(at);
 }
 
 CChildFrame* CDotforgeApp::OpenFontSetWindow(CDotforgeImportDoc& fontSet) {
@@ -190,6 +206,11 @@ void CDotforgeApp::DocumentClosing(CDocument& document) {
   }
   windows_.erase(&document);
   documentTargets_.erase(&document);
+}
+
+void CDotforgeApp::DocumentRetitled(CDocument& document) {
+  for (CChildFrame* window : WindowsOf(document)) window->setWindowTitle(QString::fromStdString(document.GetTitle()));
+  mainFrame_->FollowActiveTitle();
 }
 
 bool CDotforgeApp::QueryCommand(int id, CommandState& state) {
@@ -259,11 +280,8 @@ void CDotforgeApp::OnCommand(int id) {
 }
 
 void CDotforgeApp::Exit() {
-  // Every font set gets its close check; Cancel keeps the program running.
-  while (!core_.FontSets().empty()) {
-    if (!CloseFontSetAfterCheck(*core_.FontSets().front())) return;
-  }
-  mainFrame_->CloseForExit();
+  // Every font set gets its close check before any closes; Cancel keeps them all.
+  if (core_.CloseAllFontSets()) mainFrame_->CloseForExit();
 }
 
 }  // namespace dotforge

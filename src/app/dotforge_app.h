@@ -12,7 +12,6 @@
 #include "app/view_host.h"
 #include "comm/comm_context.h"
 #include "comm/stored_settings.h"
-#include "formats/export_command.h"
 #include "formats/import_command.h"
 #include "framework/command_target.h"
 #include "platform/settings_store.h"
@@ -21,6 +20,7 @@
 namespace dotforge {
 
 class CChildFrame;
+class CDotforgeImportView;
 class CMainFrame;
 
 struct StartOptions {
@@ -40,7 +40,7 @@ class CDotforgeApp : public CCmdTarget, public ViewHost, public DocumentWindows 
   // The font set of the active window, if a font set window is active.
   CDotforgeImportDoc* ActiveFontSet() const;
 
-  // Save: the export dialog and writer; the window title follows a new name.
+  // Save: the export dialog and writer; the window titles follow a new name.
   void ExportFontSet(CDotforgeImportDoc& fontSet);
   // The close check (Yes exports, No discards, Cancel keeps it), then the close.
   // False when the font set stays open.
@@ -64,11 +64,16 @@ class CDotforgeApp : public CCmdTarget, public ViewHost, public DocumentWindows 
   void DocumentOpened(CDocument& document) override;
   void DocumentActivated(CDocument& document) override;
   void DocumentClosing(CDocument& document) override;
+  void DocumentRetitled(CDocument& document) override;
 
  private:
   void OpenWindow(CDocument& document);
   CChildFrame* OpenFontSetWindow(CDotforgeImportDoc& fontSet);
   CChildFrame* OpenEditorWindow(CDotforgeEditDoc& editor);
+  // Gives a new font set window room for its table, within the main window.
+  void FitFontSetWindow(CChildFrame& window, const CDotforgeImportView& view);
+  // Moves a new child window where the main window shows all of it.
+  void KeepInsideMainWindow(CChildFrame& window);
   bool MayCloseWindow(CDotforgeImportDoc& fontSet);
   void Exit();
   // Loads the communication settings and creates the printer link.
@@ -81,7 +86,6 @@ class CDotforgeApp : public CCmdTarget, public ViewHost, public DocumentWindows 
   AppPrompt prompt_;
   ApplicationCore core_;
   ReferenceLineSettings referenceLines_;
-  ExportCommand exporter_;
   std::unique_ptr<ImportCommand> importer_;
   SettingsStore store_;
   StoredSettings settings_;

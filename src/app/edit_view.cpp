@@ -2,6 +2,8 @@
 
 #include <QMouseEvent>
 #include <QPainter>
+#include <cstdint>
+#include <optional>
 
 #include "app/command_ids.h"
 #include "app/edit_cursors.h"
@@ -78,16 +80,29 @@ void CDotforgeEditView::paintEvent(QPaintEvent*) {
       painter.drawRect(origin + column * s, origin + row * s, s, s);
     }
   }
-  if (referenceLines_.show) {
-    const int right = origin + document_->Width() * s;
-    const int bottom = origin + document_->Height() * s;
-    painter.setPen(QPen(kReferenceLine, 2));
-    const int y = origin + referenceLines_.row * s;
-    painter.drawLine(origin + 1, y, right - 1, y);
-    const int x = origin + referenceLines_.column * s;
-    painter.drawLine(x, origin + 1, x, bottom - 1);
-  }
+  if (referenceLines_.show) DrawReferenceLines(painter);
   UpdateScrollSizes();
+}
+
+void CDotforgeEditView::DrawReferenceLines(QPainter& painter) const {
+  // Any row and column are accepted: positions are worked out in 64 bits, and a
+  // line that falls beyond the canvas is not drawn at all.
+  const int s = cellSize_;
+  const int origin = 2 * s;
+  const int right = origin + document_->Width() * s;
+  const int bottom = origin + document_->Height() * s;
+  const auto onCanvas = [s](std::int64_t cells, int glyphCells) -> std::optional<int> {
+    const std::int64_t at = 2 * std::int64_t{s} + cells * s;
+    if (at < 0 || at > (std::int64_t{glyphCells} + 4) * s) return std::nullopt;
+    return static_cast<int>(at);
+  };
+  painter.setPen(QPen(kReferenceLine, 2));
+  if (const std::optional<int> y = onCanvas(referenceLines_.row, document_->Height())) {
+    painter.drawLine(origin + 1, *y, right - 1, *y);
+  }
+  if (const std::optional<int> x = onCanvas(referenceLines_.column, document_->Width())) {
+    painter.drawLine(*x, origin + 1, *x, bottom - 1);
+  }
 }
 
 void CDotforgeEditView::mousePressEvent(QMouseEvent* event) {

@@ -7,6 +7,8 @@
 #include "edit/edit_doc.h"
 #include "framework/qt/scroll_view.h"
 
+class QPainter;
+
 namespace dotforge {
 
 inline constexpr int kInitialCellSize = 10;
@@ -48,6 +50,7 @@ class CDotforgeEditView : public CScrollView, public CCmdTarget, public ChildCon
 
  private:
   bool InsideGrid(QPoint client) const;
+  void DrawReferenceLines(QPainter& painter) const;
   void UpdateScrollSizes();
   void UpdateCursor();
   void EditReferenceLines();

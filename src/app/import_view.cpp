@@ -21,6 +21,9 @@ namespace {
 constexpr int kCheckIntervalMs = 10;
 constexpr int kSelectionFrameWidth = 5;
 constexpr int kSelectionFrameOffset = 3;
+constexpr int kOpeningRows = 4;
+// The label font: "Times", 8 points on the screen.
+constexpr int kLabelPoints = 8;
 
 QRect ToQRect(const Rect& rect) { return QRect(QPoint(rect.left, rect.top), QPoint(rect.right - 1, rect.bottom - 1)); }
 
@@ -84,8 +87,11 @@ std::optional<ShiftDirection> ShiftOf(int id) {
 }  // namespace
 
 CDotforgeImportView::CDotforgeImportView(CDotforgeImportDoc& document, ViewHost& host, QWidget* parent)
-    : CScrollView(parent), document_(&document), host_(host), labelFont_("Times", 8) {
+    : CScrollView(parent), document_(&document), host_(host), labelFont_("Times") {
   setFocusPolicy(Qt::StrongFocus);
+  // The label's size is fixed in screen pixels, so that a printer, whose painter
+  // scales the whole table, does not scale it a second time by its resolution.
+  labelFont_.setPixelSize((kLabelPoints * logicalDpiY() + 36) / 72);
   listener_ = document.AddUpdateListener([this] {
     layoutStale_ = true;
     viewport()->update();
@@ -126,6 +132,11 @@ void CDotforgeImportView::LayOut() {
   SetScrollSizes(QSize(canvas.width, canvas.height), QSize(10 * geometry.pitchX, 10 * geometry.pitchY),
                  QSize(geometry.pitchX, geometry.pitchY));
   selectionRect_ = document_->selected ? document_->selected->cellRect : Rect{};
+}
+
+QSize CDotforgeImportView::OpeningViewportSize() const {
+  const TableGeometry geometry = TableGeometryFor(document_->width, document_->height, doubleSize_);
+  return QSize(kCellsPerRow * geometry.pitchX + kTableMargin, kOpeningRows * geometry.pitchY + kTableMargin);
 }
 
 void CDotforgeImportView::PaintTable(QPainter& painter, const QRect& area) {
@@ -203,7 +214,8 @@ void CDotforgeImportView::mousePressEvent(QMouseEvent* event) {
 
 void CDotforgeImportView::mouseDoubleClickEvent(QMouseEvent* event) {
   if (!document_ || event->button() != Qt::LeftButton) return;
-  EditCharacter(CharacterAt(lastHit_));
+  // The character under the double click itself: one between the cells opens nothing.
+  EditCharacter(CharacterAt(ToCanvas(event->position().toPoint())));
 }
 
 void CDotforgeImportView::contextMenuEvent(QContextMenuEvent* event) {
@@ -285,8 +297,10 @@ void CDotforgeImportView::ScrollToShow(int key, const Rect& cell) {
 
 bool CDotforgeImportView::MoveSelection(int key) {
   const std::optional<TableKey> tableKey = TableKeyOf(key);
+  if (!tableKey) return false;
+  // With no current character the keys move nothing, and scroll nothing either.
   const std::optional<std::size_t> current = document_->IndexOf(document_->selected);
-  if (!tableKey || !current) return false;
+  if (!current) return true;
   const std::optional<std::size_t> target = TableKeyTarget(*tableKey, *current, TableCount(*document_));
   if (!target) return true;
   CharacterRecord& record = *document_->characters[*target];

@@ -25,6 +25,9 @@ class CDotforgeImportView : public CScrollView, public CCmdTarget, public ChildC
   void Detach();
 
   bool DoubleSize() const { return doubleSize_; }
+  // The viewport a new window gives the table: a full row of cells across and
+  // four rows down.
+  QSize OpeningViewportSize() const;
   const Rect& SelectionRect() const { return selectionRect_; }
   // Draws the cells that meet `area` (canvas coordinates), selection frame included.
   void PaintTable(QPainter& painter, const QRect& area);
@@ -56,6 +59,7 @@ class CDotforgeImportView : public CScrollView, public CCmdTarget, public ChildC
   void DeleteBefore();
   void MapAtLastHit();
   void Print();
+  // True when `key` is a navigation key, whether or not it moved anything.
   bool MoveSelection(int key);
   void ScrollToShow(int key, const Rect& cell);
   CharacterRecord* CharacterAt(QPoint canvasPoint) const;

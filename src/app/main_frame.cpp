@@ -42,8 +42,9 @@ CMainFrame::CMainFrame(CCmdTarget& application) : application_(application) {
 }
 
 CMainFrame::~CMainFrame() {
-  // The child windows close with the area; the menus must not follow them then.
+  // The child windows close with the area; the menus and title must not follow them then.
   disconnect(mdiArea_, nullptr, this, nullptr);
+  for (QMdiSubWindow* window : mdiArea_->subWindowList()) disconnect(window, nullptr, this, nullptr);
   idleTimer_.stop();
 }
 
@@ -163,7 +164,16 @@ void CMainFrame::OnSubWindowActivated(QMdiSubWindow* window) {
   if (!window && anyShown) return;
   ChildContent* content = ActiveContent();
   ShowMenuBar(content ? content->Menu() : MenuBarKind::NoDocument);
+  FollowActiveTitle();
   RefreshCommandStates();
+}
+
+void CMainFrame::FollowActiveTitle() {
+  QMdiSubWindow* window = mdiArea_->activeSubWindow();
+  const bool shown = window && window->isVisible() && !window->windowTitle().isEmpty();
+  // A maximised child window adds " - [its title]" to the program's title itself.
+  const bool named = shown && !window->isMaximized();
+  setWindowTitle(named ? QString("%1 - %2").arg(kMainTitle, window->windowTitle()) : QString(kMainTitle));
 }
 
 void CMainFrame::FollowActiveWindow() {

@@ -50,6 +50,9 @@ class CMainFrame : public QMainWindow, public CCmdTarget {
   QMenu* BuildContextMenu(QWidget* parent);
   // Shows the menu bar of the active child window (call when one went away).
   void FollowActiveWindow();
+  // Shows the active child window's title after the program's own:
+  // "Dotforge V2.1.3 - TEST.DSB"; the program's title alone with none.
+  void FollowActiveTitle();
 
   // The route of a command: active view, its document, the child frame, this
   // window, the application.

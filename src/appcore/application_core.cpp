@@ -27,6 +27,45 @@ void ApplicationCore::CloseFontSet(CDotforgeImportDoc& fontSet) {
   std::erase_if(fontSets_, [&fontSet](const auto& open) { return open.get() == &fontSet; });
 }
 
+bool ApplicationCore::SaveFontSet(CDotforgeImportDoc& fontSet) {
+  const bool written = exporter_.Run(fontSet, values_.importRequest, prompt_) == ExportOutcome::Written;
+  if (written) FollowFontSetTitle(fontSet);
+  return written;
+}
+
+bool ApplicationCore::CloseFontSetAfterCheck(CDotforgeImportDoc& fontSet) {
+  const bool mayClose = CanCloseFontSet(fontSet, values_, exporter_, prompt_);
+  // A Yes may have saved it under another name, whether or not it closes now.
+  FollowFontSetTitle(fontSet);
+  if (mayClose) CloseFontSet(fontSet);
+  return mayClose;
+}
+
+bool ApplicationCore::CloseAllFontSets() {
+  std::vector<CDotforgeImportDoc*> open;
+  for (const auto& fontSet : fontSets_) open.push_back(fontSet.get());
+  for (CDotforgeImportDoc* fontSet : open) {
+    // A question runs the desktop's event loop, in which a set left empty closes by itself.
+    const bool stillOpen = std::any_of(fontSets_.begin(), fontSets_.end(),
+                                       [fontSet](const auto& kept) { return kept.get() == fontSet; });
+    if (!stillOpen) continue;
+    const bool mayClose = CanCloseFontSet(*fontSet, values_, exporter_, prompt_);
+    FollowFontSetTitle(*fontSet);
+    if (!mayClose) return false;
+  }
+  while (!fontSets_.empty()) CloseFontSet(*fontSets_.front());
+  return true;
+}
+
+void ApplicationCore::FollowFontSetTitle(CDotforgeImportDoc& fontSet) {
+  for (const auto& editor : editors_) {
+    if (&editor->FontSet() == &fontSet && editor->FollowFontSetTitle() && windows_) {
+      windows_->DocumentRetitled(*editor);
+    }
+  }
+  if (windows_) windows_->DocumentRetitled(fontSet);
+}
+
 CDotforgeImportDoc* ApplicationCore::NewFont() {
   const std::optional<NewFontRequest> request = RunNewFontDialog(prompt_);
   if (!request) return nullptr;
@@ -60,11 +99,13 @@ void ApplicationCore::RotateFont(CDotforgeImportDoc& fontSet) {
 }
 
 void ApplicationCore::EditCharacter(CDotforgeImportDoc& fontSet, CharacterRecord& record) {
-  const std::string title = EditorTitle(fontSet, record);
-  // A flag left set with no editor to show (the set was renamed meanwhile) opens a new one.
-  if (record.editorOpen != 0 && ActivateCharacterEditor(fontSet, title)) return;
+  // The editor is found by its font set and label, whatever its flag or title say.
   record.editorOpen = 1;
-  OpenCharacterEditor(fontSet, record.bitmap, record.width, record.height, title);
+  if (CDotforgeEditDoc* open = FindEditor(fontSet, record.label)) {
+    ActivateCharacterEditor(*open);
+    return;
+  }
+  OpenCharacterEditor(fontSet, record.bitmap, record.width, record.height, EditorTitle(fontSet, record));
 }
 
 CDotforgeEditDoc& ApplicationCore::OpenCharacterEditor(CDotforgeImportDoc& fontSet, const Bytes& bitmap,
@@ -79,16 +120,16 @@ CDotforgeEditDoc& ApplicationCore::OpenCharacterEditor(CDotforgeImportDoc& fontS
   return *editors_.back();
 }
 
-bool ApplicationCore::ActivateCharacterEditor(const CDotforgeImportDoc& fontSet, const std::string& title) {
-  bool found = false;
+CDotforgeEditDoc* ApplicationCore::FindEditor(const CDotforgeImportDoc& fontSet, std::string_view label) const {
   for (const auto& editor : editors_) {
-    if (&editor->FontSet() == &fontSet && editor->GetTitle() == title) {
-      active_ = editor.get();
-      found = true;
-      if (windows_) windows_->DocumentActivated(*editor);
-    }
+    if (&editor->FontSet() == &fontSet && editor->Label() == label) return editor.get();
   }
-  return found;
+  return nullptr;
+}
+
+void ApplicationCore::ActivateCharacterEditor(CDotforgeEditDoc& editor) {
+  active_ = &editor;
+  if (windows_) windows_->DocumentActivated(editor);
 }
 
 void ApplicationCore::CloseEditorsOfFontSet() {

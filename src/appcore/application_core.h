@@ -7,9 +7,11 @@
 #include <memory>
 #include <optional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "edit/edit_doc.h"
+#include "formats/export_command.h"
 #include "framework/prompt.h"
 #include "model/app_values.h"
 #include "model/character_operations.h"
@@ -33,6 +35,8 @@ class DocumentWindows {
   virtual void DocumentActivated(CDocument& document) = 0;
   // The document is destroyed right after this returns.
   virtual void DocumentClosing(CDocument& document) = 0;
+  // The document's title changed (a font set saved under another name, and its editors).
+  virtual void DocumentRetitled(CDocument& document) = 0;
 };
 
 class ApplicationCore {
@@ -57,6 +61,17 @@ class ApplicationCore {
   // Closes a font set whose close check let it close: its editors first.
   void CloseFontSet(CDotforgeImportDoc& fontSet);
 
+  // Save: the export dialog and writer. A font set written under another name
+  // takes that name, and so do the titles of its editors. True when written.
+  bool SaveFontSet(CDotforgeImportDoc& fontSet);
+  // The close check (Yes saves, No discards, Cancel keeps it), then the close.
+  // False when the font set stays open.
+  bool CloseFontSetAfterCheck(CDotforgeImportDoc& fontSet);
+  // Exit: the close check of every font set first, then, only when every one let
+  // its set close, the close of all. A Cancel anywhere closes nothing (a set
+  // saved by an earlier Yes stays saved). False when the program keeps running.
+  bool CloseAllFontSets();
+
   // "Create New Font": the New Font dialog, then a new font set from its request.
   // The new font set, or none when the dialog was cancelled.
   CDotforgeImportDoc* NewFont();
@@ -66,21 +81,27 @@ class ApplicationCore {
   void RotateFont(CDotforgeImportDoc& fontSet);
 
   // "Edit" on a character of a font set: opens an editor, or brings the open one
-  // to the front.
+  // to the front. A character never has more than one editor.
   void EditCharacter(CDotforgeImportDoc& fontSet, CharacterRecord& record);
   CDotforgeEditDoc& OpenCharacterEditor(CDotforgeImportDoc& fontSet, const Bytes& bitmap, std::int32_t width,
                                         std::int32_t height, const std::string& title);
-  // Brings the editor of `fontSet` with this title to the front; false if there is none.
-  bool ActivateCharacterEditor(const CDotforgeImportDoc& fontSet, const std::string& title);
+  // The open editor of the character of `fontSet` with this label, if any.
+  CDotforgeEditDoc* FindEditor(const CDotforgeImportDoc& fontSet, std::string_view label) const;
+  // Brings an open editor to the front.
+  void ActivateCharacterEditor(CDotforgeEditDoc& editor);
   // Closes every editor whose font set is closing.
   void CloseEditorsOfFontSet();
   void CloseEditor(CDotforgeEditDoc& editor);
 
  private:
   void CloseEditorsWhere(const std::function<bool(const CDotforgeEditDoc&)>& shouldClose);
+  // The font set's windows and editors follow its title, which a save may have changed.
+  void FollowFontSetTitle(CDotforgeImportDoc& fontSet);
 
   Prompt& prompt_;
   ApplicationValues values_;
+  // Lives as long as the program: each stream format warns once per run.
+  ExportCommand exporter_;
   std::vector<std::unique_ptr<CDotforgeImportDoc>> fontSets_;
   std::vector<std::unique_ptr<CDotforgeEditDoc>> editors_;
   CDocument* active_ = nullptr;

@@ -15,14 +15,18 @@ std::string_view TitleLabel(std::string_view title) {
   return title.substr(colon + 2);
 }
 
+std::string TitleOf(const CDotforgeImportDoc& fontSet, std::string_view label) {
+  return fontSet.GetTitle() + std::string(kTitleSeparator) + std::string(label);
+}
+
 }  // namespace
 
 std::string EditorTitle(const CDotforgeImportDoc& fontSet, const CharacterRecord& record) {
-  return fontSet.GetTitle() + std::string(kTitleSeparator) + record.label;
+  return TitleOf(fontSet, record.label);
 }
 
 CDotforgeEditDoc::CDotforgeEditDoc(const PendingEdit& pending)
-    : fontSet_(pending.fontSet), width_(pending.width), height_(pending.height) {
+    : fontSet_(pending.fontSet), label_(TitleLabel(pending.title)), width_(pending.width), height_(pending.height) {
   SetTitle(pending.title);
   UnpackBitmap(pending.bitmap != nullptr ? ByteView(*pending.bitmap) : ByteView(), width_, height_, grid_);
 }
@@ -61,12 +65,18 @@ bool CDotforgeEditDoc::ModeClick(std::int32_t column, std::int32_t row) {
 }
 
 CharacterRecord* CDotforgeEditDoc::FindCharacter() const {
-  const std::string_view label = TitleLabel(GetTitle());
-  if (label.empty()) return nullptr;
+  if (label_.empty()) return nullptr;
   for (const auto& record : fontSet_->characters) {
-    if (record->label == label) return record.get();
+    if (record->label == label_) return record.get();
   }
   return nullptr;
+}
+
+bool CDotforgeEditDoc::FollowFontSetTitle() {
+  std::string title = TitleOf(*fontSet_, label_);
+  if (title == GetTitle()) return false;
+  SetTitle(std::move(title));
+  return true;
 }
 
 void CDotforgeEditDoc::WriteBack() {

@@ -1,7 +1,7 @@
 #pragma once
 // The character editor document: edits one character of an open font set in its
 // own pixel grid and writes the grid back into the character's record. It never
-// owns the glyph and finds its character again only by its title.
+// owns the glyph; it finds its character again through its font set and label.
 
 #include <cstdint>
 #include <string>
@@ -35,6 +35,8 @@ class CDotforgeEditDoc : public CDocument {
   explicit CDotforgeEditDoc(const PendingEdit& pending);
 
   CDotforgeImportDoc& FontSet() const { return *fontSet_; }
+  // The label of the character, taken from the title the editor was opened with.
+  const std::string& Label() const { return label_; }
   std::int32_t Width() const { return width_; }
   std::int32_t Height() const { return height_; }
   PixelGrid& Grid() { return grid_; }
@@ -55,19 +57,24 @@ class CDotforgeEditDoc : public CDocument {
   // repaints. False, with nothing done, when no row or column mode is on.
   bool ModeClick(std::int32_t column, std::int32_t row);
 
-  // Packs the grid into the character named by the title, marks the font set
-  // modified and repaints both documents. Does nothing when no character has
-  // the title's label any more.
+  // Packs the grid into the font set's character of this label, marks the font
+  // set modified and repaints both documents. Does nothing when no character has
+  // the label any more.
   void WriteBack();
 
   // Before the editor closes: its character is no longer open in an editor.
   void ReleaseCharacter();
 
-  // The character the title names, first in list order; none if it is gone.
+  // The font set's character of this label, first in list order; none if it is gone.
   CharacterRecord* FindCharacter() const;
+
+  // Takes the font set's current title into its own (after the set was saved
+  // under another name). True when the title changed.
+  bool FollowFontSetTitle();
 
  private:
   CDotforgeImportDoc* fontSet_;
+  std::string label_;
   std::int32_t width_;
   std::int32_t height_;
   PixelGrid grid_;

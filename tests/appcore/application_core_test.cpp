@@ -1,8 +1,14 @@
 #include <gtest/gtest.h>
 
+#include <filesystem>
+#include <functional>
+#include <map>
+#include <utility>
+
 #include "appcore/application_core.h"
 #include "framework/scripted_prompt.h"
 #include "model/model_messages.h"
+#include "model/side_format.h"
 #include "support/test_files.h"
 
 namespace dotforge {
@@ -26,6 +32,157 @@ struct ApplicationCoreTest : ::testing::Test {
   ScriptedPrompt prompt;
   ApplicationCore core{prompt};
 };
+
+// What the windows of the documents would show: the titles they were told of.
+struct RecordedWindows : DocumentWindows {
+  void DocumentOpened(CDocument& document) override { titles[&document] = document.GetTitle(); }
+  void DocumentActivated(CDocument&) override {}
+  void DocumentClosing(CDocument& document) override { titles.erase(&document); }
+  void DocumentRetitled(CDocument& document) override { titles[&document] = document.GetTitle(); }
+  std::map<const CDocument*, std::string> titles;
+};
+
+// A user's session: font sets saved into a folder of its own, the windows recorded.
+struct SessionTest : ApplicationCoreTest {
+  SessionTest() { core.SetDocumentWindows(&windows); }
+  ~SessionTest() override { core.SetDocumentWindows(nullptr); }
+
+  void AnswerSaveAs(const std::string& name, int format = kFormatDat) {
+    prompt.QueueExportDialog(ExportDialogAnswer{(dir / name).string(), format + 1, 0, '0'});
+  }
+
+  // A stroke in the editor: one pixel flipped to black, then the button release.
+  static void Stroke(CDotforgeEditDoc& editor, std::int32_t column, std::int32_t row) {
+    editor.Grid().Set(column, row, kBlackPixel);
+    editor.WriteBack();
+  }
+
+  test::TempDir dir;
+  RecordedWindows windows;
+};
+
+TEST_F(SessionTest, SaveUnderAnotherNameKeepsOneEditorPerCharacter) {
+  CDotforgeImportDoc& fontSet = Open(8, 2, {0x41, 0x42}, "A.DSB");
+  fontSet.characters[0]->bitmap.assign(2, 0);
+  CDotforgeEditDoc& editor = Edit(fontSet, 0);
+  Stroke(editor, 0, 0);
+
+  AnswerSaveAs("B.DAT");
+  ASSERT_TRUE(core.SaveFontSet(fontSet));
+  EXPECT_EQ(fontSet.GetTitle(), "B.DAT");
+  EXPECT_EQ(editor.GetTitle(), "B.DAT : 0041");
+  EXPECT_EQ(windows.titles[&editor], "B.DAT : 0041");
+  EXPECT_EQ(windows.titles[&fontSet], "B.DAT");
+
+  // Double-clicking the character again brings its one editor to the front.
+  core.EditCharacter(fontSet, *fontSet.characters[0]);
+  ASSERT_EQ(core.Editors().size(), 1u);
+  EXPECT_EQ(core.ActiveDocument(), &editor);
+
+  // Editing goes on into the same character of the renamed set.
+  Stroke(editor, 7, 1);
+  EXPECT_EQ(fontSet.characters[0]->bitmap, (Bytes{0x80, 0x01}));
+  EXPECT_TRUE(fontSet.IsModified());
+
+  // Closing the editor releases the character; the next Edit opens a fresh one.
+  core.CloseEditor(editor);
+  EXPECT_EQ(fontSet.characters[0]->editorOpen, 0);
+  CDotforgeEditDoc& reopened = Edit(fontSet, 0);
+  EXPECT_EQ(reopened.GetTitle(), "B.DAT : 0041");
+  EXPECT_EQ(core.Editors().size(), 1u);
+}
+
+TEST_F(SessionTest, ExitCancelledAfterNoClosesNothing) {
+  CDotforgeImportDoc& first = Open(8, 2, {0x41}, "ONE.DSB");
+  CDotforgeImportDoc& second = Open(8, 2, {0x41}, "TWO.DSB");
+  CDotforgeEditDoc& editor = Edit(first, 0);
+  Stroke(editor, 3, 1);
+  second.SetModifiedFlag();
+  const Bytes edited = first.characters[0]->bitmap;
+
+  prompt.QueueAnswers({Answer::No, Answer::Cancel});
+  EXPECT_FALSE(core.CloseAllFontSets());
+  EXPECT_EQ(prompt.Texts(), (Texts{"Save changes to ONE.DSB?", "Save changes to TWO.DSB?"}));
+  ASSERT_EQ(core.FontSets().size(), 2u);
+  EXPECT_EQ(core.Values().openFontSetCount, 2);
+  EXPECT_TRUE(first.IsModified());
+  EXPECT_EQ(first.characters[0]->bitmap, edited);
+  ASSERT_EQ(core.Editors().size(), 1u);
+  EXPECT_EQ(first.characters[0]->editorOpen, 1);
+  EXPECT_EQ(windows.titles.size(), 3u);
+
+  // The next Exit asks again, and No for both closes everything.
+  prompt.Clear();
+  prompt.QueueAnswers({Answer::No, Answer::No});
+  EXPECT_TRUE(core.CloseAllFontSets());
+  EXPECT_EQ(prompt.Texts(), (Texts{"Save changes to ONE.DSB?", "Save changes to TWO.DSB?"}));
+  EXPECT_TRUE(core.FontSets().empty());
+  EXPECT_TRUE(core.Editors().empty());
+  EXPECT_EQ(core.Values().openFontSetCount, 0);
+  EXPECT_TRUE(windows.titles.empty());
+}
+
+TEST_F(SessionTest, ExitCancelledAfterYesKeepsTheSavedSetOpenUnderItsNewName) {
+  CDotforgeImportDoc& first = Open(8, 2, {0x41}, "ONE.DSB");
+  CDotforgeImportDoc& second = Open(8, 2, {0x41}, "TWO.DSB");
+  CDotforgeEditDoc& editor = Edit(first, 0);
+  Stroke(editor, 0, 0);
+  second.SetModifiedFlag();
+
+  prompt.QueueAnswers({Answer::Yes, Answer::Cancel});
+  AnswerSaveAs("SAVED.DAT");
+  EXPECT_FALSE(core.CloseAllFontSets());
+  EXPECT_TRUE(std::filesystem::exists(dir / "SAVED.DAT"));
+  ASSERT_EQ(core.FontSets().size(), 2u);
+  EXPECT_FALSE(first.IsModified());
+  EXPECT_TRUE(second.IsModified());
+  EXPECT_EQ(editor.GetTitle(), "SAVED.DAT : 0041");
+  EXPECT_EQ(windows.titles[&editor], "SAVED.DAT : 0041");
+
+  // Saved: the next Exit asks only about the other set.
+  prompt.Clear();
+  prompt.QueueAnswers({Answer::No});
+  EXPECT_TRUE(core.CloseAllFontSets());
+  EXPECT_EQ(prompt.Texts(), (Texts{"Save changes to TWO.DSB?"}));
+  EXPECT_TRUE(core.FontSets().empty());
+}
+
+// A prompt during whose first question something else happens, as the desktop's
+// event loop runs timers while a message box is open.
+struct PromptWithEvents : ScriptedPrompt {
+  Answer Ask(std::string_view text, Buttons buttons) override {
+    if (duringQuestion) std::exchange(duringQuestion, nullptr)();
+    return ScriptedPrompt::Ask(text, buttons);
+  }
+  std::function<void()> duringQuestion;
+};
+
+TEST(ExitTest, SetClosedWhileAQuestionIsOpenIsNotAskedAbout) {
+  PromptWithEvents prompt;
+  ApplicationCore core(prompt);
+  CDotforgeImportDoc& first = core.AddFontSet(test::MakeFontSet(8, 2, {0x41}));
+  CDotforgeImportDoc& emptied = core.AddFontSet(test::MakeFontSet(8, 2, {0x41}));
+  first.SetTitle("ONE.DSB");
+  first.SetModifiedFlag();
+  emptied.SetModifiedFlag();
+  // The table's timer closes a set whose last character was deleted.
+  prompt.duringQuestion = [&core, &emptied] { core.CloseFontSet(emptied); };
+  prompt.QueueAnswers({Answer::No});
+  EXPECT_TRUE(core.CloseAllFontSets());
+  EXPECT_EQ(prompt.Texts(), (Texts{"Save changes to ONE.DSB?"}));
+  EXPECT_TRUE(core.FontSets().empty());
+}
+
+TEST_F(SessionTest, CloseCheckWhoseSaveFailsKeepsTheSetAndItsEditors) {
+  CDotforgeImportDoc& fontSet = Open(8, 2, {0x41}, "ONE.DSB");
+  Stroke(Edit(fontSet, 0), 1, 1);
+  prompt.QueueAnswers({Answer::Yes});
+  prompt.QueueExportDialog(std::nullopt);  // the save dialog is cancelled
+  EXPECT_FALSE(core.CloseFontSetAfterCheck(fontSet));
+  EXPECT_EQ(core.FontSets().size(), 1u);
+  EXPECT_EQ(core.Editors().size(), 1u);
+  EXPECT_EQ(core.Editors()[0]->GetTitle(), "ONE.DSB : 0041");
+}
 
 TEST_F(ApplicationCoreTest, NewFontCreatesAndCountsTheFontSet) {
   prompt.QueueNewFont(ScriptedPrompt::NewFontEdit{.fileName = "ab12", .width = 12, .height = 24});
@@ -69,10 +226,12 @@ TEST_F(ApplicationCoreTest, ActivationTellsFontSetsOfTheSameTitleApart) {
   CDotforgeEditDoc& firstEditor = Edit(first, 0);
   CDotforgeEditDoc& secondEditor = Edit(second, 0);
   EXPECT_NE(&firstEditor, &secondEditor);
-  EXPECT_TRUE(core.ActivateCharacterEditor(first, "FONT.DSB : 0041"));
+  EXPECT_EQ(core.FindEditor(first, "0041"), &firstEditor);
+  EXPECT_EQ(core.FindEditor(second, "0041"), &secondEditor);
+  EXPECT_EQ(core.FindEditor(first, "0042"), nullptr);
+  core.EditCharacter(first, *first.characters[0]);
   EXPECT_EQ(core.ActiveDocument(), &firstEditor);
-  EXPECT_FALSE(core.ActivateCharacterEditor(first, "FONT.DSB : 0042"));
-  EXPECT_EQ(core.ActiveDocument(), &firstEditor);
+  EXPECT_EQ(core.Editors().size(), 2u);
 }
 
 TEST_F(ApplicationCoreTest, StaleEditorFlagOpensANewEditor) {

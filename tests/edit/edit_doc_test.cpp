@@ -73,6 +73,19 @@ TEST_F(EditorFixture, ColonInTheFontSetTitleDoesNotHideTheLabel) {
   EXPECT_EQ(other.FindCharacter(), fontSet->characters[2].get());
 }
 
+TEST_F(EditorFixture, FollowsItsFontSetsNewNameAndKeepsWritingIntoItsCharacter) {
+  fontSet->SetTitle("B.DAT");
+  EXPECT_TRUE(editor->FollowFontSetTitle());
+  EXPECT_EQ(editor->GetTitle(), "B.DAT : 0041");
+  EXPECT_FALSE(editor->FollowFontSetTitle());
+  // The title is only shown: the character is found through the font set and label.
+  editor->SetTitle("shown elsewhere");
+  editor->Grid().Set(4, 2, kBlackPixel);
+  editor->WriteBack();
+  EXPECT_EQ(Bitmap(), (Bytes{0xC0, 0x40, 0x08}));
+  EXPECT_EQ(editor->Label(), "0041");
+}
+
 TEST_F(EditorFixture, DeleteModesDoNotWriteBackButAddModesDo) {
   editor->ToggleDeleteRow();
   editor->ToggleDeleteRow();

@@ -1,0 +1,394 @@
+// Sessions as a user runs them in the desktop program: open, edit, save under
+// another name, edit again, print, exit and cancel.
+#include <gtest/gtest.h>
+
+#include <QAbstractButton>
+#include <QApplication>
+#include <QFileDialog>
+#include <QImage>
+#include <QMdiArea>
+#include <QMdiSubWindow>
+#include <QMessageBox>
+#include <QPrinter>
+#include <QProcess>
+#include <QScrollBar>
+#include <QTest>
+#include <QTimer>
+#include <deque>
+
+#include "app/child_frame.h"
+#include "app/command_ids.h"
+#include "app/dotforge_app.h"
+#include "app/edit_view.h"
+#include "app/import_view.h"
+#include "app/main_frame.h"
+#include "edit/table_layout.h"
+#include "gui/gui_support.h"
+#include "support/test_files.h"
+
+namespace dotforge {
+namespace {
+
+// Answers the message boxes that come up, in order, with the given buttons, and
+// keeps their texts.
+class MessageBoxAnswers {
+ public:
+  explicit MessageBoxAnswers(std::deque<QMessageBox::StandardButton> buttons) : buttons_(std::move(buttons)) {
+    QObject::connect(&timer_, &QTimer::timeout, [this] { AnswerShownBox(); });
+    timer_.start(5);
+  }
+  const QStringList& Texts() const { return texts_; }
+  bool AllAnswered() const { return buttons_.empty(); }
+
+ private:
+  void AnswerShownBox() {
+    auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+    if (!box || !box->isVisible() || buttons_.empty()) return;
+    texts_ << box->text();
+    const QMessageBox::StandardButton button = buttons_.front();
+    buttons_.pop_front();
+    box->button(button)->click();
+  }
+
+  std::deque<QMessageBox::StandardButton> buttons_;
+  QStringList texts_;
+  QTimer timer_;
+};
+
+// Answers the next file dialog by choosing `path`.
+void ChooseFileInNextDialog(const std::string& path) {
+  QTimer::singleShot(0, [path] {
+    auto* dialog = qobject_cast<QFileDialog*>(QApplication::activeModalWidget());
+    ASSERT_NE(dialog, nullptr);
+    dialog->selectFile(QString::fromStdString(path));
+    QMetaObject::invokeMethod(dialog, "accept");
+  });
+}
+
+// A pixel of the label's ink; the hair-thin outline of a printed cell is lighter.
+bool Dark(const QImage& image, int x, int y) { return qGray(image.pixel(x, y)) < 160; }
+bool Drawn(const QImage& image, int x, int y) { return qGray(image.pixel(x, y)) < 250; }
+
+// Width of the ink inside `area`, from its leftmost to its rightmost dark pixel.
+int InkWidth(const QImage& image, const QRect& area) {
+  int left = area.right() + 1;
+  int right = area.left() - 1;
+  for (int y = area.top(); y <= area.bottom(); ++y) {
+    for (int x = area.left(); x <= area.right(); ++x) {
+      if (!Dark(image, x, y)) continue;
+      left = std::min(left, x);
+      right = std::max(right, x);
+    }
+  }
+  return right >= left ? right - left + 1 : 0;
+}
+
+// The bounding box of everything drawn on the image.
+QRect DrawnBox(const QImage& image) {
+  QRect box;
+  for (int y = 0; y < image.height(); ++y) {
+    for (int x = 0; x < image.width(); ++x) {
+      if (Drawn(image, x, y)) box |= QRect(x, y, 1, 1);
+    }
+  }
+  return box;
+}
+
+class UserSessionTest : public ::testing::Test {
+ protected:
+  void SetUp() override { app_.Start(StartOptions{false}); }
+
+  CMainFrame& Frame() { return app_.MainFrame(); }
+
+  CDotforgeImportDoc& OpenFontSet(std::int32_t width, std::int32_t height, const std::vector<std::int32_t>& codes,
+                                  const std::string& title = "TEST.DSB") {
+    auto fontSet = test::MakeFontSet(width, height, codes);
+    fontSet->SetTitle(title);
+    fontSet->SelectFirst();
+    CDotforgeImportDoc& doc = app_.Core().AddFontSet(std::move(fontSet));
+    QApplication::processEvents();
+    return doc;
+  }
+
+  template <typename View>
+  View* ActiveView() {
+    QMdiSubWindow* window = Frame().MdiArea()->activeSubWindow();
+    return window ? dynamic_cast<View*>(window->widget()) : nullptr;
+  }
+
+  QMdiSubWindow* WindowOf(const CDocument& document) {
+    const std::vector<CChildFrame*> windows = app_.WindowsOf(document);
+    return windows.empty() ? nullptr : windows.front();
+  }
+
+  void DoubleClickCharacter(CDotforgeImportDoc& fontSet, std::size_t index) {
+    Frame().MdiArea()->setActiveSubWindow(WindowOf(fontSet));
+    auto* table = ActiveView<CDotforgeImportView>();
+    ASSERT_NE(table, nullptr);
+    table->viewport()->repaint();
+    const Rect& cell = fontSet.characters[index]->cellRect;
+    const QPoint inside = QPoint(cell.left + 5, cell.top + 25) - table->ScrollPosition();
+    QTest::mouseClick(table->viewport(), Qt::LeftButton, Qt::NoModifier, inside);
+    QTest::mouseDClick(table->viewport(), Qt::LeftButton, Qt::NoModifier, inside);
+    QApplication::processEvents();
+  }
+
+  // A click on a grid cell of the active editor: press and release.
+  void ClickPixel(std::int32_t column, std::int32_t row) {
+    auto* editor = ActiveView<CDotforgeEditView>();
+    ASSERT_NE(editor, nullptr);
+    const int s = editor->CellSize();
+    QTest::mouseClick(editor->viewport(), Qt::LeftButton, Qt::NoModifier,
+                      QPoint(2 * s + column * s + s / 2, 2 * s + row * s + s / 2));
+  }
+
+  QString MainTitle() { return Frame().windowTitle(); }
+
+  CDotforgeApp app_;
+};
+
+TEST_F(UserSessionTest, SaveUnderAnotherNameThenEditAgainKeepsOneEditor) {
+  CDotforgeImportDoc& fontSet = OpenFontSet(8, 4, {0x41, 0x42}, "A.DSB");
+  fontSet.characters[0]->bitmap.assign(4, 0);
+  EXPECT_EQ(MainTitle(), "Dotforge V2.1.3 - A.DSB");
+  DoubleClickCharacter(fontSet, 0);
+  ASSERT_NE(ActiveView<CDotforgeEditView>(), nullptr);
+  EXPECT_EQ(MainTitle(), "Dotforge V2.1.3 - A.DSB : 0041");
+  ClickPixel(0, 0);
+
+  // Save under another name from the font set window.
+  Frame().MdiArea()->setActiveSubWindow(WindowOf(fontSet));
+  test::TempDir dir;
+  ChooseFileInNextDialog((dir / "B.DAT").string());
+  ASSERT_TRUE(Frame().Execute(cmd::kSave));
+  ASSERT_TRUE(std::filesystem::exists(dir / "B.DAT"));
+  EXPECT_EQ(fontSet.GetTitle(), "B.DAT");
+  EXPECT_EQ(WindowOf(fontSet)->windowTitle(), "B.DAT");
+  ASSERT_EQ(app_.Core().Editors().size(), 1u);
+  CDotforgeEditDoc& editor = *app_.Core().Editors().front();
+  EXPECT_EQ(WindowOf(editor)->windowTitle(), "B.DAT : 0041");
+  EXPECT_EQ(MainTitle(), "Dotforge V2.1.3 - B.DAT");
+
+  // The same character again: its one editor comes to the front.
+  DoubleClickCharacter(fontSet, 0);
+  EXPECT_EQ(app_.Core().Editors().size(), 1u);
+  EXPECT_EQ(Frame().MdiArea()->subWindowList().size(), 2);
+  ASSERT_EQ(ActiveView<CDotforgeEditView>()->Document(), &editor);
+  EXPECT_EQ(MainTitle(), "Dotforge V2.1.3 - B.DAT : 0041");
+  ClickPixel(7, 3);
+  EXPECT_EQ(fontSet.characters[0]->bitmap, (Bytes{0x80, 0x00, 0x00, 0x01}));
+
+  // Closing the editor releases the character; the title follows the table again.
+  WindowOf(editor)->close();
+  QTest::qWait(20);
+  EXPECT_EQ(fontSet.characters[0]->editorOpen, 0);
+  EXPECT_TRUE(app_.Core().Editors().empty());
+  EXPECT_EQ(MainTitle(), "Dotforge V2.1.3 - B.DAT");
+
+  app_.CloseFontSetWithoutAsking(fontSet);
+  QTest::qWait(20);
+  EXPECT_EQ(MainTitle(), "Dotforge V2.1.3");
+}
+
+TEST_F(UserSessionTest, DoubleClickBetweenCellsOpensNoEditor) {
+  CDotforgeImportDoc& fontSet = OpenFontSet(8, 8, {0x41, 0x42});
+  DoubleClickCharacter(fontSet, 1);
+  ASSERT_EQ(app_.Core().Editors().size(), 1u);
+  WindowOf(*app_.Core().Editors().front())->close();
+  QTest::qWait(20);
+  Frame().MdiArea()->setActiveSubWindow(WindowOf(fontSet));
+  auto* table = ActiveView<CDotforgeImportView>();
+  ASSERT_NE(table, nullptr);
+  // In the gap between the first two cells, after the second one was last hit.
+  const Rect& first = fontSet.characters[0]->cellRect;
+  const QPoint gap(first.right + kTableGap / 2, first.top + 25);
+  QTest::mouseClick(table->viewport(), Qt::LeftButton, Qt::NoModifier, gap);
+  QTest::mouseDClick(table->viewport(), Qt::LeftButton, Qt::NoModifier, gap);
+  QApplication::processEvents();
+  EXPECT_TRUE(app_.Core().Editors().empty());
+  EXPECT_EQ(fontSet.selected, fontSet.characters[1].get());
+}
+
+TEST_F(UserSessionTest, MainTitleFollowsTheActiveFontSet) {
+  CDotforgeImportDoc& first = OpenFontSet(8, 8, {0x41}, "ONE.DSB");
+  CDotforgeImportDoc& second = OpenFontSet(8, 8, {0x41}, "TWO.DSB");
+  EXPECT_EQ(MainTitle(), "Dotforge V2.1.3 - TWO.DSB");
+  Frame().MdiArea()->setActiveSubWindow(WindowOf(first));
+  EXPECT_EQ(MainTitle(), "Dotforge V2.1.3 - ONE.DSB");
+  app_.CloseFontSetWithoutAsking(first);
+  QTest::qWait(20);
+  EXPECT_EQ(MainTitle(), "Dotforge V2.1.3 - TWO.DSB");
+  app_.CloseFontSetWithoutAsking(second);
+  QTest::qWait(20);
+  EXPECT_EQ(MainTitle(), "Dotforge V2.1.3");
+}
+
+TEST_F(UserSessionTest, MainTitleFollowsAMaximisedWindow) {
+  CDotforgeImportDoc& fontSet = OpenFontSet(8, 8, {0x41}, "A.DSB");
+  // Maximised, the window's title stands in brackets, as the windowing system shows it.
+  WindowOf(fontSet)->showMaximized();
+  QApplication::processEvents();
+  EXPECT_EQ(MainTitle(), "Dotforge V2.1.3 - [A.DSB]");
+  test::TempDir dir;
+  ChooseFileInNextDialog((dir / "B.DAT").string());
+  ASSERT_TRUE(Frame().Execute(cmd::kSave));
+  EXPECT_EQ(MainTitle(), "Dotforge V2.1.3 - [B.DAT]");
+  WindowOf(fontSet)->showNormal();
+  QApplication::processEvents();
+  EXPECT_EQ(MainTitle(), "Dotforge V2.1.3 - B.DAT");
+}
+
+TEST_F(UserSessionTest, CloseBoxCancelledAfterNoKeepsEveryWindow) {
+  CDotforgeImportDoc& first = OpenFontSet(8, 4, {0x41}, "ONE.DSB");
+  CDotforgeImportDoc& second = OpenFontSet(8, 4, {0x41}, "TWO.DSB");
+  DoubleClickCharacter(first, 0);
+  ClickPixel(2, 2);
+  second.SetModifiedFlag();
+  const Bytes edited = first.characters[0]->bitmap;
+  {
+    MessageBoxAnswers answers({QMessageBox::No, QMessageBox::Cancel});
+    Frame().close();
+    EXPECT_TRUE(answers.AllAnswered());
+    EXPECT_EQ(answers.Texts(), (QStringList{"Save changes to ONE.DSB?", "Save changes to TWO.DSB?"}));
+  }
+  QTest::qWait(20);
+  EXPECT_TRUE(Frame().isVisible());
+  ASSERT_EQ(app_.Core().FontSets().size(), 2u);
+  EXPECT_TRUE(first.IsModified());
+  EXPECT_EQ(first.characters[0]->bitmap, edited);
+  EXPECT_EQ(app_.Core().Editors().size(), 1u);
+  EXPECT_EQ(Frame().MdiArea()->subWindowList().size(), 3);
+
+  // Exit from the menu: the same checks; No for both closes everything.
+  {
+    MessageBoxAnswers answers({QMessageBox::No, QMessageBox::No});
+    Frame().Execute(cmd::kExit);
+    EXPECT_TRUE(answers.AllAnswered());
+  }
+  QTest::qWait(20);
+  EXPECT_TRUE(app_.Core().FontSets().empty());
+  EXPECT_FALSE(Frame().isVisible());
+}
+
+TEST_F(UserSessionTest, ReferenceLineFarOutsideTheGridIsNotDrawnInIt) {
+  CDotforgeImportDoc& fontSet = OpenFontSet(8, 8, {0x41, 0x42});
+  fontSet.characters[0]->bitmap.assign(8, 0);
+  fontSet.characters[1]->bitmap.assign(8, 0);
+  const auto redInsideGrid = [this] {
+    auto* editor = ActiveView<CDotforgeEditView>();
+    EXPECT_NE(editor, nullptr);
+    if (!editor) return -1;
+    // Room for the whole grid: the window's own size leaves part of it scrolled away.
+    Frame().MdiArea()->activeSubWindow()->resize(300, 300);
+    const QImage image = editor->viewport()->grab().toImage();
+    const int s = editor->CellSize();
+    int red = 0;
+    for (int y = 2 * s + 2; y < 10 * s - 2; ++y) {
+      for (int x = 2 * s + 2; x < 10 * s - 2; ++x) {
+        const QColor colour = image.pixelColor(x, y);
+        if (colour.red() > 200 && colour.green() < 80 && colour.blue() < 80) ++red;
+      }
+    }
+    return red;
+  };
+  app_.ReferenceLines() = {3, 4, true};
+  DoubleClickCharacter(fontSet, 0);
+  EXPECT_GT(redInsideGrid(), 0);
+
+  app_.ReferenceLines() = {1000000000, -1000000000, true};
+  DoubleClickCharacter(fontSet, 1);
+  EXPECT_EQ(redInsideGrid(), 0);
+  test::SaveScreenshot(Frame(), "editor_reference_lines_outside");
+}
+
+TEST_F(UserSessionTest, PrintedLabelsKeepTheirSizeInTheCell) {
+  CDotforgeImportDoc& fontSet = OpenFontSet(12, 24, {0x41});
+  fontSet.characters[0]->bitmap.assign(48, 0);
+  fontSet.selected = nullptr;  // no red frame around the cell
+  auto* table = ActiveView<CDotforgeImportView>();
+  ASSERT_NE(table, nullptr);
+
+  // On screen: the label's width against the cell's.
+  const QImage screen = table->viewport()->grab().toImage();
+  const TableGeometry geometry = TableGeometryFor(12, 24, false);
+  const QRect screenBand(kTableMargin + 2, kTableMargin + 1, geometry.cellWidth - 4, kLabelBand - 2);
+  const double screenShare = 1.0 * InkWidth(screen, screenBand) / geometry.cellWidth;
+  ASSERT_GT(screenShare, 0.2);
+
+  // On paper, rendered back from the PDF the printer wrote.
+  test::TempDir dir;
+  const QString pdf = QString::fromStdString((dir / "table.pdf").string());
+  QPrinter printer(QPrinter::HighResolution);
+  printer.setOutputFormat(QPrinter::PdfFormat);
+  printer.setOutputFileName(pdf);
+  table->PrintTable(printer);
+  const QString png = QString::fromStdString((dir / "page").string());
+  QProcess render;
+  // The top left corner of the first page, where the table starts, at 300 dots per inch.
+  render.start("pdftoppm", {"-r", "300", "-x", "0", "-y", "0", "-W", "1000", "-H", "1000", "-gray", "-png",
+                            "-singlefile", "-f", "1", "-l", "1", pdf, png});
+  ASSERT_TRUE(render.waitForFinished(30000)) << "pdftoppm (poppler-utils) is needed";
+  ASSERT_EQ(render.exitCode(), 0);
+  const QImage page(png + ".png");
+  ASSERT_FALSE(page.isNull());
+
+  // The one cell is the box around all that is drawn; its label band is the top
+  // 18 of its canvas pixels.
+  const QRect cell = DrawnBox(page);
+  ASSERT_FALSE(cell.isEmpty());
+  const double scale = 1.0 * cell.width() / geometry.cellWidth;
+  const int edge = static_cast<int>(2 * scale) + 1;
+  const QRect paperBand(cell.left() + edge, cell.top() + edge, cell.width() - 2 * edge,
+                        static_cast<int>((kLabelBand - 1) * scale) - edge);
+  // The box has the cell's shape: it is the outline, not the label alone.
+  ASSERT_NEAR(1.0 * cell.height() / cell.width(), 1.0 * geometry.cellHeight / geometry.cellWidth, 0.1);
+  const double paperShare = 1.0 * InkWidth(page, paperBand) / cell.width();
+  EXPECT_NEAR(paperShare, screenShare, 0.3 * screenShare)
+      << "label on paper " << paperShare << " of the cell, on screen " << screenShare;
+}
+
+TEST_F(UserSessionTest, WindowsOpenWithRoomForTheirContentInsideTheMainWindow) {
+  CDotforgeImportDoc& ascii = OpenFontSet(12, 24, test::CodeRange(0x20, 0xFF));
+  auto* table = ActiveView<CDotforgeImportView>();
+  ASSERT_NE(table, nullptr);
+  const TableGeometry geometry = TableGeometryFor(12, 24, false);
+  // Sixteen cells across and four rows down are in view.
+  EXPECT_GE(table->viewport()->width(), kCellsPerRow * geometry.pitchX);
+  EXPECT_GE(table->viewport()->height(), 4 * geometry.pitchY);
+  const QRect area = Frame().MdiArea()->viewport()->rect();
+  EXPECT_TRUE(area.contains(Frame().MdiArea()->activeSubWindow()->geometry()));
+
+  // A font too wide for the main window gets a window as large as the window allows.
+  OpenFontSet(64, 64, test::CodeRange(0x20, 0x7F), "WIDE.DSB");
+  const QRect wide = Frame().MdiArea()->activeSubWindow()->geometry();
+  EXPECT_TRUE(area.contains(wide));
+  EXPECT_EQ(wide.width(), area.width());
+
+  // An editor opened from it is placed where all of it shows.
+  DoubleClickCharacter(ascii, 33);
+  ASSERT_NE(ActiveView<CDotforgeEditView>(), nullptr);
+  EXPECT_TRUE(area.contains(Frame().MdiArea()->activeSubWindow()->geometry()));
+  test::SaveScreenshot(Frame(), "main_window_font_set_and_editor");
+}
+
+TEST_F(UserSessionTest, NavigationKeysWithNoCurrentCharacterDoNothing) {
+  CDotforgeImportDoc& fontSet = OpenFontSet(8, 8, test::CodeRange(0x100, 0x100 + 399));
+  auto* table = ActiveView<CDotforgeImportView>();
+  ASSERT_NE(table, nullptr);
+  fontSet.selected = nullptr;
+  for (const Qt::Key key : {Qt::Key_PageDown, Qt::Key_Down, Qt::Key_End, Qt::Key_Right, Qt::Key_PageDown}) {
+    QTest::keyClick(table, key);
+  }
+  EXPECT_EQ(table->verticalScrollBar()->value(), 0);
+  EXPECT_EQ(table->horizontalScrollBar()->value(), 0);
+  EXPECT_EQ(fontSet.selected, nullptr);
+
+  // With a current character the same keys move it and scroll along.
+  fontSet.SelectFirst();
+  QTest::keyClick(table, Qt::Key_PageDown);
+  EXPECT_EQ(fontSet.IndexOf(fontSet.selected), std::optional<std::size_t>(160));
+  EXPECT_GT(table->verticalScrollBar()->value(), 0);
+}
+
+}  // namespace
+}  // namespace dotforge
