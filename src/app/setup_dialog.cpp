@@ -21,7 +21,7 @@ using Logic = SetupCommunicationDialog;
 
 // Room for a short device path in the closed list; the opened list is as wide
 // as its longest entry.
-constexpr int kPortListMinimumCharacters = 18;
+constexpr int kPortListMinimumCharacters = 30;
 
 }  // namespace
 
@@ -29,12 +29,9 @@ SetupDialog::SetupDialog(const CommSettings& current, bool usbAvailable, const s
                          Prompt& prompt, QWidget* parent)
     : QDialog(parent),
       logic_(current, usbAvailable, present),
-      prompt_(prompt),
-      serial_(new QRadioButton(Logic::kSerialText, this)),
-      usb_(new QRadioButton(Logic::kUsbText, this)),
-      port_(new QComboBox(this)),
-      portDevice_(new QComboBox(this)),
-      baud_(new QComboBox(this)) {
+      prompt_(prompt) {
+  // The widgets are made top to bottom, left to right: that is their tab order,
+  // and a group box's mnemonic gives the focus to the first one made after it.
   setWindowTitle(Logic::kTitle);
   auto* layout = new QVBoxLayout(this);
   layout->addLayout(BuildInterfaceRow());
@@ -49,6 +46,8 @@ SetupDialog::SetupDialog(const CommSettings& current, bool usbAvailable, const s
 }
 
 QLayout* SetupDialog::BuildInterfaceRow() {
+  serial_ = new QRadioButton(Logic::kSerialText, this);
+  usb_ = new QRadioButton(Logic::kUsbText, this);
   auto* row = new QHBoxLayout;
   row->addWidget(serial_);
   row->addWidget(usb_);
@@ -70,9 +69,10 @@ QLayout* SetupDialog::BuildInterfaceRow() {
 QWidget* SetupDialog::BuildParameters() {
   auto* parameters = new QGroupBox(Logic::kParametersTitle, this);
   auto* grid = new QGridLayout(parameters);
-  grid->addWidget(BuildSerialPortGroup(), 0, 0, 1, 2);
+  grid->addWidget(BuildSerialPortGroup(parameters), 0, 0, 1, 2);
 
   auto* baudLabel = new QLabel(Logic::kBaudRateText, parameters);
+  baud_ = new QComboBox(parameters);
   for (const char* rate : Logic::kBaudRateTexts) baud_->addItem(rate);
   baud_->setCurrentIndex(logic_.Values().baudRate);
   connect(baud_, &QComboBox::currentIndexChanged, this, [this](int index) { logic_.SelectBaudRate(index); });
@@ -120,9 +120,10 @@ QWidget* SetupDialog::BuildParameters() {
   return parameters;
 }
 
-QWidget* SetupDialog::BuildSerialPortGroup() {
-  auto* box = new QGroupBox(Logic::kSerialPortTitle, this);
+QWidget* SetupDialog::BuildSerialPortGroup(QWidget* parameters) {
+  auto* box = new QGroupBox(Logic::kSerialPortTitle, parameters);
   auto* layout = new QGridLayout(box);
+  port_ = new QComboBox(box);
 
   QStringList devicePaths;
   for (const PortChoice& choice : logic_.Ports()) {
@@ -143,6 +144,7 @@ QWidget* SetupDialog::BuildSerialPortGroup() {
   layout->addWidget(port_, 0, 0, 1, 2);
 
   auto* deviceLabel = new QLabel(msg::kPortDeviceLabel, box);
+  portDevice_ = new QComboBox(box);
   deviceLabel->setBuddy(portDevice_);
   portDevice_->setEditable(true);
   portDevice_->setInsertPolicy(QComboBox::NoInsert);
@@ -170,7 +172,10 @@ QWidget* SetupDialog::Control(int id) const {
 
 void SetupDialog::ShowPortDevice() {
   const QSignalBlocker blocker(portDevice_);
-  portDevice_->setEditText(QString::fromStdString(logic_.PortDeviceText()));
+  const QString device = QString::fromStdString(logic_.PortDeviceText());
+  portDevice_->setEditText(device);
+  portDevice_->setToolTip(device);
+  port_->setToolTip(port_->currentText());
 }
 
 void SetupDialog::ShowEnabling() {

@@ -33,18 +33,18 @@ class SetupDialog : public QDialog {
  private:
   QLayout* BuildInterfaceRow();
   QWidget* BuildParameters();
-  QWidget* BuildSerialPortGroup();
+  QWidget* BuildSerialPortGroup(QWidget* parameters);
   void ShowPortDevice();
   void ShowEnabling();
 
   SetupCommunicationDialog logic_;
   Prompt& prompt_;
   std::map<int, QWidget*> controls_;
-  QRadioButton* serial_;
-  QRadioButton* usb_;
-  QComboBox* port_;
-  QComboBox* portDevice_;
-  QComboBox* baud_;
+  QRadioButton* serial_ = nullptr;
+  QRadioButton* usb_ = nullptr;
+  QComboBox* port_ = nullptr;
+  QComboBox* portDevice_ = nullptr;
+  QComboBox* baud_ = nullptr;
   QButtonGroup* parity_ = nullptr;
   QButtonGroup* flow_ = nullptr;
 };

@@ -11,7 +11,6 @@ bool Names(const SerialPortEntry& entry, const std::string& path) {
   return path == entry.path || path == entry.kernelPath;
 }
 
-
 }  // namespace
 
 std::vector<PortChoice> PortChoices(const CommSettings& settings, const std::vector<SerialPortEntry>& present) {
@@ -25,7 +24,11 @@ std::vector<PortChoice> PortChoices(const CommSettings& settings, const std::vec
   const std::string& chosen = settings.serialDevice;
   const bool listed = std::any_of(present.begin(), present.end(),
                                   [&chosen](const SerialPortEntry& entry) { return Names(entry, chosen); });
-  if (!chosen.empty() && !listed) choices.push_back({chosen, msg::kDeviceNotPresent, "", -1, ""});
+  // Not found by the scan: gone, or a device the scan does not look for (a
+  // pseudo-terminal, say), which is kept as it is.
+  if (!chosen.empty() && !listed) {
+    choices.push_back({chosen, DevicePresent(chosen) ? "" : msg::kDeviceNotPresent, "", -1, ""});
+  }
   return choices;
 }
 

@@ -1,7 +1,7 @@
 #pragma once
 // The serial ports a user can choose from: "COM1".."COM4" with the devices they
-// stand for, then every serial device present, and a chosen device that is no
-// longer there (so that the choice still shows and can be changed).
+// stand for, then every serial device present, and a chosen device the scan did
+// not find (so that the choice still shows and can be changed).
 
 #include <string>
 #include <vector>

@@ -41,9 +41,7 @@ void SetupCommunicationDialog::SetPortDevice(const std::string& path) {
   if (path != PortDevice(values_, port)) values_.portDevices[port] = path;
 }
 
-std::string SetupCommunicationDialog::PortDeviceText() const {
-  return values_.serialDevice.empty() ? PortDevice(values_, values_.serialPort) : std::string();
-}
+std::string SetupCommunicationDialog::PortDeviceText() const { return OpenedDevice(values_); }
 
 bool SetupCommunicationDialog::IsEnabled(int controlId) const {
   if (controlId == kUsbRadio) return usbAvailable_;

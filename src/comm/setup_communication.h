@@ -67,7 +67,8 @@ class SetupCommunicationDialog {
 
   const std::vector<PortChoice>& Ports() const { return ports_; }
   int SelectedPort() const { return ChosenPort(values_, ports_); }
-  // The device of the chosen port name; empty when a device path is chosen.
+  // The device that will be opened: the chosen port name's or the chosen path.
+  // It can be edited only for a port name.
   std::string PortDeviceText() const;
   bool IsEnabled(int controlId) const;
   const CommSettings& Values() const { return values_; }

@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <fstream>
+
 #include "comm/comm_messages.h"
 #include "comm/port_choices.h"
 #include "comm/serial_ports.h"
@@ -99,6 +101,14 @@ TEST(PortChoices, PortNamesThenDevicesThenAChoiceThatIsGone) {
   EXPECT_EQ(choices[5].name, "/dev/serial/by-id/usb-Gone");
   EXPECT_EQ(choices[5].description, msg::kDeviceNotPresent);
   EXPECT_EQ(ChosenPort(settings, choices), 5);
+
+  // A device the scan does not look for (here a plain file standing in for a
+  // pseudo-terminal) is kept without the mark.
+  settings.serialDevice = (tree.Root() / "printer-link").string();
+  std::ofstream(settings.serialDevice) << "";
+  choices = PortChoices(settings, List(tree));
+  EXPECT_EQ(choices.back().name, settings.serialDevice);
+  EXPECT_EQ(choices.back().description, "");
 }
 
 TEST(StoredDeviceChoice, RoundTripsBesideTheSerialPortId) {
@@ -165,7 +175,10 @@ TEST_F(SetupDialogPortsTest, ChoosingPortsAndTheirDevices) {
   EXPECT_EQ(dialog.Values().serialDevice, ById(tree_, kFtdiById));
   EXPECT_EQ(dialog.Values().serialPort, 1);
   EXPECT_EQ(dialog.SelectedPort(), 4);
-  EXPECT_EQ(dialog.PortDeviceText(), "");
+  EXPECT_EQ(dialog.PortDeviceText(), ById(tree_, kFtdiById));
+  dialog.SetPortDevice("/dev/ttyUSB9");  // the field is read-only for a device path
+  EXPECT_EQ(dialog.Values().serialDevice, ById(tree_, kFtdiById));
+  EXPECT_EQ(dialog.Values().portDevices[1], "");
   EXPECT_FALSE(dialog.IsEnabled(D::kPortDeviceField));
   EXPECT_TRUE(dialog.CheckChosenDevice(prompt_));
 
@@ -191,7 +204,8 @@ TEST_F(SetupDialogPortsTest, ByIdChoiceSurvivesARestartAndAMissingDeviceIsNamed)
   first.SelectPort(4);
   ASSERT_TRUE(first.CheckChosenDevice(prompt_));
   ASSERT_TRUE(first.Ok(application.comm, comm)) << testing::PrintToString(prompt_.Texts());
-  comm.Send({0x1F, 'w', 0x02});
+  const Bytes request{0x1F, 'w', 0x02};
+  comm.Send(request);
   EXPECT_TRUE(printer.WaitForReceived(3));
   comm.CloseInterface();
   ASSERT_TRUE(SaveStoredSettings(store, application));

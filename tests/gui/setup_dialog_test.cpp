@@ -112,6 +112,8 @@ TEST_F(SetupDialogTest, ChosenAdapterIsStoredShownAgainAndMissedWhenUnplugged) {
     dialog.show();
     PortList(dialog)->setCurrentIndex(5);
     EXPECT_FALSE(dialog.Control(D::kPortDeviceField)->isEnabled());
+    EXPECT_EQ(qobject_cast<QComboBox*>(dialog.Control(D::kPortDeviceField))->currentText(),
+              QString::fromStdString(ById()));
     dialog.accept();
     ASSERT_EQ(dialog.result(), QDialog::Accepted);
     ASSERT_TRUE(dialog.Logic().Ok(application.comm, comm)) << testing::PrintToString(prompt_.Texts());

@@ -29,7 +29,7 @@ FakeSerialTree::FakeSerialTree() {
 
 void FakeSerialTree::Link(const fs::path& link, const fs::path& target) const {
   fs::create_directories(link.parent_path());
-  fs::create_symlink(fs::relative(target, link.parent_path()), link);
+  fs::create_symlink(target.lexically_relative(link.parent_path()), link);
 }
 
 void FakeSerialTree::AddTtyClassEntry(const std::string& name, const fs::path& ttyFolder,
