@@ -12,8 +12,6 @@
 #include <QSignalBlocker>
 #include <QVBoxLayout>
 
-#include "comm/comm_messages.h"
-
 namespace dotforge {
 namespace {
 
@@ -143,7 +141,7 @@ QWidget* SetupDialog::BuildSerialPortGroup(QWidget* parameters) {
   });
   layout->addWidget(port_, 0, 0, 1, 2);
 
-  auto* deviceLabel = new QLabel(msg::kPortDeviceLabel, box);
+  auto* deviceLabel = new QLabel(Logic::kPortDeviceText, box);
   portDevice_ = new QComboBox(box);
   deviceLabel->setBuddy(portDevice_);
   portDevice_->setEditable(true);

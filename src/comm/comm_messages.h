@@ -29,7 +29,6 @@ inline constexpr const char* kDeviceNotPresent = "(not present)";
 // Setup Communication dialog; %s is the device path.
 inline constexpr const char* kSerialDeviceMissing =
     "The serial device %s is not present.\nPlug it in, or choose another port.";
-inline constexpr const char* kPortDeviceLabel = "&Device:";
 
 }  // namespace dotforge::msg
 

@@ -23,6 +23,7 @@ class SetupCommunicationDialog {
   static constexpr const char* kBaudRateText = "Baud Rate";
   static constexpr const char* kParityTitle = "&Parity";
   static constexpr const char* kFlowControlTitle = "&Flow Control";
+  static constexpr const char* kPortDeviceText = "&Device:";
 
   static constexpr int kSerialRadio = 1035;
   static constexpr int kUsbRadio = 1036;

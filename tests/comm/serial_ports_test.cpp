@@ -159,11 +159,15 @@ class SetupDialogPortsTest : public ::testing::Test {
 TEST_F(SetupDialogPortsTest, ChoosingPortsAndTheirDevices) {
   tree_.AddUsbSerial(0, {"FTDI", "FT232R USB UART", "A6008isP"}, kFtdiById);
   using D = SetupCommunicationDialog;
-  D dialog(CommSettings{}, false, List(tree_));
+  D dialog(CommSettings{}, true, List(tree_));
   ASSERT_EQ(dialog.Ports().size(), 5u);
   EXPECT_EQ(dialog.SelectedPort(), 0);
   EXPECT_EQ(dialog.PortDeviceText(), "/dev/ttyS0");
   EXPECT_TRUE(dialog.IsEnabled(D::kPortDeviceField));
+  dialog.ClickUsb();
+  EXPECT_FALSE(dialog.IsEnabled(D::kPortDeviceField));
+  EXPECT_FALSE(dialog.IsEnabled(D::kPortDeviceLabel));
+  dialog.ClickSerial();
 
   dialog.SelectPort(1);
   dialog.SetPortDevice(DevPath(tree_, "ttyUSB0"));
