@@ -67,7 +67,8 @@ void CDotforgeApp::DownloadFont(const CDotforgeImportDoc& fontSet, bool oneChara
 }
 
 void CDotforgeApp::SetupCommunication() {
-  SetupDialog dialog(settings_.comm, UsbAvailable(platformKind_), mainFrame_.get());
+  const std::vector<SerialPortEntry> present = SerialPortScanner(SerialPortRoots::FromEnvironment()).List();
+  SetupDialog dialog(settings_.comm, UsbAvailable(platformKind_), present, prompt_, mainFrame_.get());
   if (dialog.exec() == QDialog::Accepted) dialog.Logic().Ok(settings_.comm, *comm_);
 }
 

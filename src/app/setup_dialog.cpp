@@ -1,71 +1,58 @@
 #include "app/setup_dialog.h"
 
+#include <QAbstractItemView>
 #include <QButtonGroup>
 #include <QComboBox>
 #include <QDialogButtonBox>
-#include <QFormLayout>
+#include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
+#include <QLabel>
 #include <QRadioButton>
+#include <QSignalBlocker>
 #include <QVBoxLayout>
 
 namespace dotforge {
 namespace {
 
-template <std::size_t N>
-QButtonGroup* RadioGroup(QWidget* parent, QBoxLayout* layout, const std::array<const char*, N>& names, int checked) {
-  auto* group = new QButtonGroup(parent);
-  for (std::size_t i = 0; i < N; ++i) {
-    auto* button = new QRadioButton(names[i], parent);
-    group->addButton(button, static_cast<int>(i));
-    layout->addWidget(button);
-  }
-  if (QAbstractButton* button = group->button(checked)) button->setChecked(true);
-  return group;
-}
+using Logic = SetupCommunicationDialog;
+
+// Room for a short device path in the closed list; the opened list is as wide
+// as its longest entry.
+constexpr int kPortListMinimumCharacters = 30;
 
 }  // namespace
 
-SetupDialog::SetupDialog(const CommSettings& current, bool usbAvailable, QWidget* parent)
+SetupDialog::SetupDialog(const CommSettings& current, bool usbAvailable, const std::vector<SerialPortEntry>& present,
+                         Prompt& prompt, QWidget* parent)
     : QDialog(parent),
-      logic_(current, usbAvailable),
-      serial_(new QRadioButton("Serial", this)),
-      usb_(new QRadioButton("USB", this)),
-      port_(new QComboBox(this)),
-      baud_(new QComboBox(this)) {
-  setWindowTitle(SetupCommunicationDialog::kTitle);
-  const CommSettings& values = logic_.Values();
+      logic_(current, usbAvailable, present),
+      prompt_(prompt) {
+  // The widgets are made top to bottom, left to right: that is their tab order,
+  // and a group box's mnemonic gives the focus to the first one made after it.
+  setWindowTitle(Logic::kTitle);
   auto* layout = new QVBoxLayout(this);
-
-  auto* interfaceBox = new QGroupBox("Interface", this);
-  auto* interfaceRow = new QHBoxLayout(interfaceBox);
-  interfaceRow->addWidget(serial_);
-  interfaceRow->addWidget(usb_);
-  usb_->setEnabled(usbAvailable);
-  (values.interfaceType == kInterfaceSerial ? serial_ : usb_)->setChecked(true);
-  layout->addWidget(interfaceBox);
-
-  for (const char* name : kPortNames) port_->addItem(name);
-  port_->setCurrentIndex(values.serialPort);
-  for (const char* rate : SetupCommunicationDialog::kBaudRateTexts) baud_->addItem(rate);
-  baud_->setCurrentIndex(values.baudRate);
-  auto* lineForm = new QFormLayout;
-  lineForm->addRow("Serial Port :", port_);
-  lineForm->addRow("Baud Rate :", baud_);
-  layout->addLayout(lineForm);
-
-  auto* parityBox = new QGroupBox("Parity", this);
-  parity_ = RadioGroup(parityBox, new QHBoxLayout(parityBox), kParityNames, values.parity);
-  layout->addWidget(parityBox);
-  auto* flowBox = new QGroupBox("Flow Control", this);
-  flow_ = RadioGroup(flowBox, new QHBoxLayout(flowBox), kFlowControlNames, values.flowControl);
-  layout->addWidget(flowBox);
+  layout->addLayout(BuildInterfaceRow());
+  layout->addWidget(BuildParameters());
 
   auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
   connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
   connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
   layout->addWidget(buttons);
+  ShowPortDevice();
+  ShowEnabling();
+}
 
+QLayout* SetupDialog::BuildInterfaceRow() {
+  serial_ = new QRadioButton(Logic::kSerialText, this);
+  usb_ = new QRadioButton(Logic::kUsbText, this);
+  auto* row = new QHBoxLayout;
+  row->addWidget(serial_);
+  row->addWidget(usb_);
+  row->addStretch();
+  controls_[Logic::kSerialRadio] = serial_;
+  controls_[Logic::kUsbRadio] = usb_;
+  (logic_.Values().interfaceType == kInterfaceSerial ? serial_ : usb_)->setChecked(true);
   connect(serial_, &QRadioButton::clicked, this, [this] {
     logic_.ClickSerial();
     ShowEnabling();
@@ -74,19 +61,127 @@ SetupDialog::SetupDialog(const CommSettings& current, bool usbAvailable, QWidget
     logic_.ClickUsb();
     ShowEnabling();
   });
-  connect(port_, &QComboBox::currentIndexChanged, this, [this](int index) { logic_.SelectPort(index); });
+  return row;
+}
+
+QWidget* SetupDialog::BuildParameters() {
+  auto* parameters = new QGroupBox(Logic::kParametersTitle, this);
+  auto* grid = new QGridLayout(parameters);
+  grid->addWidget(BuildSerialPortGroup(parameters), 0, 0, 1, 2);
+
+  auto* baudLabel = new QLabel(Logic::kBaudRateText, parameters);
+  baud_ = new QComboBox(parameters);
+  for (const char* rate : Logic::kBaudRateTexts) baud_->addItem(rate);
+  baud_->setCurrentIndex(logic_.Values().baudRate);
   connect(baud_, &QComboBox::currentIndexChanged, this, [this](int index) { logic_.SelectBaudRate(index); });
-  connect(parity_, &QButtonGroup::idClicked, this, [this](int id) { logic_.SelectParity(id); });
-  connect(flow_, &QButtonGroup::idClicked, this, [this](int id) { logic_.SelectFlowControl(id); });
-  ShowEnabling();
+  auto* baudColumn = new QVBoxLayout;
+  baudColumn->addWidget(baudLabel);
+  baudColumn->addWidget(baud_);
+  baudColumn->addStretch();
+  grid->addLayout(baudColumn, 0, 2);
+  controls_[Logic::kBaudRateLabel] = baudLabel;
+  controls_[Logic::kBaudRateList] = baud_;
+
+  struct RadioGroup {
+    const char* title;
+    int groupId;
+    int firstRadioId;
+    const std::array<const char*, 3>& names;
+    int checked;
+    QButtonGroup*& buttons;
+    void (Logic::*select)(int);
+  };
+  const RadioGroup groups[] = {
+      {Logic::kParityTitle, Logic::kParityGroup, Logic::kParityNoneRadio, kParityNames, logic_.Values().parity,
+       parity_, &Logic::SelectParity},
+      {Logic::kFlowControlTitle, Logic::kFlowGroup, Logic::kFlowNoneRadio, kFlowControlNames,
+       logic_.Values().flowControl, flow_, &Logic::SelectFlowControl},
+  };
+  int column = 0;
+  for (const RadioGroup& group : groups) {
+    auto* box = new QGroupBox(group.title, parameters);
+    auto* radios = new QVBoxLayout(box);
+    group.buttons = new QButtonGroup(box);
+    for (std::size_t i = 0; i < group.names.size(); ++i) {
+      auto* button = new QRadioButton(group.names[i], box);
+      group.buttons->addButton(button, static_cast<int>(i));
+      radios->addWidget(button);
+      controls_[group.firstRadioId + static_cast<int>(i)] = button;
+    }
+    if (QAbstractButton* button = group.buttons->button(group.checked)) button->setChecked(true);
+    const auto select = group.select;
+    connect(group.buttons, &QButtonGroup::idClicked, this, [this, select](int id) { (logic_.*select)(id); });
+    controls_[group.groupId] = box;
+    grid->addWidget(box, 1, column++);
+  }
+  grid->setColumnStretch(2, 1);
+  return parameters;
+}
+
+QWidget* SetupDialog::BuildSerialPortGroup(QWidget* parameters) {
+  auto* box = new QGroupBox(Logic::kSerialPortTitle, parameters);
+  auto* layout = new QGridLayout(box);
+  port_ = new QComboBox(box);
+
+  QStringList devicePaths;
+  for (const PortChoice& choice : logic_.Ports()) {
+    const QString text = QString::fromStdString(PortChoiceText(choice));
+    port_->addItem(text);
+    port_->setItemData(port_->count() - 1, text, Qt::ToolTipRole);
+    if (!choice.kernelPath.empty()) devicePaths << QString::fromStdString(choice.name);
+  }
+  port_->setCurrentIndex(logic_.SelectedPort());
+  port_->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
+  port_->setMinimumContentsLength(kPortListMinimumCharacters);
+  port_->view()->setMinimumWidth(port_->view()->sizeHintForColumn(0));
+  connect(port_, &QComboBox::currentIndexChanged, this, [this](int index) {
+    logic_.SelectPort(index);
+    ShowPortDevice();
+    ShowEnabling();
+  });
+  layout->addWidget(port_, 0, 0, 1, 2);
+
+  auto* deviceLabel = new QLabel(Logic::kPortDeviceText, box);
+  portDevice_ = new QComboBox(box);
+  deviceLabel->setBuddy(portDevice_);
+  portDevice_->setEditable(true);
+  portDevice_->setInsertPolicy(QComboBox::NoInsert);
+  portDevice_->addItems(devicePaths);
+  portDevice_->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
+  portDevice_->setMinimumContentsLength(kPortListMinimumCharacters);
+  portDevice_->view()->setMinimumWidth(portDevice_->view()->sizeHintForColumn(0));
+  connect(portDevice_, &QComboBox::editTextChanged, this,
+          [this](const QString& text) { logic_.SetPortDevice(text.toStdString()); });
+  layout->addWidget(deviceLabel, 1, 0);
+  layout->addWidget(portDevice_, 1, 1);
+  layout->setColumnStretch(1, 1);
+
+  controls_[Logic::kSerialPortGroup] = box;
+  controls_[Logic::kSerialPortList] = port_;
+  controls_[Logic::kPortDeviceLabel] = deviceLabel;
+  controls_[Logic::kPortDeviceField] = portDevice_;
+  return box;
+}
+
+QWidget* SetupDialog::Control(int id) const {
+  const auto found = controls_.find(id);
+  return found == controls_.end() ? nullptr : found->second;
+}
+
+void SetupDialog::ShowPortDevice() {
+  const QSignalBlocker blocker(portDevice_);
+  const QString device = QString::fromStdString(logic_.PortDeviceText());
+  portDevice_->setEditText(device);
+  portDevice_->setToolTip(device);
+  port_->setToolTip(port_->currentText());
 }
 
 void SetupDialog::ShowEnabling() {
-  const bool serial = logic_.IsEnabled(SetupCommunicationDialog::kSerialPortList);
-  port_->setEnabled(serial);
-  baud_->setEnabled(logic_.IsEnabled(SetupCommunicationDialog::kBaudRateList));
-  for (QAbstractButton* button : parity_->buttons()) button->setEnabled(serial);
-  for (QAbstractButton* button : flow_->buttons()) button->setEnabled(serial);
+  for (const auto& [id, control] : controls_) control->setEnabled(logic_.IsEnabled(id));
+}
+
+void SetupDialog::accept() {
+  if (logic_.CheckChosenDevice(prompt_)) QDialog::accept();
 }
 
 }  // namespace dotforge

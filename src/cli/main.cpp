@@ -15,7 +15,7 @@ constexpr const char* kHelp =
     "  dump FILE       print a font set's properties and every character's bitmap\n"
     "  convert IN OUT  read a font set in one format and write it in another\n"
     "  faces FONTFILE  list the faces and character maps of an outline font file\n"
-    "  printer CMD     download, print-char, fonts, memory or erase on a printer\n"
+    "  printer CMD     download, print-char, fonts, memory, erase on a printer; ports lists serial ports\n"
     "  printer-sim     run a virtual printer on a pseudo-terminal\n"
     "\n"
     "Run 'dotforge-cli COMMAND --help' for the options of a command.\n";

@@ -18,6 +18,9 @@ constexpr const char* kPrinterHelp =
     "  fonts                    list the five font slots of the printer\n"
     "  memory                   show the printer's free font memory\n"
     "  erase                    erase the fonts downloaded to the printer\n"
+    "  ports                    list the serial ports: COM1..COM4 with their devices, then every\n"
+    "                           serial device present; one line each, tab-separated: name or\n"
+    "                           path, description, serial number\n"
     "\n"
     "The font name sent with a download is FONTFILE's name up to its first '.'.\n"
     "Failures are reported with the printer dialogs' messages on stderr.\n"
@@ -35,7 +38,7 @@ struct Subcommand {
 constexpr Subcommand kSubcommands[] = {
     {"download", 1, true, RunPrinterDownload}, {"print-char", 2, true, RunPrinterPrintChar},
     {"fonts", 0, false, RunPrinterFonts},      {"memory", 0, false, RunPrinterMemory},
-    {"erase", 0, false, RunPrinterErase},
+    {"erase", 0, false, RunPrinterErase},      {"ports", 0, false, RunPrinterPorts},
 };
 
 }  // namespace

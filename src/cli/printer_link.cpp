@@ -35,6 +35,16 @@ std::optional<int> IndexOfName(const std::array<const char*, N>& names, std::str
   return std::nullopt;
 }
 
+// A port name in any letter case picks that name; anything else is a device path.
+void ChoosePort(CommSettings& settings, const std::string& port) {
+  if (const std::optional<int> index = IndexOfName(kPortNames, port)) {
+    settings.serialPort = *index;
+    settings.serialDevice.clear();
+  } else {
+    settings.serialDevice = port;
+  }
+}
+
 }  // namespace
 
 const std::set<std::string>& LinkOptions() {
@@ -43,7 +53,8 @@ const std::set<std::string>& LinkOptions() {
 }
 
 const char* LinkOptionsHelp() {
-  return "  --port DEVICE      serial device to use (default: the device of the stored port, /dev/ttyS0 for COM1)\n"
+  return "  --port PORT        COM1..COM4 or a serial device path as 'printer ports' lists it\n"
+         "                     (default: the stored choice; COM1 stands for /dev/ttyS0)\n"
          "  --baud N           115200, 57600, 38400, 19200, 9600, 4800, 2400 or 1200\n"
          "  --parity P         none, odd or even\n"
          "  --flow F           none, hardware (RTS/CTS) or xonxoff\n"
@@ -55,7 +66,7 @@ std::optional<CommSettings> LinkSettings(const ParsedArguments& parsed, std::str
   SettingsStore store(SettingsStore::DefaultPath());
   CommSettings settings = LoadStoredSettings(store).comm;
   settings.interfaceType = kInterfaceSerial;
-  if (parsed.options.count("port")) settings.portDevices[settings.serialPort] = parsed.options.at("port");
+  if (parsed.options.count("port")) ChoosePort(settings, parsed.options.at("port"));
   if (parsed.options.count("baud")) {
     const std::optional<int> baud = IntegerOption(parsed, "baud", 1, 1000000, error);
     const std::int32_t index = baud ? BaudRateIndex(*baud) : -1;

@@ -18,7 +18,7 @@
 
 namespace dotforge::cli {
 
-// --port DEVICE, --baud N, --parity none|odd|even, --flow none|hardware|xonxoff
+// --port COMn|DEVICE, --baud N, --parity none|odd|even, --flow none|hardware|xonxoff
 const std::set<std::string>& LinkOptions();
 const char* LinkOptionsHelp();
 
@@ -49,5 +49,6 @@ int RunPrinterPrintChar(const ParsedArguments& parsed, std::ostream& out, std::o
 int RunPrinterFonts(const ParsedArguments& parsed, std::ostream& out, std::ostream& err);
 int RunPrinterMemory(const ParsedArguments& parsed, std::ostream& out, std::ostream& err);
 int RunPrinterErase(const ParsedArguments& parsed, std::ostream& out, std::ostream& err);
+int RunPrinterPorts(const ParsedArguments& parsed, std::ostream& out, std::ostream& err);
 
 }  // namespace dotforge::cli

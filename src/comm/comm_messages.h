@@ -20,6 +20,16 @@ inline constexpr const char* kErrorClearDtr = "Error EscapeCommFunction(CLRDTR)"
 inline constexpr const char* kErrorRestoreTimeouts = "Error SetCommTimeouts (Restoration to original)";
 inline constexpr const char* kErrorPurgeComm = "Error PurgeComm";
 
+// Serial ports present on the machine.
+inline constexpr const char* kBuiltInSerialPort = "Built-in serial port";
+inline constexpr const char* kUsbSerialAdapter = "USB serial adapter";
+inline constexpr const char* kUsbSerialDevice = "USB serial device";
+inline constexpr const char* kDeviceNotPresent = "(not present)";
+
+// Setup Communication dialog; %s is the device path.
+inline constexpr const char* kSerialDeviceMissing =
+    "The serial device %s is not present.\nPlug it in, or choose another port.";
+
 }  // namespace dotforge::msg
 
 namespace dotforge::trace {

@@ -33,6 +33,9 @@ struct CommSettings {
   std::int32_t parity = kParityNone;
   // The device behind "COM1".."COM4"; empty means the default /dev/ttySn.
   std::array<std::string, kSerialPortCount> portDevices;
+  // A device chosen by its path instead of a port name; empty when the port
+  // is one of "COM1".."COM4" (serialPort).
+  std::string serialDevice;
 
   bool operator==(const CommSettings&) const = default;
 };
@@ -41,6 +44,9 @@ struct CommSettings {
 std::string PortName(std::int32_t portIndex);
 // The device path opened for a port: the configured one, else /dev/ttyS0..3.
 std::string PortDevice(const CommSettings& settings, std::int32_t portIndex);
+// The device the serial transport opens: the chosen device path, else the
+// device of the chosen port name.
+std::string OpenedDevice(const CommSettings& settings);
 // The index of a baud rate in kBaudRates, if it is one of them.
 std::int32_t BaudRateIndex(std::int32_t baudRate);
 

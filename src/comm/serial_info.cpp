@@ -36,7 +36,7 @@ bool CSerialInfo::SetDefaults() {
 void CSerialInfo::ApplySettings() {
   const CommSettings& settings = owner.settings;
   portName_ = PortName(settings.serialPort);
-  devicePath_ = PortDevice(settings, settings.serialPort);
+  devicePath_ = OpenedDevice(settings);
   parameters_ = LineParametersFor(settings);
 }
 
@@ -61,7 +61,7 @@ bool CSerialInfo::SettingsUnchanged() const {
          appliedBaudRate_ == static_cast<std::uint32_t>(settings.baudRate) &&
          appliedParity_ == static_cast<std::uint32_t>(settings.parity) &&
          appliedFlowControl_ == static_cast<std::uint32_t>(settings.flowControl) &&
-         appliedDevice_ == PortDevice(settings, settings.serialPort);
+         appliedDevice_ == OpenedDevice(settings);
 }
 
 bool CSerialInfo::Open() {

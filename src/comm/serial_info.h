@@ -1,6 +1,7 @@
 #pragma once
 // The serial transport: a printer on "COM1".."COM4", each name standing for a
-// device path (by default /dev/ttyS0../dev/ttyS3). The port is opened
+// device path (by default /dev/ttyS0../dev/ttyS3), or on a device chosen by its
+// path. The port is opened
 // exclusively and put into raw mode with the configured line settings; DTR is
 // raised while it is open. A pseudo-terminal, which has no modem-control lines,
 // works as a line without modem control.

@@ -2,20 +2,61 @@
 
 #include <algorithm>
 
-namespace dotforge {
+#include "comm/comm_messages.h"
 
-SetupCommunicationDialog::SetupCommunicationDialog(const CommSettings& current, bool usbAvailable)
-    : values_(current), usbAvailable_(usbAvailable) {}
+namespace dotforge {
+namespace {
+
+std::string DeviceMissingMessage(const std::string& path) {
+  std::string text = msg::kSerialDeviceMissing;
+  text.replace(text.find("%s"), 2, path);
+  return text;
+}
+
+}  // namespace
+
+SetupCommunicationDialog::SetupCommunicationDialog(const CommSettings& current, bool usbAvailable,
+                                                   const std::vector<SerialPortEntry>& present)
+    : values_(current), usbAvailable_(usbAvailable), ports_(PortChoices(current, present)) {}
 
 void SetupCommunicationDialog::ClickUsb() {
   if (usbAvailable_) values_.interfaceType = kInterfaceUsb;
 }
 
+void SetupCommunicationDialog::SelectPort(int index) {
+  if (index < 0 || index >= static_cast<int>(ports_.size())) return;
+  const PortChoice& choice = ports_[index];
+  if (choice.portIndex >= 0) {
+    values_.serialPort = choice.portIndex;
+    values_.serialDevice.clear();
+  } else {
+    values_.serialDevice = choice.name;
+  }
+}
+
+void SetupCommunicationDialog::SetPortDevice(const std::string& path) {
+  if (!values_.serialDevice.empty()) return;
+  const int port = values_.serialPort;
+  values_.portDevices[port].clear();
+  if (path != PortDevice(values_, port)) values_.portDevices[port] = path;
+}
+
+std::string SetupCommunicationDialog::PortDeviceText() const { return OpenedDevice(values_); }
+
 bool SetupCommunicationDialog::IsEnabled(int controlId) const {
   if (controlId == kUsbRadio) return usbAvailable_;
+  const bool serial = values_.interfaceType != kInterfaceUsb;
+  if (controlId == kPortDeviceLabel || controlId == kPortDeviceField) return serial && values_.serialDevice.empty();
   const bool serialControl =
       std::find(kSerialControls.begin(), kSerialControls.end(), controlId) != kSerialControls.end();
-  return !serialControl || values_.interfaceType != kInterfaceUsb;
+  return !serialControl || serial;
+}
+
+bool SetupCommunicationDialog::CheckChosenDevice(Prompt& prompt) const {
+  if (values_.interfaceType != kInterfaceSerial || values_.serialDevice.empty()) return true;
+  if (DevicePresent(values_.serialDevice)) return true;
+  prompt.ShowMessage(DeviceMissingMessage(values_.serialDevice), MessageKind::Warning);
+  return false;
 }
 
 bool SetupCommunicationDialog::Ok(CommSettings& applicationSettings, CCommContext& context) const {

@@ -26,6 +26,16 @@ std::string CurrentFolder() {
   return error ? std::string() : folder.string();
 }
 
+// An empty text removes the value, so a choice taken back does not come back
+// at the next start.
+void SetOrDeleteString(SettingsStore& store, const std::string& name, const std::string& value) {
+  if (value.empty()) {
+    store.DeleteValue(kSettingsKey, name);
+  } else {
+    store.SetString(kSettingsKey, name, value);
+  }
+}
+
 }  // namespace
 
 std::string PortDeviceValueName(int portIndex) { return PortName(portIndex) + " Device"; }
@@ -43,6 +53,9 @@ StoredSettings LoadStoredSettings(SettingsStore& store) {
     if (!value || value->empty()) break;
     // An index outside its table would pick a port, rate or parity that does not exist.
     if ((*value)[0] < setting.count) settings.comm.*setting.field = (*value)[0];
+    if (setting.field == &CommSettings::serialPort) {
+      settings.comm.serialDevice = store.QueryString(kSettingsKey, kValueSerialPortDevice).value_or("");
+    }
   }
   for (int port = 0; port < kSerialPortCount; ++port) {
     if (const auto device = store.QueryString(kSettingsKey, PortDeviceValueName(port))) {
@@ -59,10 +72,9 @@ bool SaveStoredSettings(SettingsStore& store, const StoredSettings& settings) {
     const std::uint8_t byte = static_cast<std::uint8_t>(settings.comm.*setting.field & 0xFF);
     store.SetBinary(kSettingsKey, setting.name, ByteView(&byte, 1));
   }
+  SetOrDeleteString(store, kValueSerialPortDevice, settings.comm.serialDevice);
   for (int port = 0; port < kSerialPortCount; ++port) {
-    if (!settings.comm.portDevices[port].empty()) {
-      store.SetString(kSettingsKey, PortDeviceValueName(port), settings.comm.portDevices[port]);
-    }
+    SetOrDeleteString(store, PortDeviceValueName(port), settings.comm.portDevices[port]);
   }
   return store.Save();
 }

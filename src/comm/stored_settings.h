@@ -18,6 +18,10 @@ inline constexpr const char* kValueFlowControl = "Flow Control";
 inline constexpr const char* kValueImportPath = "Import Path";
 inline constexpr std::size_t kImportPathLimit = 255;
 
+// A device chosen by its path rather than by a port name. It goes with "Serial
+// Port Id", which keeps its 0..3 meaning for programs that know only that.
+inline constexpr const char* kValueSerialPortDevice = "Serial Port Device";
+
 // The device a port name stands for: "COM1 Device" .. "COM4 Device".
 std::string PortDeviceValueName(int portIndex);
 
@@ -28,11 +32,13 @@ struct StoredSettings {
 
 // Defaults, then the stored values: the import path (the current folder when it
 // is missing), then the five settings in their fixed order, stopping at the first
-// missing one. A value outside its table keeps the default. A store whose file
-// cannot be read leaves the defaults and an empty import path.
+// missing one. A value outside its table keeps the default. The chosen device
+// path is read only when "Serial Port Id" was. A store whose file cannot be read
+// leaves the defaults and an empty import path.
 StoredSettings LoadStoredSettings(SettingsStore& store);
-// Writes the import path and the five settings (one byte each) into the key and
-// saves the file; false when it could not be saved.
+// Writes the import path and the five settings (one byte each) into the key,
+// with the chosen device path and the port names' devices (removed when empty),
+// and saves the file; false when it could not be saved.
 bool SaveStoredSettings(SettingsStore& store, const StoredSettings& settings);
 
 }  // namespace dotforge

@@ -135,6 +135,10 @@ void SettingsStore::SetString(const std::string& key, const std::string& name, s
   keys_[key][name] = std::move(value);
 }
 
+void SettingsStore::DeleteValue(const std::string& key, const std::string& name) {
+  if (const auto values = keys_.find(key); values != keys_.end()) values->second.erase(name);
+}
+
 std::string SettingsStore::ToText() const {
   static constexpr char kDigits[] = "0123456789abcdef";
   std::string text = "# Dotforge settings\n";

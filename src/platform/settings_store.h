@@ -45,6 +45,8 @@ class SettingsStore {
   std::optional<std::string> QueryString(const std::string& key, const std::string& name) const;
   void SetBinary(const std::string& key, const std::string& name, ByteView value);
   void SetString(const std::string& key, const std::string& name, std::string value);
+  // Removes a value; nothing happens when it is not there.
+  void DeleteValue(const std::string& key, const std::string& name);
 
   const std::filesystem::path& File() const { return file_; }
 

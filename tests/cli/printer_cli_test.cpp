@@ -11,6 +11,8 @@
 #include "comm/stored_settings.h"
 #include "platform/settings_store.h"
 #include "printer/printer_messages.h"
+#include "comm/serial_ports.h"
+#include "support/fake_serial_tree.h"
 #include "support/sim_link.h"
 
 namespace dotforge::cli {
@@ -98,6 +100,53 @@ TEST_F(PrinterCliTest, OptionsAreCheckedAndDefaultsComeFromTheStore) {
   stored.comm.baudRate = 4;
   ASSERT_TRUE(SaveStoredSettings(store, stored));
   EXPECT_EQ(Printer({"memory", "--flow", "xonxoff"}, nullptr).status, kExitOk);
+  EXPECT_EQ(printer->Received(), Bytes({0x1F, 'w', 0x02}));
+}
+
+TEST_F(PrinterCliTest, PortsListsThePortNamesAndThePresentDevices) {
+  test::FakeSerialTree tree;
+  test::SimPrinter printer(test::FastPrinter());
+  const std::string byId = "usb-FTDI_FT232R_USB_UART_A6008isP-if00-port0";
+  tree.AddUart(0, 4);
+  tree.AddUart(1, 0);
+  tree.AddUsbSerial(0, {"FTDI", "FT232R USB UART", "A6008isP"}, byId, printer.Link());
+  tree.AddUsbModem(0, {"Arduino (www.arduino.cc)", "Arduino Uno", "7583"});
+  setenv(kDeviceRootVariable, tree.Root().c_str(), 1);
+  SettingsStore store(SettingsStore::DefaultPath());
+  StoredSettings stored;
+  stored.comm.portDevices[2] = "/dev/ttyUSB5";
+  ASSERT_TRUE(SaveStoredSettings(store, stored));
+
+  const CliRun ports = Printer({"ports"}, nullptr);
+  EXPECT_EQ(ports.status, kExitOk) << ports.err;
+  const std::string dev = tree.Dev().string();
+  EXPECT_EQ(ports.out, "COM1\t/dev/ttyS0\t\n"
+                       "COM2\t/dev/ttyS1\t\n"
+                       "COM3\t/dev/ttyUSB5\t\n"
+                       "COM4\t/dev/ttyS3\t\n" +
+                           dev + "/ttyS0\tBuilt-in serial port\t\n" +
+                           dev + "/serial/by-id/" + byId + "\tFTDI FT232R USB UART\tA6008isP\n" +
+                           dev + "/ttyACM0\tArduino (www.arduino.cc) Arduino Uno\t7583\n");
+
+  // A listed path is a port: the by-id link leads to the printer.
+  EXPECT_EQ(Printer({"memory", "--port", dev + "/serial/by-id/" + byId}, nullptr).status, kExitOk);
+  EXPECT_EQ(printer->Received(), Bytes({0x1F, 'w', 0x02}));
+  unsetenv(kDeviceRootVariable);
+
+  const CliRun help = Printer({"--help"}, nullptr);
+  EXPECT_NE(help.out.find("  ports "), std::string::npos);
+}
+
+TEST_F(PrinterCliTest, PortNamesChooseTheirStoredDevice) {
+  test::SimPrinter printer(test::FastPrinter());
+  SettingsStore store(SettingsStore::DefaultPath());
+  StoredSettings stored;
+  stored.comm.portDevices[1] = printer.Link().string();
+  stored.comm.serialDevice = Path("gone");
+  ASSERT_TRUE(SaveStoredSettings(store, stored));
+  // The stored device choice is gone; naming COM2 picks the device behind it instead.
+  EXPECT_EQ(Printer({"memory"}, nullptr).status, kExitReported);
+  EXPECT_EQ(Printer({"memory", "--port", "com2"}, nullptr).status, kExitOk);
   EXPECT_EQ(printer->Received(), Bytes({0x1F, 'w', 0x02}));
 }
 

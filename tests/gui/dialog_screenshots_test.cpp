@@ -8,7 +8,6 @@
 #include "app/file_dialogs.h"
 #include "app/font_dialogs.h"
 #include "app/printer_dialog.h"
-#include "app/setup_dialog.h"
 #include "formats/export_command.h"
 #include "gui/gui_support.h"
 #include "model/font_properties.h"
@@ -70,10 +69,6 @@ TEST(OtherDialogs, Screenshots) {
   exportDialog.resize(700, 450);
   exportDialog.show();
   test::SaveScreenshot(exportDialog, "dialog_export");
-
-  SetupDialog setup(CommSettings{}, false);
-  setup.show();
-  test::SaveScreenshot(setup, "dialog_setup_communication");
 
   auto sink = std::make_shared<WorkerSink>();
   sink->SetField(printer_ui::kFontIdFields[0], "0");

@@ -27,6 +27,22 @@ TEST(SettingsStore, ValuesSurviveSavingAndLoading) {
   EXPECT_FALSE(loaded.QueryString("SOFTWARE\\TALMOR\\DOTFORGE", "Baud Rate"));
 }
 
+TEST(SettingsStore, DeletedValuesAreGoneAfterSaving) {
+  test::TempDir dir;
+  SettingsStore store(dir / "settings.conf");
+  store.SetString("K", "Keep", "a");
+  store.SetString("K", "Drop", "b");
+  store.DeleteValue("K", "Drop");
+  store.DeleteValue("K", "Never there");
+  store.DeleteValue("No key", "Drop");
+  ASSERT_TRUE(store.Save());
+  SettingsStore loaded(dir / "settings.conf");
+  ASSERT_TRUE(loaded.Load());
+  EXPECT_EQ(loaded.QueryString("K", "Keep"), "a");
+  EXPECT_FALSE(loaded.QueryString("K", "Drop"));
+  EXPECT_FALSE(loaded.HasKey("No key"));
+}
+
 TEST(SettingsStore, MissingFileIsAnEmptyStore) {
   test::TempDir dir;
   SettingsStore store(dir / "none.conf");

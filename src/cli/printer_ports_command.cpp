@@ -1,0 +1,19 @@
+#include "cli/commands.h"
+#include "cli/printer_link.h"
+#include "comm/port_choices.h"
+#include "comm/serial_ports.h"
+
+namespace dotforge::cli {
+
+int RunPrinterPorts(const ParsedArguments& parsed, std::ostream& out, std::ostream& err) {
+  std::string error;
+  const std::optional<CommSettings> settings = LinkSettings(parsed, error);
+  if (!settings) return UsageError(err, "printer", error);
+  const std::vector<SerialPortEntry> present = SerialPortScanner(SerialPortRoots::FromEnvironment()).List();
+  for (const PortChoice& choice : PortChoices(*settings, present)) {
+    out << choice.name << '\t' << choice.description << '\t' << choice.serialNumber << '\n';
+  }
+  return kExitOk;
+}
+
+}  // namespace dotforge::cli
