@@ -122,7 +122,7 @@ void ReadNativeFile(CDotforgeImportDoc& doc, const std::filesystem::path& path, 
 }
 
 std::optional<Bytes> EncodeNativeFile(const CDotforgeImportDoc& doc, Prompt& prompt) {
-  if (!CheckStorableCell(doc.width, doc.height, prompt)) return std::nullopt;
+  if (!CheckStorableCell(doc.width, doc.height, prompt) || !CheckStorableCodes(doc, prompt)) return std::nullopt;
 
   Bytes header(kNativeHeaderSize, 0);
   std::memcpy(header.data(), kMagic, sizeof kMagic);
