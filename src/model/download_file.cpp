@@ -148,7 +148,7 @@ std::optional<Bytes> EncodeDsbFile(const CDotforgeImportDoc& doc, std::string_vi
 }
 
 std::optional<Bytes> EncodeDdbFile(const CDotforgeImportDoc& doc, std::string_view fontName, Prompt& prompt) {
-  if (!CheckStorableCell(doc.width, doc.height, prompt) || !CheckStorableCodes(doc, prompt)) return std::nullopt;
+  if (!CheckStorableCell(doc.width, doc.height, prompt)) return std::nullopt;
   const std::size_t cellSize = CellSize(doc.width, doc.height);
   Bytes file;
   file.reserve(doc.characters.size() * cellSize + kDdbEndRecordSize);
@@ -161,6 +161,10 @@ std::optional<Bytes> EncodeDdbFile(const CDotforgeImportDoc& doc, std::string_vi
     while (first + count < characters.size() && count < kMaxBlockCharacters &&
            ParseLabelCode(characters[first + count]->label).value_or(0) == start + count) {
       ++count;
+    }
+    if (start + count - 1 > kMaxStorableCode) {
+      ReportUnstorableCode(std::max<std::uint32_t>(start, kMaxStorableCode + 1), prompt);
+      return std::nullopt;
     }
     PutHeader(file, 'D', fontName);
     PutU8(file, '4');

@@ -49,18 +49,24 @@ bool CheckStorableCell(std::int32_t width, std::int32_t height, Prompt& prompt) 
   return false;
 }
 
+bool CheckStorableCount(const CDotforgeImportDoc& doc, Prompt& prompt) {
+  if (doc.characters.size() <= kMaxStorableCode) return true;
+  prompt.ShowMessage(msg::kTooManyCharacters);
+  return false;
+}
+
+void ReportUnstorableCode(std::uint32_t code, Prompt& prompt) {
+  char digits[16];
+  std::snprintf(digits, sizeof digits, "%X", code);
+  prompt.ShowMessage(std::string(msg::kCodeAbove0xFFFF) + digits);
+}
+
 bool CheckStorableCodes(const CDotforgeImportDoc& doc, Prompt& prompt) {
-  constexpr std::uint32_t kMaxCode = 0xFFFF;
-  if (doc.characters.size() > kMaxCode) {
-    prompt.ShowMessage(msg::kTooManyCharacters);
-    return false;
-  }
+  if (!CheckStorableCount(doc, prompt)) return false;
   for (const auto& record : doc.characters) {
     const std::uint32_t code = ParseLabelCode(record->label).value_or(0);
-    if (code <= kMaxCode) continue;
-    char digits[16];
-    std::snprintf(digits, sizeof digits, "%X", code);
-    prompt.ShowMessage(std::string(msg::kCodeAbove0xFFFF) + digits);
+    if (code <= kMaxStorableCode) continue;
+    ReportUnstorableCode(code, prompt);
     return false;
   }
   return true;

@@ -30,8 +30,13 @@ bool CommitFontFile(AtomicFileWriter& file, ByteView bytes, Prompt& prompt);
 // back as signed; otherwise shows why and returns false.
 bool CheckStorableCell(std::int32_t width, std::int32_t height, Prompt& prompt);
 
-// True when every character's code fits the 16 bits the font and source files
-// keep for a code, and their number a 16-bit count; otherwise shows why.
+// The font and source files keep a code in 16 bits and a count of characters in
+// 16 bits. The checks show why they refuse.
+inline constexpr std::uint32_t kMaxStorableCode = 0xFFFF;
+bool CheckStorableCount(const CDotforgeImportDoc& doc, Prompt& prompt);
+void ReportUnstorableCode(std::uint32_t code, Prompt& prompt);
+// Count and every character's code (for writers that do not read the codes
+// themselves).
 bool CheckStorableCodes(const CDotforgeImportDoc& doc, Prompt& prompt);
 
 }  // namespace dotforge
