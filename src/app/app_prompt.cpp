@@ -1,7 +1,10 @@
 #include "app/app_prompt.h"
 
+#include <memory>
+
 #include "app/file_dialogs.h"
 #include "app/font_dialogs.h"
+#include "app/work_progress.h"
 
 namespace dotforge {
 
@@ -36,6 +39,12 @@ std::optional<FontFacesAnswer> AppPrompt::RunFontFacesDialog(const FontFacesRequ
   FontFacesDialog dialog(request, Parent());
   if (dialog.exec() != QDialog::Accepted) return std::nullopt;
   return dialog.Answer();
+}
+
+ProgressCallback AppPrompt::StartProgress(std::string_view label) {
+  auto progress = std::make_shared<WorkProgress>(QString::fromUtf8(label.data(), static_cast<int>(label.size())),
+                                                 Parent());
+  return [progress](std::size_t done, std::size_t total) { return progress->Report(done, total); };
 }
 
 }  // namespace dotforge

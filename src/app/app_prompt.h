@@ -15,6 +15,9 @@ class AppPrompt : public QtPrompt {
   std::optional<ExportDialogAnswer> RunExportFileDialog(const ExportDialogRequest& request) override;
   std::optional<ImportDialogAnswer> RunImportFileDialog(const ImportDialogRequest& request) override;
   std::optional<FontFacesAnswer> RunFontFacesDialog(const FontFacesRequest& request) override;
+  // The wait cursor and, for work longer than about half a second, a progress
+  // dialog with Cancel, until the callback is dropped.
+  ProgressCallback StartProgress(std::string_view label) override;
 };
 
 }  // namespace dotforge

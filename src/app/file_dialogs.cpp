@@ -2,6 +2,7 @@
 
 #include <QComboBox>
 #include <QDialogButtonBox>
+#include <QFileSystemModel>
 #include <QGridLayout>
 #include <QLabel>
 #include <QLineEdit>
@@ -36,6 +37,18 @@ void AddOption(QFileDialog& dialog, const QString& label, QWidget* control) {
   grid->addWidget(control, row, 1);
 }
 
+// Lists only the files that match `pattern`, as a typed wildcard name asks; the
+// next choice of a file type lists by its own pattern again.
+void FilterListing(QFileDialog& dialog, const QString& pattern) {
+  if (auto* model = dialog.findChild<QFileSystemModel*>()) model->setNameFilters({pattern});
+}
+
+// The row of the selected entry of a single-selection list, -1 for none.
+int SelectedRow(const QListWidget& list) {
+  const QList<QListWidgetItem*> selected = list.selectedItems();
+  return selected.isEmpty() ? -1 : list.row(selected.front());
+}
+
 void PrepareChooser(QFileDialog& dialog, const std::string& title, const QStringList& filters, int type,
                     const std::string& fileNameText) {
   dialog.setOption(QFileDialog::DontUseNativeDialog);
@@ -55,7 +68,7 @@ ExportFileDialog::ExportFileDialog(const ExportDialogRequest& request, QWidget* 
   setAcceptMode(QFileDialog::AcceptSave);
   PrepareChooser(*this, request.title, Filters(state_.Types()), state_.Type(), state_.FileBuffer());
   AddOption(*this, "Data Format :", dataFormat_);
-  AddOption(*this, "Font Download ID :", fontId_);
+  AddOption(*this, "Font Download Id :", fontId_);
   ShowOptions();
   connect(this, &QFileDialog::filterSelected, this, &ExportFileDialog::OnTypeChanged);
 }
@@ -81,6 +94,10 @@ void ExportFileDialog::accept() {
   const std::string path = files.front().toStdString();
   state_.SetDataWordIndex(dataFormat_->currentIndex());
   const std::string fileName = QFileInfo(files.front()).fileName().toStdString();
+  if (HasWildcard(fileName)) {
+    FilterListing(*this, QString::fromStdString(fileName));
+    return;
+  }
   if (const std::optional<const char*> problem = state_.Confirm(fileName, fontId_->text().toStdString())) {
     ShowMessageBox(this, *problem, MessageKind::Warning);
     return;
@@ -108,19 +125,26 @@ ImportFileDialog::ImportFileDialog(const ImportDialogRequest& request, QWidget* 
 }
 
 void ImportFileDialog::ShowOptions() {
-  const ImportOptionControls controls = state_.Controls();
   dataFormat_->setCurrentIndex(state_.DataWordIndex());
-  dataFormat_->setEnabled(controls.dataFormat);
   width_->setText(QString::number(state_.Width()));
-  width_->setEnabled(controls.width);
   height_->setText(QString::number(state_.Height()));
+  EnableOptions();
+}
+
+void ImportFileDialog::EnableOptions() {
+  const ImportOptionControls controls = state_.Controls();
+  dataFormat_->setEnabled(controls.dataFormat);
+  width_->setEnabled(controls.width);
   height_->setEnabled(controls.height);
 }
 
+// The width, height and data format the user typed stay; the typed file name
+// gives way to the new type's pattern.
 void ImportFileDialog::OnTypeChanged(const QString& filter) {
   state_.SetDataWordIndex(dataFormat_->currentIndex());
   state_.ChangeType(TypePositionOf(nameFilters(), filter));
-  ShowOptions();
+  EnableOptions();
+  selectFile(QString::fromStdString(state_.FileNameText()));
 }
 
 void ImportFileDialog::accept() {
@@ -142,28 +166,37 @@ FontFacesDialog::FontFacesDialog(const FontFacesRequest& request, QWidget* paren
   setWindowTitle("TrueType Font Faces");
   for (const std::string& face : request.faces) faces_->addItem(QString::fromStdString(face));
   auto* layout = new QVBoxLayout(this);
-  layout->addWidget(new QLabel("Faces :", this));
+  layout->addWidget(new QLabel("Available font faces", this));
   layout->addWidget(faces_);
-  layout->addWidget(new QLabel("Character Maps :", this));
+  layout->addWidget(new QLabel("Available characters mapping", this));
   layout->addWidget(charmaps_);
   auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
-  connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
+  connect(buttons, &QDialogButtonBox::accepted, this, &FontFacesDialog::accept);
   connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
   layout->addWidget(buttons);
-  // The map list always shows the maps of the selected face.
-  connect(faces_, &QListWidget::currentRowChanged, this, &FontFacesDialog::ShowCharmaps);
-  if (!request.faces.empty()) faces_->setCurrentRow(0);
+  // Nothing is selected at first; the map list shows the maps of the last face
+  // until a face is selected, then always those of the selected face.
+  connect(faces_, &QListWidget::itemSelectionChanged, this, [this] { ShowCharmaps(SelectedRow(*faces_)); });
+  if (!request.faces.empty()) ShowCharmaps(static_cast<int>(request.faces.size()) - 1);
 }
 
 void FontFacesDialog::ShowCharmaps(int face) {
+  if (face < 0) return;
   charmaps_->clear();
-  if (face < 0 || static_cast<std::size_t>(face) >= request_.charmaps.size()) return;
+  if (static_cast<std::size_t>(face) >= request_.charmaps.size()) return;
   for (const std::string& name : request_.charmaps[static_cast<std::size_t>(face)]) {
     charmaps_->addItem(QString::fromStdString(name));
   }
-  if (charmaps_->count() > 0) charmaps_->setCurrentRow(0);
 }
 
-FontFacesAnswer FontFacesDialog::Answer() const { return {faces_->currentRow(), charmaps_->currentRow()}; }
+FontFacesAnswer FontFacesDialog::Answer() const { return {SelectedRow(*faces_), SelectedRow(*charmaps_)}; }
+
+void FontFacesDialog::accept() {
+  if (const std::optional<const char*> problem = CheckFacesChoice(request_, Answer())) {
+    ShowMessageBox(this, *problem, MessageKind::Warning);
+    return;
+  }
+  QDialog::accept();
+}
 
 }  // namespace dotforge

@@ -21,6 +21,7 @@ class ExportFileDialog : public QFileDialog {
  public:
   ExportFileDialog(const ExportDialogRequest& request, QWidget* parent = nullptr);
   std::optional<ExportDialogAnswer> Answer() const { return answer_; }
+  QLineEdit* FontIdField() const { return fontId_; }
 
  public slots:
   void accept() override;
@@ -40,6 +41,8 @@ class ImportFileDialog : public QFileDialog {
  public:
   ImportFileDialog(const ImportDialogRequest& request, QWidget* parent = nullptr);
   std::optional<ImportDialogAnswer> Answer() const { return answer_; }
+  QLineEdit* WidthField() const { return width_; }
+  QLineEdit* HeightField() const { return height_; }
 
  public slots:
   void accept() override;
@@ -47,6 +50,7 @@ class ImportFileDialog : public QFileDialog {
  private:
   void OnTypeChanged(const QString& filter);
   void ShowOptions();
+  void EnableOptions();
 
   ImportFileDialogState state_;
   QComboBox* dataFormat_;
@@ -60,6 +64,10 @@ class FontFacesDialog : public QDialog {
  public:
   FontFacesDialog(const FontFacesRequest& request, QWidget* parent = nullptr);
   FontFacesAnswer Answer() const;
+
+ public slots:
+  // Stays open with a warning until a face (and a map of it) is selected.
+  void accept() override;
 
  private:
   void ShowCharmaps(int face);

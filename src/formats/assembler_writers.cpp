@@ -63,7 +63,7 @@ Bytes EncodeAsmFile(const CDotforgeImportDoc& doc) {
   Bytes scratch;
   for (const auto& record : doc.characters) {
     text << "\n\t; 0x";
-    text.Hex4(CharacterCode(*record));
+    text.Hex4(static_cast<std::uint16_t>(CharacterCode(*record)));
     text << ":";
     const ByteView cell = CellOf(*record, doc.width, doc.height, scratch);
     for (std::size_t i = 0; i < cell.size(); ++i) {

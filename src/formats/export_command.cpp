@@ -41,11 +41,15 @@ char AskSingleByteFontId(const CDotforgeImportDoc& doc, Prompt& prompt) {
   return result ? result->fontId : '4';
 }
 
+// The id question comes once the file has been created: a file that cannot be
+// written is reported before anything is asked.
 bool WriteDsb(CDotforgeImportDoc& doc, const std::filesystem::path& path, Prompt& prompt) {
   if (!CheckStorableCell(doc.width, doc.height, prompt)) return false;
+  AtomicFileWriter file;
+  if (!OpenFontFileForWriting(file, path, prompt)) return false;
   const char previousId = doc.fontId;
   if (doc.fontId == '4') doc.fontId = AskSingleByteFontId(doc, prompt);
-  if (WriteDsbFile(doc, path, prompt)) return true;
+  if (WriteDsbFile(doc, file, path.filename().string(), prompt)) return true;
   // Nothing was written: the font set keeps the id it had.
   doc.fontId = previousId;
   return false;
@@ -103,11 +107,11 @@ bool ExportCommand::WriteFormat(int format, CDotforgeImportDoc& doc, const std::
     case kFormatDdb:
       return WriteDdb(doc, path, prompt);
     case kFormatSt10:
-      return SaveFontFile(path, EncodeSt10File(doc, doc.dataWordBits), prompt);
+      return CheckStorableCodes(doc, prompt) && SaveFontFile(path, EncodeSt10File(doc, doc.dataWordBits), prompt);
     case kFormatSt9:
       return SaveFontFile(path, EncodeSt9File(doc), prompt);
     case kFormatAsm:
-      return SaveFontFile(path, EncodeAsmFile(doc), prompt);
+      return CheckStorableCodes(doc, prompt) && SaveFontFile(path, EncodeAsmFile(doc), prompt);
     case kFormat1B26:
       return SaveFontFile(path, EncodeStream1B26File(doc, maxCharacters, warnings_.escStream, prompt), prompt);
     case kFormat1F26:

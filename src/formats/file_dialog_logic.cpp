@@ -109,7 +109,10 @@ int DataWordIndex(int dataWordBits) { return dataWordBits == 16 ? 1 : 0; }
 
 int DataWordBits(int dataWordIndex) { return dataWordIndex == 1 ? 16 : 8; }
 
+bool HasWildcard(std::string_view fileName) { return fileName.find_first_of("*?") != std::string_view::npos; }
+
 std::optional<const char*> CheckExportConfirm(std::string_view fileName, int fontId) {
+  if (HasWildcard(fileName)) return msg::kWildcardInFileName;
   if (auto problem = CheckDownloadName(fileName)) return problem;
   return CheckFontId(fontId);
 }
@@ -121,6 +124,15 @@ std::optional<const char*> CheckImportConfirm(int typePosition, int width, int h
   if (ImportControlsFor(typePosition).width && (width > kMaxCellSide || height > kMaxCellSide)) {
     return msg::kCellSizeAbove255;
   }
+  return std::nullopt;
+}
+
+std::optional<const char*> CheckFacesChoice(const FontFacesRequest& contents, const FontFacesAnswer& answer) {
+  const auto faces = static_cast<int>(contents.faces.size());
+  if (faces > 0 && (answer.face < 0 || answer.face >= faces)) return msg::kSelectFontFace;
+  if (answer.face < 0 || static_cast<std::size_t>(answer.face) >= contents.charmaps.size()) return std::nullopt;
+  const auto maps = static_cast<int>(contents.charmaps[static_cast<std::size_t>(answer.face)].size());
+  if (maps > 0 && (answer.charmap < 0 || answer.charmap >= maps)) return msg::kSelectCharmap;
   return std::nullopt;
 }
 
@@ -141,6 +153,7 @@ void ExportFileDialogState::ChangeType(int typePosition) {
 }
 
 std::optional<const char*> ExportFileDialogState::Confirm(std::string_view fileName, std::string_view fontIdText) {
+  if (HasWildcard(fileName)) return msg::kWildcardInFileName;
   if (auto problem = CheckDownloadName(fileName)) return problem;
   fontId_ = ReadDialogNumber(fontIdText);
   return CheckFontId(fontId_);

@@ -9,6 +9,8 @@
 #include <string_view>
 #include <vector>
 
+#include "framework/dialog_requests.h"
+
 namespace dotforge {
 
 inline constexpr std::size_t kMaxFileTypes = 20;
@@ -56,9 +58,18 @@ int FontIdForExportType(int typePosition);
 int DataWordIndex(int dataWordBits);
 int DataWordBits(int dataWordIndex);
 
-// Confirm checks: the message that keeps the dialog open, or nothing.
+// True when a typed file name holds a wildcard ('*' or '?'): a pattern that
+// filters the listing, never the name of a file to write.
+bool HasWildcard(std::string_view fileName);
+
+// Confirm checks: the message that keeps the dialog open, or nothing. The export
+// check refuses a name with a wildcard (a dialog filters its listing by it first).
 std::optional<const char*> CheckExportConfirm(std::string_view fileName, int fontId);
 std::optional<const char*> CheckImportConfirm(int typePosition, int width, int height);
+
+// The faces dialog's OK: a face must be selected when the list holds any, and a
+// character map of the selected face when it has any.
+std::optional<const char*> CheckFacesChoice(const FontFacesRequest& contents, const FontFacesAnswer& answer);
 
 // The state of the export dialog's option panel.
 class ExportFileDialogState {

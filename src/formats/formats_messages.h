@@ -14,6 +14,8 @@ inline constexpr const char* kStreamCellTooLarge =
 inline constexpr const char* kSaveChangesTo = "Save changes to ";  // followed by the title and "?"
 
 // File dialogs.
+inline constexpr const char* kWildcardInFileName =
+    "A file name must not hold * or ?: type the name of the file to write";
 inline constexpr const char* kExportFontIdRange = "Font Id must be in range [48..52]";
 inline constexpr const char* kCellSizeAbove255 = "Width and Height must not be greater than 255";
 
@@ -37,6 +39,7 @@ inline constexpr const char* kSelectCharmap = "A char mapping encoding must be s
 inline constexpr const char* kUnreadableFace = "(this face cannot be read)";
 inline constexpr const char* kNothingToRender =
     "This font has neither outlines nor bitmap strikes that can be rendered";
+inline constexpr const char* kRenderingCharacters = "Rendering the characters of the font file...";
 inline constexpr const char* kGlyphRenderFailed = "Failed to render a character of the font file: code 0x";
 
 }  // namespace dotforge::msg

@@ -104,11 +104,12 @@ bool SetCellSize(FT_Face face, std::int32_t width, std::int32_t height) {
 
 std::optional<std::size_t> RenderGlyphs(FT_Library library, FT_Face face, const std::vector<FT_UInt>& glyphs,
                                         std::size_t begin, std::size_t end, const CellGeometry& cell,
-                                        std::uint8_t* cells) {
+                                        std::uint8_t* cells, RenderControl* control) {
   // Scalable faces never use their embedded bitmaps: a strike at the cell size
   // would otherwise replace the outlines.
   const FT_Int32 flags = FT_LOAD_MONOCHROME | (FT_IS_SCALABLE(face) ? FT_LOAD_NO_BITMAP : 0);
   for (std::size_t n = begin; n < end; ++n) {
+    if (control && control->stop.load(std::memory_order_relaxed)) return std::nullopt;
     if (FT_Load_Glyph(face, glyphs[n], flags) != 0) return n;
     std::uint8_t* target = cells + n * cell.cellSize;
     FT_GlyphSlot slot = face->glyph;
@@ -120,6 +121,7 @@ std::optional<std::size_t> RenderGlyphs(FT_Library library, FT_Face face, const 
       rendered = PlaceBitmapGlyph(library, slot, cell, target);
     }
     if (!rendered) return n;
+    if (control) control->done.fetch_add(1, std::memory_order_relaxed);
   }
   return std::nullopt;
 }

@@ -6,6 +6,7 @@
 #include <ft2build.h>
 #include FT_FREETYPE_H
 
+#include <atomic>
 #include <cstdint>
 #include <optional>
 #include <vector>
@@ -34,12 +35,20 @@ FT_Vector OutlinePlacement(const FT_BBox& box, std::int32_t width, std::int32_t 
 // the cell. False when neither is possible.
 bool SetCellSize(FT_Face face, std::int32_t width, std::int32_t height);
 
+// Shared by the threads rendering one font: the glyphs done so far, and the
+// request to stop early.
+struct RenderControl {
+  std::atomic<std::size_t> done{0};
+  std::atomic<bool> stop{false};
+};
+
 // Renders glyphs [begin, end) into cells [begin, end) of `cells` (which are blank).
 // Outlines are rasterised, bitmap glyphs copied with the same placement, other
 // formats left blank. Returns the index of the first glyph that could not be
-// loaded or rendered, or nothing.
+// loaded or rendered, or nothing. With a `control`, counts each glyph done and
+// returns (with nothing) as soon as a stop is asked.
 std::optional<std::size_t> RenderGlyphs(FT_Library library, FT_Face face, const std::vector<FT_UInt>& glyphs,
                                         std::size_t begin, std::size_t end, const CellGeometry& cell,
-                                        std::uint8_t* cells);
+                                        std::uint8_t* cells, RenderControl* control = nullptr);
 
 }  // namespace dotforge

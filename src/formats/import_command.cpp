@@ -37,6 +37,15 @@ bool ParseSource(SourceParser& parser, const std::string& path, ImportRequest& r
   return true;
 }
 
+// The folder an import path stands for: the folder of the file when it names
+// one (a path stored by an earlier run may name the last file), else the path.
+std::string ImportFolder(const std::string& importPath) {
+  std::error_code error;
+  const std::filesystem::path path(importPath);
+  if (!std::filesystem::exists(path, error) || std::filesystem::is_directory(path, error)) return importPath;
+  return path.parent_path().string();
+}
+
 }  // namespace
 
 std::string ImportTypeList() {
@@ -48,10 +57,29 @@ std::string ImportTypeList() {
   return list;
 }
 
-ImportCommand::ImportCommand(std::string importPath) { settings_.importPath = std::move(importPath); }
+ImportCommand::ImportCommand(std::string importPath) { settings_.importPath = ImportFolder(importPath); }
 
 bool ImportCommand::Run(AppValues& app, Prompt& prompt, const PathOpenTest& isFontSetPathOpen) {
+  // A user who cancels a later step (faces dialog, rendering) changes nothing.
+  // The glyph block is only replaced by a completed import, so it is not kept.
   ImportRequest& request = app.importRequest;
+  const ImportRequest before{request.importType, request.fileName, request.width, request.height, request.wordBits, {}};
+  const ImportSettings settingsBefore = settings_;
+  bool cancelled = false;
+  const bool ready = Prepare(request, prompt, isFontSetPathOpen, cancelled);
+  if (cancelled) {
+    request.importType = before.importType;
+    request.fileName = before.fileName;
+    request.width = before.width;
+    request.height = before.height;
+    request.wordBits = before.wordBits;
+    settings_ = settingsBefore;
+  }
+  return ready;
+}
+
+bool ImportCommand::Prepare(ImportRequest& request, Prompt& prompt, const PathOpenTest& isFontSetPathOpen,
+                            bool& cancelled) {
   const ImportDialogRequest dialog{msg::kImportTitle,   ImportTypeList(), settings_.defaultFileName,
                                    settings_.importPath, request.width,    request.height,
                                    request.wordBits};
@@ -65,7 +93,7 @@ bool ImportCommand::Run(AppValues& app, Prompt& prompt, const PathOpenTest& isFo
   settings_.defaultFileName = answer->fileNameText;
   settings_.dialogType = type;
   settings_.lastFileName = std::filesystem::path(answer->path).filename().string();
-  settings_.importPath = answer->path;
+  settings_.importPath = std::filesystem::path(answer->path).parent_path().string();
 
   if (type != kFormatOutline && isFontSetPathOpen(answer->path)) {
     prompt.ShowMessage(settings_.lastFileName + msg::kAlreadyOpened);
@@ -87,10 +115,11 @@ bool ImportCommand::Run(AppValues& app, Prompt& prompt, const PathOpenTest& isFo
     }
     case kFormatOutline: {
       if (request.width <= 0 || request.height <= 0) {
-        prompt.ShowMessage(msg::kWidthAndHeightZero);
+        prompt.ShowMessage(msg::kWidthAndHeightZero, MessageKind::Warning);
         return false;
       }
-      std::optional<ParsedGlyphBlock> block = ImportOutlineFont(answer->path, request.width, request.height, prompt);
+      std::optional<ParsedGlyphBlock> block =
+          ImportOutlineFont(answer->path, request.width, request.height, prompt, &cancelled);
       if (!block) return false;
       request.glyphBlock = std::move(*block);
       return true;

@@ -16,7 +16,7 @@ namespace dotforge {
 
 // What the command keeps between imports besides the ImportRequest.
 struct ImportSettings {
-  std::string importPath;       // full path of the last imported file: the dialog's initial folder
+  std::string importPath;       // folder of the last imported file: the dialog's initial folder
   std::string defaultFileName;  // the last dialog's file-name text
   std::string lastFileName;     // the last imported file's name, without its folder
   int dialogType = -1;          // the last chosen type list position - 1
@@ -30,16 +30,21 @@ class ImportCommand {
   // True when an open font set has exactly this path.
   using PathOpenTest = std::function<bool(const std::string& path)>;
 
-  // `importPath` is the stored "Import Path", or the current folder.
+  // `importPath` is the stored "Import Path", or the current folder; a path that
+  // names a file stands for the file's folder.
   explicit ImportCommand(std::string importPath);
 
   // True when `app.importRequest` is ready and a new font set is to be opened
   // from it (OpenImportedFontSet); false after a Cancel or a reported problem.
+  // A Cancel in the faces dialog or during rendering leaves the request and the
+  // settings as they were.
   bool Run(AppValues& app, Prompt& prompt, const PathOpenTest& isFontSetPathOpen);
 
   const ImportSettings& Settings() const { return settings_; }
 
  private:
+  bool Prepare(ImportRequest& request, Prompt& prompt, const PathOpenTest& isFontSetPathOpen, bool& cancelled);
+
   ImportSettings settings_;
 };
 

@@ -1,12 +1,14 @@
 #include "formats/outline_font_importer.h"
 
 #include <algorithm>
+#include <chrono>
 #include <cstdio>
 #include <new>
 #include <thread>
 
 #include "formats/formats_messages.h"
 #include "formats/glyph_renderer.h"
+#include "model/glyph_block.h"
 
 namespace dotforge {
 namespace {
@@ -15,6 +17,10 @@ constexpr unsigned kMaxThreads = 16;
 // Each extra thread opens the face again; below this many glyphs per thread that
 // costs more than it saves.
 constexpr std::size_t kMinGlyphsPerThread = 512;
+// The reporting thread tells the progress after this many of its own glyphs, and
+// at this interval while it waits for the others.
+constexpr std::size_t kGlyphsPerReport = 128;
+constexpr std::chrono::milliseconds kReportInterval{25};
 
 std::string FaceText(FT_Face face) {
   const char* family = face->family_name ? face->family_name : "";
@@ -91,6 +97,7 @@ OutlineFontImporter::FacesChoice OutlineFontImporter::ConfirmFaces(const FontFac
   }
   if (face_->num_charmaps < 1) {
     characterCount_ = static_cast<std::int32_t>(face_->num_glyphs);
+    LimitToCodeRange();
     return FacesChoice::Accepted;
   }
   if (answer.charmap < 0 || answer.charmap >= face_->num_charmaps) {
@@ -108,33 +115,53 @@ OutlineFontImporter::FacesChoice OutlineFontImporter::ConfirmFaces(const FontFac
     glyphs_.push_back(glyph);
   }
   characterCount_ = static_cast<std::int32_t>(glyphs_.size());
+  LimitToCodeRange();
   return FacesChoice::Accepted;
 }
 
-std::optional<std::size_t> OutlineFontImporter::RenderInParallel(unsigned threads, std::vector<std::uint8_t>& cells) {
+std::optional<std::size_t> OutlineFontImporter::RenderInParallel(unsigned threads, std::vector<std::uint8_t>& cells,
+                                                                 const ProgressCallback& progress) {
   const CellGeometry cell = MakeCellGeometry(width_, height_);
   const std::size_t count = glyphs_.size();
   const std::size_t chunk = (count + threads - 1) / threads;
   std::vector<std::optional<std::size_t>> failures(threads);
+  RenderControl control;
+  std::atomic<unsigned> finished{0};
   std::vector<std::thread> workers;
   workers.reserve(threads - 1);
   for (unsigned t = 1; t < threads; ++t) {
     const std::size_t begin = std::min(count, t * chunk);
     const std::size_t end = std::min(count, begin + chunk);
-    workers.emplace_back([this, t, begin, end, &cell, &cells, &failures] {
+    workers.emplace_back([this, t, begin, end, &cell, &cells, &failures, &control, &finished] {
       // FreeType objects are not shared between threads: each has its own.
       const FreeTypeLibrary library = InitFreeType();
       FT_Error error = 0;
       const FreeTypeFace face = library ? OpenFace(library.get(), path_.c_str(), faceIndex_, error) : nullptr;
       if (!face || !SetCellSize(face.get(), width_, height_)) {
         failures[t] = begin;
-        return;
+      } else {
+        failures[t] = RenderGlyphs(library.get(), face.get(), glyphs_, begin, end, cell, cells.data(), &control);
       }
-      failures[t] = RenderGlyphs(library.get(), face.get(), glyphs_, begin, end, cell, cells.data());
+      finished.fetch_add(1);
     });
   }
-  failures[0] = RenderGlyphs(library_.get(), face_.get(), glyphs_, 0, std::min(count, chunk), cell, cells.data());
+  const auto report = [&] {
+    if (progress && !progress(control.done.load(std::memory_order_relaxed), count)) control.stop = true;
+  };
+  report();
+  const std::size_t ownEnd = std::min(count, chunk);
+  for (std::size_t begin = 0; begin < ownEnd && !failures[0] && !control.stop; begin += kGlyphsPerReport) {
+    const std::size_t end = std::min(ownEnd, begin + kGlyphsPerReport);
+    failures[0] = RenderGlyphs(library_.get(), face_.get(), glyphs_, begin, end, cell, cells.data(), &control);
+    report();
+  }
+  while (finished.load() < static_cast<unsigned>(workers.size())) {
+    std::this_thread::sleep_for(kReportInterval);
+    report();
+  }
   for (std::thread& worker : workers) worker.join();
+  if (!control.stop) report();
+  cancelled_ = control.stop;
   // Chunks are in glyph order, so the first failure found is the lowest.
   for (const std::optional<std::size_t>& failure : failures) {
     if (failure) return failure;
@@ -142,7 +169,17 @@ std::optional<std::size_t> OutlineFontImporter::RenderInParallel(unsigned thread
   return std::nullopt;
 }
 
-bool OutlineFontImporter::RenderCharacters(Prompt& prompt, unsigned threads) {
+void OutlineFontImporter::LimitToCodeRange() {
+  const auto limit = static_cast<std::size_t>(kMaxGlyphBlockCharacters);
+  const auto count = static_cast<std::size_t>(std::max(characterCount_, 0));
+  leftOut_ = count > limit ? count - limit : 0;
+  if (codes_.size() > limit) codes_.resize(limit);
+  if (glyphs_.size() > limit) glyphs_.resize(limit);
+  characterCount_ = static_cast<std::int32_t>(std::min(count, limit));
+}
+
+bool OutlineFontImporter::RenderCharacters(Prompt& prompt, unsigned threads, const ProgressCallback& progress) {
+  cancelled_ = false;
   if (!face_ || !library_) return false;
   if (!SetCellSize(face_.get(), width_, height_)) {
     face_.reset();
@@ -161,12 +198,10 @@ bool OutlineFontImporter::RenderCharacters(Prompt& prompt, unsigned threads) {
     return false;
   }
 
-  const unsigned useThreads = ThreadsFor(threads, glyphs_.size());
-  const std::optional<std::size_t> failed =
-      useThreads > 1 ? RenderInParallel(useThreads, cells)
-                     : RenderGlyphs(library_.get(), face_.get(), glyphs_, 0, glyphs_.size(), cell, cells.data());
+  const std::optional<std::size_t> failed = RenderInParallel(ThreadsFor(threads, glyphs_.size()), cells, progress);
   face_.reset();
   library_.reset();
+  if (cancelled_) return false;
   if (failed) {
     prompt.ShowMessage(GlyphFailureMessage(codes_[*failed]));
     return false;
@@ -176,18 +211,29 @@ bool OutlineFontImporter::RenderCharacters(Prompt& prompt, unsigned threads) {
 }
 
 std::optional<ParsedGlyphBlock> ImportOutlineFont(const std::filesystem::path& path, std::int32_t width,
-                                                  std::int32_t height, Prompt& prompt) {
+                                                  std::int32_t height, Prompt& prompt, bool* cancelled) {
+  if (cancelled) *cancelled = false;
   OutlineFontImporter importer(width, height);
   if (!importer.OpenFontFile(path, prompt)) return std::nullopt;
   const FontFacesRequest contents = importer.FacesDialogContents();
   for (;;) {
     const std::optional<FontFacesAnswer> answer = prompt.RunFontFacesDialog(contents);
-    if (!answer) return std::nullopt;
+    if (!answer) {
+      if (cancelled) *cancelled = true;
+      return std::nullopt;
+    }
     const OutlineFontImporter::FacesChoice choice = importer.ConfirmFaces(*answer, prompt);
     if (choice == OutlineFontImporter::FacesChoice::Failed) return std::nullopt;
     if (choice == OutlineFontImporter::FacesChoice::Accepted) break;
   }
-  if (!importer.RenderCharacters(prompt)) return std::nullopt;
+  bool rendered = false;
+  {
+    const ProgressCallback progress = prompt.StartProgress(msg::kRenderingCharacters);
+    rendered = importer.RenderCharacters(prompt, 0, progress);
+  }
+  if (cancelled) *cancelled = importer.Cancelled();
+  if (!rendered) return std::nullopt;
+  if (importer.LeftOut() > 0) prompt.ShowMessage(CharactersLeftOutMessage(importer.LeftOut()));
   return importer.TakeBlock();
 }
 

@@ -57,7 +57,7 @@ Bytes EncodeSt10File(const CDotforgeImportDoc& doc, std::int32_t wordBits) {
   Bytes scratch;
   for (const auto& record : doc.characters) {
     text << "\n\t// 0x";
-    text.Hex4(CharacterCode(*record));
+    text.Hex4(static_cast<std::uint16_t>(CharacterCode(*record)));
     text << ":\n\t";
     const ByteView cell = CellOf(*record, doc.width, doc.height, scratch);
     if (words) {

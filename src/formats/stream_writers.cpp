@@ -23,7 +23,7 @@ Bytes EncodeStream(const CDotforgeImportDoc& doc, const StreamLayout& layout, st
   Bytes scratch;
   for (std::size_t k = 0; k < count; ++k) {
     const CharacterRecord& record = *doc.characters[k];
-    const std::uint16_t code = CharacterCode(record);
+    const std::uint32_t code = CharacterCode(record);
     if (code > 0xFF) {
       if (warn) prompt.ShowMessage(msg::kCodesAbove0xFF);
       warn = false;

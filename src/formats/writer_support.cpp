@@ -9,9 +9,7 @@ constexpr char kHexDigits[] = "0123456789ABCDEF";
 
 }  // namespace
 
-std::uint16_t CharacterCode(const CharacterRecord& record) {
-  return static_cast<std::uint16_t>(ParseLabelCode(record.label).value_or(0) & 0xFFFF);
-}
+std::uint32_t CharacterCode(const CharacterRecord& record) { return ParseLabelCode(record.label).value_or(0); }
 
 ByteView CellOf(const CharacterRecord& record, std::int32_t width, std::int32_t height, Bytes& scratch) {
   const std::size_t cell = CellSize(width, height);

@@ -9,8 +9,10 @@
 
 namespace dotforge {
 
-// The character's label read as hexadecimal, as an unsigned 16-bit value.
-std::uint16_t CharacterCode(const CharacterRecord& record);
+// The character's label read as hexadecimal. Writers that print it in four
+// digits refuse a font set with a code above 0xFFFF before they run
+// (CheckStorableCodes); the streams skip every code above 0xFF.
+std::uint32_t CharacterCode(const CharacterRecord& record);
 
 // The record's glyph as a cell of `width` x `height`. A record of the font set's
 // size is returned as it is; any other is fitted into `scratch`.

@@ -2,6 +2,8 @@
 // How the core talks to the user. The desktop program answers with real message
 // boxes, the command-line tool from its flags, the tests from a script.
 
+#include <cstddef>
+#include <functional>
 #include <optional>
 #include <string_view>
 
@@ -19,6 +21,10 @@ enum class Buttons { Ok, OkCancel, YesNo, YesNoCancel };
 
 enum class Answer { Ok, Cancel, Yes, No };
 
+// Told how far a long piece of work got (`done` of `total` steps); answers false
+// once the user asked to cancel it.
+using ProgressCallback = std::function<bool(std::size_t done, std::size_t total)>;
+
 class Prompt {
  public:
   virtual ~Prompt() = default;
@@ -35,6 +41,14 @@ class Prompt {
   virtual std::optional<ExportDialogAnswer> RunExportFileDialog(const ExportDialogRequest& request) = 0;
   virtual std::optional<ImportDialogAnswer> RunImportFileDialog(const ImportDialogRequest& request) = 0;
   virtual std::optional<FontFacesAnswer> RunFontFacesDialog(const FontFacesRequest& request) = 0;
+
+  // Long work that the user may cancel, described by `label`: the work reports
+  // to the returned callback and ends by dropping it. A prompt that shows no
+  // progress returns nothing, and nothing is cancelled.
+  virtual ProgressCallback StartProgress(std::string_view label) {
+    static_cast<void>(label);
+    return {};
+  }
 };
 
 }  // namespace dotforge

@@ -1,5 +1,8 @@
 #include "model/download_file.h"
 
+#include <algorithm>
+#include <cstdio>
+
 #include "model/file_access.h"
 #include "model/model_messages.h"
 
@@ -21,6 +24,16 @@ bool TakeCellSize(CDotforgeImportDoc& doc, ByteView header, Prompt& prompt) {
   return false;
 }
 
+std::string DuplicateCodesMessage(const std::vector<std::uint32_t>& codes) {
+  std::string text = msg::kDuplicateCodes;
+  for (std::size_t i = 0; i < codes.size(); ++i) {
+    char code[16];
+    std::snprintf(code, sizeof code, "%s0x%04X", i == 0 ? "" : ", ", codes[i]);
+    text += code;
+  }
+  return text;
+}
+
 void PutHeader(Bytes& out, char letter, std::string_view fontName) {
   PutU8(out, kFS);
   PutU8(out, static_cast<std::uint8_t>(letter));
@@ -35,6 +48,24 @@ void PutCellSize(Bytes& out, const CDotforgeImportDoc& doc) {
 }
 
 }  // namespace
+
+SingleByteCells PlaceSingleByteCells(const CDotforgeImportDoc& doc) {
+  SingleByteCells cells;
+  cells.records.fill(nullptr);
+  for (const auto& record : doc.characters) {
+    const std::optional<std::uint32_t> code = ParseLabelCode(record->label);
+    if (!code || *code < kFirstSingleByteCode || *code > kLastSingleByteCode) continue;
+    const CharacterRecord*& cell = cells.records[*code - kFirstSingleByteCode];
+    if (!cell) {
+      cell = record.get();
+    } else if (std::find(cells.duplicateCodes.begin(), cells.duplicateCodes.end(), *code) ==
+               cells.duplicateCodes.end()) {
+      cells.duplicateCodes.push_back(*code);
+    }
+  }
+  std::sort(cells.duplicateCodes.begin(), cells.duplicateCodes.end());
+  return cells;
+}
 
 std::string DownloadFontName(std::string_view fileName) {
   std::string name(fileName.substr(0, fileName.find('.')));
@@ -104,17 +135,15 @@ std::optional<Bytes> EncodeDsbFile(const CDotforgeImportDoc& doc, std::string_vi
   PutU8(file, static_cast<std::uint8_t>(doc.fontId));
   PutCellSize(file, doc);
 
-  // Codes below 0x20, from 0x100 up and out of ascending order have no place
-  // among the 224 cells and are left out, so the file always holds exactly 224.
-  std::uint32_t next = kFirstSingleByteCode;
-  for (const auto& record : doc.characters) {
-    const std::optional<std::uint32_t> code = ParseLabelCode(record->label);
-    if (!code || *code < next || *code > kLastSingleByteCode) continue;
-    PutZeros(file, (*code - next) * cellSize);
-    AppendFittedCell(file, *record, doc.width, doc.height);
-    next = *code + 1;
+  const SingleByteCells cells = PlaceSingleByteCells(doc);
+  if (!cells.duplicateCodes.empty()) prompt.ShowMessage(DuplicateCodesMessage(cells.duplicateCodes));
+  for (const CharacterRecord* record : cells.records) {
+    if (record) {
+      AppendFittedCell(file, *record, doc.width, doc.height);
+    } else {
+      PutZeros(file, cellSize);
+    }
   }
-  PutZeros(file, (kLastSingleByteCode + 1 - next) * cellSize);
   return file;
 }
 
@@ -127,11 +156,15 @@ std::optional<Bytes> EncodeDdbFile(const CDotforgeImportDoc& doc, std::string_vi
   const auto& characters = doc.characters;
   std::size_t first = 0;
   while (first < characters.size()) {
-    const std::uint32_t start = ParseLabelCode(characters[first]->label, 4).value_or(0);
+    const std::uint32_t start = ParseLabelCode(characters[first]->label).value_or(0);
     std::size_t count = 1;
     while (first + count < characters.size() && count < kMaxBlockCharacters &&
-           ParseLabelCode(characters[first + count]->label, 4).value_or(0) == start + count) {
+           ParseLabelCode(characters[first + count]->label).value_or(0) == start + count) {
       ++count;
+    }
+    if (start + count - 1 > kMaxStorableCode) {
+      ReportUnstorableCode(std::max<std::uint32_t>(start, kMaxStorableCode + 1), prompt);
+      return std::nullopt;
     }
     PutHeader(file, 'D', fontName);
     PutU8(file, '4');
@@ -145,11 +178,16 @@ std::optional<Bytes> EncodeDdbFile(const CDotforgeImportDoc& doc, std::string_vi
   return file;
 }
 
-bool WriteDsbFile(CDotforgeImportDoc& doc, const std::filesystem::path& path, Prompt& prompt) {
-  const std::optional<Bytes> file = EncodeDsbFile(doc, DownloadFontName(path.filename().string()), prompt);
-  if (!file || !SaveFontFile(path, *file, prompt)) return false;
+bool WriteDsbFile(CDotforgeImportDoc& doc, AtomicFileWriter& file, std::string_view fileName, Prompt& prompt) {
+  const std::optional<Bytes> bytes = EncodeDsbFile(doc, DownloadFontName(fileName), prompt);
+  if (!bytes || !CommitFontFile(file, *bytes, prompt)) return false;
   doc.UpdateAllViews();
   return true;
+}
+
+bool WriteDsbFile(CDotforgeImportDoc& doc, const std::filesystem::path& path, Prompt& prompt) {
+  AtomicFileWriter file;
+  return OpenFontFileForWriting(file, path, prompt) && WriteDsbFile(doc, file, path.filename().string(), prompt);
 }
 
 bool WriteDdbFile(CDotforgeImportDoc& doc, const std::filesystem::path& path, Prompt& prompt) {

@@ -12,11 +12,19 @@ std::size_t GlyphBlockCharacterBytes(std::int32_t width, std::int32_t height, st
   return static_cast<std::size_t>(((width - 1) / 16 + 1) * 2) * static_cast<std::size_t>(height);
 }
 
+std::string CharactersLeftOutMessage(std::size_t leftOut) {
+  return std::to_string(leftOut) + msg::kCharactersLeftOut;
+}
+
 void ReadGlyphBlock(CDotforgeImportDoc& doc, const ParsedGlyphBlock& block, std::int32_t wordBits,
                     Prompt& prompt) {
   doc.fontType = kSingleByteFont;
-  doc.characterCount = block.characterCount;
-  if (block.characterCount <= 0) return;
+  const std::int32_t count = std::min(block.characterCount, kMaxGlyphBlockCharacters);
+  doc.characterCount = count;
+  if (count <= 0) return;
+  if (count < block.characterCount) {
+    prompt.ShowMessage(CharactersLeftOutMessage(static_cast<std::size_t>(block.characterCount - count)));
+  }
   if (doc.width < 1 || doc.height < 1) {
     prompt.ShowMessage(msg::kWidthHeightZero);
     return;
@@ -25,7 +33,7 @@ void ReadGlyphBlock(CDotforgeImportDoc& doc, const ParsedGlyphBlock& block, std:
   const std::size_t sourceRowBytes = characterBytes / static_cast<std::size_t>(doc.height);
   const std::size_t rowBytes = static_cast<std::size_t>(BytesPerRow(doc.width));
   ByteCursor cursor(block.bytes);
-  for (std::int32_t i = 0; i < block.characterCount; ++i) {
+  for (std::int32_t i = 0; i < count; ++i) {
     ByteView source;
     if (!cursor.Take(characterBytes, source)) {
       prompt.ShowMessage(msg::kGlyphDataEndsEarly);

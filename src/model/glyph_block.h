@@ -6,7 +6,16 @@
 #include "model/app_values.h"
 #include "model/font_set.h"
 
+#include <string>
+
 namespace dotforge {
+
+// The characters of a block take the codes 0x20 up to 0xFFFF: no more than this
+// many have a code.
+inline constexpr std::int32_t kMaxGlyphBlockCharacters = 0xFFFF - 0x20 + 1;
+
+// "N characters were left out: ..." for the characters beyond code 0xFFFF.
+std::string CharactersLeftOutMessage(std::size_t leftOut);
 
 // Bytes one character takes in a block of source words: whole 16-bit words per
 // row for `wordBits` 16, packed rows otherwise.
@@ -14,6 +23,7 @@ std::size_t GlyphBlockCharacterBytes(std::int32_t width, std::int32_t height, st
 
 // Fills `doc` (whose width and height are already set) from `block`. `wordBits` is
 // 16 only for source formats parsed with 16-bit words; rendered outlines pass 8.
+// Reading stops at code 0xFFFF and says how many characters were left out.
 void ReadGlyphBlock(CDotforgeImportDoc& doc, const ParsedGlyphBlock& block, std::int32_t wordBits, Prompt& prompt);
 
 }  // namespace dotforge

@@ -15,10 +15,19 @@ inline constexpr const char* kFileEndsEarly =
 inline constexpr const char* kGlyphDataEndsEarly =
     "The glyph data ends before all of its characters were read; the characters read so far are kept";
 
+inline constexpr const char* kCharactersLeftOut =
+    " characters were left out: the codes of a font set end at 0xFFFF";  // after the number
+
 inline constexpr const char* kUnableToOpenFile = "Unable To Open File";
 inline constexpr const char* kUnableToWriteFile = "Unable To Write File: the previous file was kept";
 inline constexpr const char* kCellTooLarge =
     "Width and Height must be between 1 and 127 to be saved in this file format";
+inline constexpr const char* kCodeAbove0xFFFF =
+    "A character code above 0xFFFF cannot be saved in this file format: code 0x";  // followed by the code
+inline constexpr const char* kTooManyCharacters =
+    "The font set has more than 65535 characters, more than this file format can hold";
+inline constexpr const char* kDuplicateCodes =
+    "More than one character has the same code; only the first of each is saved: ";  // followed by the codes
 inline constexpr const char* kTooManyRanges =
     "The font set has more than 334 ranges of consecutive codes, more than a DAT file can hold";
 

@@ -122,7 +122,7 @@ void ReadNativeFile(CDotforgeImportDoc& doc, const std::filesystem::path& path, 
 }
 
 std::optional<Bytes> EncodeNativeFile(const CDotforgeImportDoc& doc, Prompt& prompt) {
-  if (!CheckStorableCell(doc.width, doc.height, prompt)) return std::nullopt;
+  if (!CheckStorableCell(doc.width, doc.height, prompt) || !CheckStorableCount(doc, prompt)) return std::nullopt;
 
   Bytes header(kNativeHeaderSize, 0);
   std::memcpy(header.data(), kMagic, sizeof kMagic);
@@ -140,6 +140,10 @@ std::optional<Bytes> EncodeNativeFile(const CDotforgeImportDoc& doc, Prompt& pro
   std::optional<std::uint32_t> previous;
   for (const auto& record : doc.characters) {
     const std::uint32_t code = ParseLabelCode(record->label).value_or(0);
+    if (code > kMaxStorableCode) {
+      ReportUnstorableCode(code, prompt);
+      return std::nullopt;
+    }
     const bool continues = previous && code == *previous + 1 && rangeLength < kMaxCharactersPerRange;
     if (!continues) {
       if (ranges == kNativeMaxRanges) {

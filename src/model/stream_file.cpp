@@ -15,20 +15,23 @@ constexpr StreamKind kUsStream{kUS, true};
 constexpr std::int32_t kEscHeight = 24;
 constexpr std::uint8_t kEscBytesPerColumn = 3;
 
-// Moves the cursor to the next "lead &" pair; false at the end of the data. A byte
-// after `lead` that is not '&' is consumed and not looked at again.
-bool FindBlock(ByteCursor& cursor, std::uint8_t lead) {
+enum class Search { Found, End, EndsInHeader };
+
+// Moves the cursor to the next "lead &" pair. A byte after `lead` that is not '&'
+// is consumed and not looked at again; a file whose last byte is `lead` ends
+// where a block header may have begun.
+Search FindBlock(ByteCursor& cursor, std::uint8_t lead) {
   std::uint8_t byte = 0;
   while (cursor.TakeU8(byte)) {
     if (byte != lead) continue;
     std::uint8_t next = 0;
-    if (!cursor.TakeU8(next)) return false;
+    if (!cursor.TakeU8(next)) return Search::EndsInHeader;
     if (next == '&') {
       cursor.Seek(cursor.Position() - 2);
-      return true;
+      return Search::Found;
     }
   }
-  return false;
+  return Search::End;
 }
 
 // Reads one block at the cursor. False when reading must stop.
@@ -67,8 +70,17 @@ void ReadStream(CDotforgeImportDoc& doc, ByteView file, const StreamKind& kind, 
   doc.fontType = kSingleByteFont;
   doc.characterCount = 0;
   ByteCursor cursor(file);
-  while (FindBlock(cursor, kind.lead)) {
-    if (!ReadBlock(doc, cursor, kind, prompt)) return;
+  for (;;) {
+    switch (FindBlock(cursor, kind.lead)) {
+      case Search::End:
+        return;
+      case Search::EndsInHeader:
+        prompt.ShowMessage(msg::kFileEndsEarly);
+        return;
+      case Search::Found:
+        if (!ReadBlock(doc, cursor, kind, prompt)) return;
+        break;
+    }
   }
 }
 

@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <tuple>
+
 #include <sstream>
 
 #include "cli/cli_run.h"
@@ -58,6 +60,20 @@ TEST_F(CliTest, ReaderMessagesGiveStatusOneAndStillPrint) {
   const CliRun missing = Dump({Path("NONE.DAT")});
   EXPECT_EQ(missing.status, kExitReported);
   EXPECT_EQ(missing.err, std::string(msg::kUnableToReadFile) + "\n");
+}
+
+TEST_F(CliTest, StreamEndingInsideABlockHeaderGivesStatusOne) {
+  for (const auto& [name, lead, height] : {std::tuple<std::string, std::uint8_t, std::uint8_t>{"CUT.1B", 0x1B, 3},
+                                           {"CUT.1F", 0x1F, 8}}) {
+    Bytes file{lead, 0x26, height, 0x41, 0x41, 0x01, 0x80, 0x00, 0x01};
+    file.resize(6 + (height == 3 ? 3 : 1));
+    file.push_back(lead);  // a block header cut after its first byte
+    test::WriteBytes(Path(name), file);
+    const CliRun run = Dump({Path(name)});
+    EXPECT_EQ(run.status, kExitReported) << name;
+    EXPECT_NE(run.out.find("\n0041 1x"), std::string::npos) << name << ": " << run.out;
+    EXPECT_EQ(run.err, std::string(msg::kFileEndsEarly) + "\n") << name;
+  }
 }
 
 TEST_F(CliTest, UsageErrors) {

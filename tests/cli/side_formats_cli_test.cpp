@@ -42,7 +42,7 @@ TEST_F(SideFormatsCliTest, EveryFormatWrittenReadsBack) {
   };
   for (const auto& [name, readOptions] : outputs) {
     std::vector<std::string> convert{Path("FONT.DAT"), Path(name)};
-    if (name == "F16.C") convert.insert(convert.end(), {"--word-bits", "16"});
+    if (name == "F16.C") convert.insert(convert.end(), {"--to-word-bits", "16"});
     const CliRun written = Convert(convert);
     ASSERT_EQ(written.status, kExitOk) << name << ": " << written.err;
     std::vector<std::string> dump{Path(name)};
@@ -83,6 +83,59 @@ TEST_F(SideFormatsCliTest, ExportRulesApply) {
   EXPECT_EQ(kanji.status, kExitReported);
   EXPECT_NE(kanji.err.find(msg::kFontIdRange), std::string::npos);
   EXPECT_EQ(test::ReadBytes(Path("K.DSB")).at(10), '4');
+}
+
+// The input's word width and the output's are separate: an 8-bit ST10 file is
+// rewritten as a 16-bit one in one step, and back.
+TEST_F(SideFormatsCliTest, St10WordWidthsOfInputAndOutputAreSeparate) {
+  ASSERT_EQ(Convert({Path("FONT.DAT"), Path("F8.C")}).status, kExitOk);
+  const std::vector<std::string> size{"--width", "12", "--height", "2"};
+  auto convert = [&](const std::string& in, const std::string& out, std::vector<std::string> options) {
+    std::vector<std::string> arguments{Path(in), Path(out)};
+    arguments.insert(arguments.end(), size.begin(), size.end());
+    arguments.insert(arguments.end(), options.begin(), options.end());
+    return Convert(arguments);
+  };
+  auto header = [&](const std::string& name) {
+    const Bytes text = test::ReadBytes(Path(name));
+    return std::string(text.begin(), text.begin() + 19);
+  };
+  auto characters = [&](const std::string& name, const std::string& bits) {
+    std::vector<std::string> arguments{Path(name), "--word-bits", bits};
+    arguments.insert(arguments.end(), size.begin(), size.end());
+    const CliRun read = Dump(arguments);
+    EXPECT_EQ(read.status, kExitOk) << name << ": " << read.err;
+    return Characters(read.out);
+  };
+
+  const CliRun widened = convert("F8.C", "F16.C", {"--word-bits", "8", "--to-word-bits", "16"});
+  ASSERT_EQ(widened.status, kExitOk) << widened.err;
+  EXPECT_EQ(header("F16.C"), "const unsigned int ");
+  EXPECT_EQ(characters("F16.C", "16"), Characters(original_));
+
+  ASSERT_EQ(convert("F16.C", "B8.C", {"--word-bits", "16", "--to-word-bits", "8"}).status, kExitOk);
+  EXPECT_EQ(header("B8.C"), "const unsigned char");
+  EXPECT_EQ(characters("B8.C", "8"), Characters(original_));
+
+  // Without --to-word-bits the output keeps the width the input was read with.
+  ASSERT_EQ(convert("F16.C", "S16.C", {"--word-bits", "16"}).status, kExitOk);
+  EXPECT_EQ(header("S16.C"), "const unsigned int ");
+
+  EXPECT_EQ(convert("F8.C", "X.C", {"--to-word-bits", "12"}).status, kExitUsage);
+  const CliRun help = Convert({"--help"});
+  EXPECT_NE(help.out.find("--to-word-bits"), std::string::npos);
+  EXPECT_NE(help.out.find("--word-bits"), std::string::npos);
+}
+
+// The pattern a type change leaves in the name box is never a file to write.
+TEST_F(SideFormatsCliTest, WildcardOutputNameIsRefused) {
+  ASSERT_EQ(Convert({Path("FONT.DAT"), Path("A.C")}).status, kExitOk);
+  for (const std::string name : {"*.DDB", "F?.DAT"}) {
+    const CliRun run = Convert({Path("A.C"), Path(name), "--width", "12", "--height", "2"});
+    EXPECT_EQ(run.status, kExitReported) << name;
+    EXPECT_NE(run.err.find(msg::kWildcardInFileName), std::string::npos) << name << ": " << run.err;
+    EXPECT_FALSE(std::filesystem::exists(Path(name))) << name;
+  }
 }
 
 TEST_F(SideFormatsCliTest, OutlineFonts) {

@@ -1,10 +1,13 @@
 #include <gtest/gtest.h>
 
+#include <sys/stat.h>
+
 #include "formats/export_command.h"
 #include "formats/formats_messages.h"
 #include "framework/scripted_prompt.h"
 #include "model/download_file.h"
 #include "model/model_messages.h"
+#include "model/open_font_set.h"
 #include "model/side_format.h"
 #include "support/test_files.h"
 
@@ -185,8 +188,9 @@ TEST_F(ExportCommandTest, UnwritableFileChangesNothingMore) {
   prompt_.QueueFontProperties(ScriptedPrompt::FontPropertiesEdit{std::nullopt, std::nullopt, "50"});
   const ExportDialogAnswer answer{(dir_ / "missing" / "X.DSB").string(), kFormatDsb + 1, 0, '4'};
   EXPECT_EQ(Export(*doc, answer), ExportOutcome::Stopped);
-  EXPECT_EQ(prompt_.Texts().back(), msg::kUnableToOpenFile);
-  // No file got the id the dialog gave.
+  // The id question comes only once the file has been created.
+  EXPECT_EQ(prompt_.Texts(), (std::vector<std::string>{msg::kExportTitle, msg::kUnableToOpenFile}));
+  EXPECT_TRUE(prompt_.OpenedFontProperties().empty());
   EXPECT_EQ(doc->fontId, '4');
   EXPECT_EQ(doc->GetTitle(), "FONT.DAT");
   EXPECT_TRUE(doc->IsModified());
@@ -232,6 +236,131 @@ TEST_F(ExportCommandTest, CloseCheck) {
   doc->SetModifiedFlag(true);
   prompt_.QueueAnswers({Answer::No});
   EXPECT_TRUE(CanCloseFontSet(*doc, app_, exporter_, prompt_));
+}
+
+// Save onto a read-only file: refused before anything is asked, the file and the
+// font set stay as they were; once the file may be written the same save works.
+TEST_F(ExportCommandTest, ReadOnlyTargetIsRefusedThenSavedOnceWritable) {
+  auto doc = Font(8, 2, {0x41, 0x42}, kDoubleByteFont);
+  const auto path = dir_ / "LOGO.DSB";
+  test::WriteBytes(path, Bytes{1, 2, 3});
+  ASSERT_EQ(::chmod(path.c_str(), 0444), 0);
+  prompt_.QueueFontProperties(ScriptedPrompt::FontPropertiesEdit{std::nullopt, std::nullopt, "50"});
+  EXPECT_EQ(Export(*doc, Choose("LOGO.DSB", kFormatDsb, 0, '4')), ExportOutcome::Stopped);
+  EXPECT_EQ(prompt_.Texts(), (std::vector<std::string>{msg::kExportTitle, msg::kUnableToOpenFile}));
+  EXPECT_EQ(test::ReadBytes(path), (Bytes{1, 2, 3}));
+  EXPECT_EQ(doc->GetTitle(), "FONT.DAT");
+  EXPECT_TRUE(doc->IsModified());
+  EXPECT_EQ(doc->fontId, '4');
+
+  // Every format refuses it alike.
+  for (const int format : {kFormatDat, kFormatDdb, kFormatSt10, kFormatSt9, kFormatAsm, kFormat1F26}) {
+    prompt_.Clear();
+    EXPECT_EQ(Export(*doc, Choose("LOGO.DSB", format)), ExportOutcome::Stopped) << format;
+    EXPECT_EQ(prompt_.Texts().back(), msg::kUnableToOpenFile) << format;
+    EXPECT_EQ(test::ReadBytes(path), (Bytes{1, 2, 3})) << format;
+  }
+
+  ASSERT_EQ(::chmod(path.c_str(), 0640), 0);
+  prompt_.Clear();
+  doc->fontId = '4';
+  EXPECT_EQ(Export(*doc, Choose("LOGO.DSB", kFormatDsb, 0, '4')), ExportOutcome::Written);
+  EXPECT_EQ(prompt_.Texts(), (std::vector<std::string>{msg::kExportTitle, "Font Properties"}));
+  EXPECT_EQ(test::ReadBytes(path).size(), 13u + 224 * 2);
+  EXPECT_EQ(test::ReadBytes(path).at(10), '2');
+  struct stat info {};
+  ASSERT_EQ(::stat(path.c_str(), &info), 0);
+  EXPECT_EQ(info.st_mode & 07777, 0640u) << "the saved file keeps its mode";
+  EXPECT_EQ(doc->GetTitle(), "LOGO.DSB");
+}
+
+// Save through a symbolic link, edit, save again: the link stays a link and the
+// file it points to holds the last save.
+TEST_F(ExportCommandTest, SavesThroughASymbolicLinkReplaceItsTarget) {
+  std::filesystem::create_directory(dir_ / "shared");
+  const auto target = dir_ / "shared" / "FONT.DAT";
+  test::WriteBytes(target, Bytes{0});
+  std::filesystem::create_symlink("shared/FONT.DAT", dir_ / "LINK.DAT");
+  auto doc = Font(8, 1, {0x41, 0x42});
+  EXPECT_EQ(Export(*doc, Choose("LINK.DAT", kFormatDat)), ExportOutcome::Written);
+  EXPECT_TRUE(std::filesystem::is_symlink(dir_ / "LINK.DAT"));
+  EXPECT_EQ(test::ReadBytes(target).size(), 1024u + 2);
+  EXPECT_EQ(doc->GetTitle(), "LINK.DAT");
+
+  doc->characters[0]->bitmap = {0xAA};
+  doc->SetModifiedFlag(true);
+  EXPECT_EQ(Export(*doc, Choose("LINK.DAT", kFormatDat)), ExportOutcome::Written);
+  EXPECT_TRUE(std::filesystem::is_symlink(dir_ / "LINK.DAT"));
+  EXPECT_EQ(test::ReadBytes(target).at(1024), 0xAA);
+  EXPECT_FALSE(doc->IsModified());
+
+  // Saved under another name, the link and its target are left alone.
+  EXPECT_EQ(Export(*doc, Choose("COPY.DAT", kFormatDat)), ExportOutcome::Written);
+  EXPECT_FALSE(std::filesystem::is_symlink(dir_ / "COPY.DAT"));
+  EXPECT_EQ(test::ReadBytes(dir_ / "COPY.DAT"), test::ReadBytes(target));
+}
+
+// A stream file holds its blocks in file order; its DSB keeps every character.
+TEST_F(ExportCommandTest, StreamInFileOrderSavesEveryCharacterToDsb) {
+  Bytes stream;
+  for (const std::uint8_t code : {0x42, 0x41}) {
+    const Bytes header{0x1B, '&', 3, code, code, 8};
+    stream.insert(stream.end(), header.begin(), header.end());
+    for (int column = 0; column < 8; ++column) {
+      const Bytes bytes{static_cast<std::uint8_t>(code), 0, static_cast<std::uint8_t>(column)};
+      stream.insert(stream.end(), bytes.begin(), bytes.end());
+    }
+  }
+  test::WriteBytes(dir_ / "AB.1B", stream);
+  app_.importRequest.importType = kFormat1B26;
+  app_.importRequest.fileName = dir_ / "AB.1B";
+  auto doc = std::make_unique<CDotforgeImportDoc>();
+  OpenFontSet(*doc, app_.importRequest, prompt_);
+  doc->SetTitle("AB.1B");
+  ASSERT_EQ(doc->codes, (std::vector<std::int32_t>{0x42, 0x41}));
+
+  EXPECT_EQ(Export(*doc, Choose("AB.DSB", kFormatDsb)), ExportOutcome::Written);
+  EXPECT_EQ(prompt_.Texts(), std::vector<std::string>{msg::kExportTitle});
+  CDotforgeImportDoc back;
+  ReadDsbFile(back, test::ReadBytes(dir_ / "AB.DSB"), prompt_);
+  ASSERT_EQ(back.characters.size(), 224u);
+  EXPECT_EQ(back.characters[0x41 - 0x20]->bitmap, doc->characters[1]->bitmap);
+  EXPECT_EQ(back.characters[0x42 - 0x20]->bitmap, doc->characters[0]->bitmap);
+  EXPECT_NE(back.characters[0x41 - 0x20]->bitmap, Bytes(24, 0));
+}
+
+// Codes above 0xFFFF are refused by every writer that stores a code, rather
+// than cut to 16 bits; the streams skip them as they skip every code above 0xFF.
+TEST_F(ExportCommandTest, CodesAbove0xFFFFAreRefusedNotCut) {
+  auto doc = Font(8, 1, {0xFFFF, 0x10000, 0x10041}, kDoubleByteFont);
+  const std::string refusal = std::string(msg::kCodeAbove0xFFFF) + "10000";
+  for (const auto& [name, format] : std::vector<std::pair<std::string, int>>{
+           {"W.DAT", kFormatDat}, {"W.DDB", kFormatDdb}, {"W.C", kFormatSt10}, {"W.ASM", kFormatAsm}}) {
+    prompt_.Clear();
+    EXPECT_EQ(Export(*doc, Choose(name, format)), ExportOutcome::Stopped) << name;
+    EXPECT_EQ(prompt_.Texts().back(), refusal) << name;
+    EXPECT_FALSE(std::filesystem::exists(dir_ / name)) << name;
+  }
+  prompt_.Clear();
+  EXPECT_EQ(Export(*doc, Choose("W.1F", kFormat1F26)), ExportOutcome::Written);
+  EXPECT_EQ(prompt_.Texts().back(), msg::kCodesAbove0xFF);
+  EXPECT_TRUE(test::ReadBytes(dir_ / "W.1F").empty()) << "0x10041 is not written as 0x41";
+  EXPECT_FALSE(doc->IsModified());
+}
+
+// A wildcard name (the pattern a type change puts in the name box) is never a
+// file to write.
+TEST_F(ExportCommandTest, WildcardNameIsRefusedAndAskedAgain) {
+  auto doc = Font(8, 1, {0x41});
+  prompt_.QueueExportDialog(Choose("*.DDB", kFormatDdb));
+  prompt_.QueueExportDialog(Choose("F?.DAT", kFormatDat));
+  prompt_.QueueExportDialog(std::nullopt);
+  EXPECT_EQ(exporter_.Run(*doc, app_.importRequest, prompt_), ExportOutcome::Cancelled);
+  EXPECT_EQ(prompt_.Texts(), (std::vector<std::string>{msg::kExportTitle, msg::kWildcardInFileName, msg::kExportTitle,
+                                                       msg::kWildcardInFileName, msg::kExportTitle}));
+  EXPECT_EQ(prompt_.Entries()[1].kind, MessageKind::Warning);
+  EXPECT_TRUE(std::filesystem::is_empty(dir_.Path()));
+  EXPECT_TRUE(doc->IsModified());
 }
 
 }  // namespace

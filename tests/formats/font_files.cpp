@@ -70,6 +70,28 @@ Bytes WithoutCharmaps(Bytes font) {
   return font;
 }
 
+Bytes WithManyToOneCharmap(Bytes font, std::uint32_t firstCode, std::uint32_t count, std::uint32_t glyph) {
+  constexpr std::uint32_t kSubtableLength = 16 + 12;
+  Bytes cmap(4 + 8 + kSubtableLength, 0);
+  cmap[3] = 1;                    // one encoding record
+  cmap[5] = 3;                    // platform: Windows
+  cmap[7] = 10;                   // encoding: Unicode, full repertoire
+  PutU32BE(cmap, 8, 12);          // subtable offset
+  cmap[13] = 13;                  // format 13: many codes to one glyph
+  PutU32BE(cmap, 16, kSubtableLength);
+  PutU32BE(cmap, 24, 1);          // one group
+  PutU32BE(cmap, 28, firstCode);
+  PutU32BE(cmap, 32, firstCode + count - 1);
+  PutU32BE(cmap, 36, glyph);
+  // The new table goes at the end; the directory points there.
+  font.resize((font.size() + 3) / 4 * 4);
+  const std::size_t record = FindTable(font, "cmap");
+  PutU32BE(font, record + 8, static_cast<std::uint32_t>(font.size()));
+  PutU32BE(font, record + 12, static_cast<std::uint32_t>(cmap.size()));
+  font.insert(font.end(), cmap.begin(), cmap.end());
+  return font;
+}
+
 std::string SmallBdfFont() {
   return "STARTFONT 2.1\n"
          "FONT -misc-test-medium-r-normal--8-80-75-75-c-60-iso10646-1\n"
@@ -82,6 +104,25 @@ std::string SmallBdfFont() {
          "STARTCHAR j\nENCODING 106\nSWIDTH 500 0\nDWIDTH 4 0\nBBX 3 8 0 -4\nBITMAP\n"
          "20\n00\n20\n20\n20\n20\n20\nC0\nENDCHAR\n"
          "ENDFONT\n";
+}
+
+std::string ManyCharactersBdfFont(int count) {
+  static constexpr const char* kDots[] = {"80", "40", "20", "10"};
+  std::string font =
+      "STARTFONT 2.1\n"
+      "FONT -misc-many-medium-r-normal--1-10-75-75-c-40-iso10646-1\n"
+      "SIZE 1 75 75\n"
+      "FONTBOUNDINGBOX 4 1 0 0\n"
+      "STARTPROPERTIES 2\nFONT_ASCENT 1\nFONT_DESCENT 0\nENDPROPERTIES\n"
+      "CHARS " + std::to_string(count) + "\n";
+  font.reserve(font.size() + static_cast<std::size_t>(count) * 80);
+  for (int i = 0; i < count; ++i) {
+    const int code = 0x20 + i;
+    font += "STARTCHAR c" + std::to_string(code) + "\nENCODING " + std::to_string(code) +
+            "\nSWIDTH 500 0\nDWIDTH 4 0\nBBX 4 1 0 0\nBITMAP\n" + kDots[code % 4] + "\nENDCHAR\n";
+  }
+  font += "ENDFONT\n";
+  return font;
 }
 
 }  // namespace dotforge::test

@@ -23,8 +23,17 @@ Bytes KeepCharmaps(Bytes font, int count);
 // no character map at all.
 Bytes WithoutCharmaps(Bytes font);
 
+// The font with its character maps replaced by one Unicode map (format 13) that
+// maps the `count` codes from `firstCode` on to glyph `glyph`.
+Bytes WithManyToOneCharmap(Bytes font, std::uint32_t firstCode, std::uint32_t count, std::uint32_t glyph);
+
 // A small BDF bitmap font: 'A' 5 x 6 on the baseline, 'j' 3 x 8 reaching 4 dots
 // below it.
 std::string SmallBdfFont();
+
+// A BDF bitmap font of `count` one-dot characters with the Unicode codes 0x20,
+// 0x21, ... in order; the character of code c has its dot in column c % 4 of a
+// 4 x 1 cell, so that a shift in the order shows.
+std::string ManyCharactersBdfFont(int count);
 
 }  // namespace dotforge::test

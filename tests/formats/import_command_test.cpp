@@ -61,7 +61,7 @@ TEST_F(ImportCommandTest, FileFormatsOpenTheFileItself) {
   ASSERT_TRUE(Import(answer));
   EXPECT_EQ(app_.importRequest.importType, kFormatDat);
   EXPECT_EQ(command_.Settings().lastFileName, "FONT.DAT");
-  EXPECT_EQ(command_.Settings().importPath, (dir_ / "FONT.DAT").string());
+  EXPECT_EQ(command_.Settings().importPath, dir_.Path().string());
   EXPECT_EQ(command_.Settings().defaultFileName, "*.DAT");
   EXPECT_EQ(command_.Settings().dialogType, kFormatDat);
 
@@ -74,7 +74,7 @@ TEST_F(ImportCommandTest, FileFormatsOpenTheFileItself) {
   // The next dialog offers what this one ended with.
   EXPECT_FALSE(Import(std::nullopt));
   EXPECT_EQ(prompt_.ImportRequests().back().defaultFileName, "*.DAT");
-  EXPECT_EQ(prompt_.ImportRequests().back().initialFolder, (dir_ / "FONT.DAT").string());
+  EXPECT_EQ(prompt_.ImportRequests().back().initialFolder, dir_.Path().string());
 }
 
 TEST_F(ImportCommandTest, AlreadyOpenFileIsRefused) {
@@ -151,6 +151,7 @@ TEST_F(ImportCommandTest, CellSizeChecks) {
   prompt_.Clear();
   EXPECT_FALSE(Import(Choose("FONT.TTF", kFormatOutline, 12, 0)));
   EXPECT_EQ(prompt_.Texts(), (std::vector<std::string>{msg::kImportTitle, msg::kWidthAndHeightZero}));
+  EXPECT_EQ(prompt_.Entries()[1].kind, MessageKind::Warning);
   EXPECT_EQ(app_.importRequest.importType, kFormatOutline);
 }
 
@@ -159,6 +160,31 @@ TEST_F(ImportCommandTest, OutlineFontsSkipTheAlreadyOpenTest) {
   WriteText("NOTAFONT.TTF", Bytes{'n', 'o', 't', ' ', 'a', ' ', 'f', 'o', 'n', 't'});
   EXPECT_FALSE(Import(Choose("NOTAFONT.TTF", kFormatOutline, 12, 24), path));
   EXPECT_EQ(prompt_.Texts(), (std::vector<std::string>{msg::kImportTitle, msg::kFontFormatNotSupported}));
+}
+
+// An "Import Path" kept by an earlier run may name the last file rather than its
+// folder: the dialog opens in that folder, and what is kept from now on is a folder.
+TEST_F(ImportCommandTest, StoredPathNamingAFileOpensItsFolder) {
+  ASSERT_TRUE(WriteNativeFile(*test::MakeFontSet(8, 8, {0x41}), dir_ / "FONT.DAT", prompt_));
+  ImportCommand command((dir_ / "FONT.DAT").string());
+  prompt_.QueueImportDialog(std::nullopt);
+  EXPECT_FALSE(command.Run(app_, prompt_, [](const std::string&) { return false; }));
+  EXPECT_EQ(prompt_.ImportRequests().back().initialFolder, dir_.Path().string());
+  EXPECT_EQ(command.Settings().importPath, dir_.Path().string());
+
+  // A folder stays as it is.
+  ImportCommand fromFolder(dir_.Path().string());
+  EXPECT_EQ(fromFolder.Settings().importPath, dir_.Path().string());
+
+  // After an import the folder of the file is kept, for the next dialog and the next run.
+  std::filesystem::create_directory(dir_ / "sub");
+  ASSERT_TRUE(WriteNativeFile(*test::MakeFontSet(8, 8, {0x42}), dir_ / "sub" / "B.DAT", prompt_));
+  prompt_.QueueImportDialog(Choose("sub/B.DAT", kFormatDat));
+  ASSERT_TRUE(command.Run(app_, prompt_, [](const std::string&) { return false; }));
+  EXPECT_EQ(command.Settings().importPath, (dir_ / "sub").string());
+  prompt_.QueueImportDialog(std::nullopt);
+  EXPECT_FALSE(command.Run(app_, prompt_, [](const std::string&) { return false; }));
+  EXPECT_EQ(prompt_.ImportRequests().back().initialFolder, (dir_ / "sub").string());
 }
 
 }  // namespace

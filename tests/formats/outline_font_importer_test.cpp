@@ -6,9 +6,15 @@
 #include "formats/font_files.h"
 #include "formats/formats_messages.h"
 #include "formats/glyph_renderer.h"
+#include "formats/export_command.h"
+#include "formats/import_command.h"
 #include "formats/outline_font_importer.h"
 #include "framework/scripted_prompt.h"
 #include "model/character_record.h"
+#include "model/glyph_block.h"
+#include "model/model_messages.h"
+#include "model/open_font_set.h"
+#include "model/side_format.h"
 #include "support/test_files.h"
 
 namespace dotforge {
@@ -251,6 +257,161 @@ TEST(GlyphPlacement, CentredUnlessDeep) {
   const FT_Vector w = OutlinePlacement(wide, 12, 24);
   EXPECT_EQ(w.x, -116);
   EXPECT_EQ(w.y, -232);
+}
+
+// A prompt whose progress callback records every report and cancels once
+// `cancelAt` characters are done.
+class ProgressPrompt : public ScriptedPrompt {
+ public:
+  explicit ProgressPrompt(std::optional<std::size_t> cancelAt = std::nullopt) : cancelAt_(cancelAt) {}
+  ProgressCallback StartProgress(std::string_view label) override {
+    labels.emplace_back(label);
+    return [this](std::size_t done, std::size_t total) {
+      reports.emplace_back(done, total);
+      return !cancelAt_ || done < *cancelAt_;
+    };
+  }
+  std::vector<std::string> labels;
+  std::vector<std::pair<std::size_t, std::size_t>> reports;
+
+ private:
+  std::optional<std::size_t> cancelAt_;
+};
+
+class OutlineImportCommandTest : public ::testing::Test {
+ protected:
+  // Writes a BDF font of `count` characters and imports it as a user would:
+  // the import dialog with a 4 x 1 cell, the first face and map.
+  bool ImportMany(int count, ProgressPrompt& prompt) {
+    std::ofstream(dir_ / "MANY.BDF") << test::ManyCharactersBdfFont(count);
+    prompt.QueueImportDialog(ImportDialogAnswer{(dir_ / "MANY.BDF").string(), kOutlinePosition, 4, 1, 0, "*.TTF"});
+    prompt.QueueFontFacesDialog(FontFacesAnswer{0, 0});
+    return command_.Run(app_, prompt, [](const std::string&) { return false; });
+  }
+
+  static constexpr int kOutlinePosition = 9;
+  test::TempDir dir_;
+  AppValues app_;
+  ImportCommand command_{"/fonts"};
+};
+
+// A face mapping 70,000 characters: the import stops at code 0xFFFF and says how
+// many were left out; the font set then saves and reads back without a wrapped
+// count or a cut code.
+TEST_F(OutlineImportCommandTest, SeventyThousandCharactersStopAtCode0xFFFF) {
+  const std::filesystem::path sans = test::DejaVuFont("DejaVuSans.ttf");
+  if (sans.empty()) GTEST_SKIP() << "fonts-dejavu-core is not installed";
+  constexpr std::uint32_t kGlyphOfA = 36;
+  test::WriteBytes(dir_ / "MANY.TTF", test::WithManyToOneCharmap(test::ReadBytes(sans), 0x20, 70000, kGlyphOfA));
+  ProgressPrompt prompt;
+  prompt.QueueImportDialog(ImportDialogAnswer{(dir_ / "MANY.TTF").string(), kOutlinePosition, 8, 8, 0, "*.TTF"});
+  prompt.QueueFontFacesDialog(FontFacesAnswer{0, 0});
+  ASSERT_TRUE(command_.Run(app_, prompt, [](const std::string&) { return false; }));
+  const std::size_t kept = 0xFFFF - 0x20 + 1;
+  EXPECT_EQ(prompt.Texts(), (std::vector<std::string>{msg::kImportTitle, kFacesDialog,
+                                                      std::to_string(70000 - kept) + msg::kCharactersLeftOut}));
+  auto doc = OpenImportedFontSet(app_, prompt);
+  ASSERT_EQ(doc->characters.size(), kept);
+  EXPECT_EQ(doc->characterCount, static_cast<std::int32_t>(kept));
+  EXPECT_EQ(doc->codes.back(), 0xFFFF);
+  EXPECT_EQ(doc->characters.back()->label, "FFFF");
+  EXPECT_EQ(doc->characters.back()->bitmap, doc->characters.front()->bitmap);
+  EXPECT_NE(doc->characters.back()->bitmap, Bytes(8, 0));
+
+  ExportCommand exporter;
+  doc->SetTitle("MANY.DAT");
+  for (const auto& [name, format] : std::vector<std::pair<std::string, int>>{
+           {"MANY.DAT", kFormatDat}, {"MANY.DDB", kFormatDdb}, {"MANY.C", kFormatSt10}}) {
+    prompt.Clear();
+    prompt.QueueExportDialog(ExportDialogAnswer{(dir_ / name).string(), format + 1, 0, '4'});
+    EXPECT_EQ(exporter.Run(*doc, app_.importRequest, prompt), ExportOutcome::Written) << name;
+    EXPECT_EQ(prompt.Texts(), std::vector<std::string>{msg::kExportTitle}) << name;
+  }
+  for (const auto& [name, format] : std::vector<std::pair<std::string, int>>{{"MANY.DAT", kFormatDat},
+                                                                          {"MANY.DDB", kFormatDdb}}) {
+    ImportRequest request;
+    request.importType = format;
+    request.fileName = dir_ / name;
+    CDotforgeImportDoc back;
+    prompt.Clear();
+    OpenFontSet(back, request, prompt);
+    EXPECT_TRUE(prompt.Texts().empty()) << name;
+    EXPECT_EQ(back.characterCount, static_cast<std::int32_t>(kept)) << name;
+    ASSERT_EQ(back.codes.size(), kept) << name;
+    EXPECT_EQ(back.codes.back(), 0xFFFF) << name;
+    EXPECT_TRUE(std::is_sorted(back.codes.begin(), back.codes.end())) << name;
+  }
+  const Bytes source = test::ReadBytes(dir_ / "MANY.C");
+  const std::string text(source.begin(), source.end());
+  EXPECT_NE(text.find("// 0xFFFF:"), std::string::npos);
+  EXPECT_EQ(text.find("// 0x0000:"), std::string::npos);
+}
+
+// A bitmap font with as many characters as FreeType lets a BDF face hold
+// (65,535): the cells keep the order of the map up to code 0xFFFF.
+TEST_F(OutlineImportCommandTest, BitmapFontCellsKeepTheirOrderUpTo0xFFFF) {
+  ProgressPrompt prompt;
+  ASSERT_TRUE(ImportMany(65535, prompt));
+  EXPECT_EQ(prompt.Texts().back(), std::to_string(65535 - 65504) + msg::kCharactersLeftOut);
+  auto doc = OpenImportedFontSet(app_, prompt);
+  ASSERT_EQ(doc->characters.size(), 65504u);
+  // Cell i is the character of code 0x20 + i: its dot is in column code % 4.
+  EXPECT_EQ(doc->characters.front()->bitmap, Bytes{0x80});
+  EXPECT_EQ(doc->characters[1]->bitmap, Bytes{0x40});
+  EXPECT_EQ(doc->characters.back()->bitmap, Bytes{0x10});
+}
+
+TEST_F(OutlineImportCommandTest, ProgressIsReportedUpToTheLastCharacter) {
+  ProgressPrompt prompt;
+  ASSERT_TRUE(ImportMany(3000, prompt));
+  EXPECT_EQ(prompt.labels, std::vector<std::string>{msg::kRenderingCharacters});
+  ASSERT_GE(prompt.reports.size(), 2u);
+  EXPECT_EQ(prompt.reports.front(), (std::pair<std::size_t, std::size_t>{0, 3000}));
+  EXPECT_EQ(prompt.reports.back(), (std::pair<std::size_t, std::size_t>{3000, 3000}));
+  for (std::size_t i = 1; i < prompt.reports.size(); ++i) {
+    EXPECT_LE(prompt.reports[i - 1].first, prompt.reports[i].first);
+    EXPECT_EQ(prompt.reports[i].second, 3000u);
+  }
+}
+
+// Cancel while the characters render: nothing opens, nothing is said, and the
+// next import dialog offers what it offered before.
+TEST_F(OutlineImportCommandTest, CancelDuringRenderingChangesNothing) {
+  app_.importRequest.importType = kFormatDat;
+  app_.importRequest.fileName = "/fonts/OLD.DAT";
+  app_.importRequest.width = 12;
+  app_.importRequest.height = 24;
+  app_.importRequest.glyphBlock = ParsedGlyphBlock{1, Bytes(48, 0xAB)};
+  ProgressPrompt prompt(std::size_t{128});
+  EXPECT_FALSE(ImportMany(3000, prompt));
+  EXPECT_EQ(prompt.Texts(), (std::vector<std::string>{msg::kImportTitle, kFacesDialog}));
+  ASSERT_FALSE(prompt.reports.empty());
+  EXPECT_LT(prompt.reports.back().first, 3000u) << "rendering stopped early";
+  EXPECT_EQ(app_.importRequest.importType, kFormatDat);
+  EXPECT_EQ(app_.importRequest.fileName, "/fonts/OLD.DAT");
+  EXPECT_EQ(app_.importRequest.width, 12);
+  EXPECT_EQ(app_.importRequest.height, 24);
+  EXPECT_EQ(app_.importRequest.glyphBlock.characterCount, 1);
+  EXPECT_EQ(command_.Settings().importPath, "/fonts");
+  EXPECT_EQ(command_.Settings().dialogType, -1);
+
+  prompt.QueueImportDialog(std::nullopt);
+  EXPECT_FALSE(command_.Run(app_, prompt, [](const std::string&) { return false; }));
+  EXPECT_EQ(prompt.ImportRequests().back().initialFolder, "/fonts");
+  EXPECT_EQ(prompt.ImportRequests().back().width, 12);
+}
+
+TEST_F(OutlineImportCommandTest, CancelledRenderingGivesNoBlock) {
+  std::ofstream(dir_ / "MANY.BDF") << test::ManyCharactersBdfFont(2000);
+  ScriptedPrompt prompt;
+  OutlineFontImporter importer(4, 1);
+  ASSERT_TRUE(importer.OpenFontFile(dir_ / "MANY.BDF", prompt));
+  ASSERT_EQ(importer.ConfirmFaces({0, 0}, prompt), OutlineFontImporter::FacesChoice::Accepted);
+  std::size_t calls = 0;
+  EXPECT_FALSE(importer.RenderCharacters(prompt, 2, [&](std::size_t, std::size_t) { return ++calls < 2; }));
+  EXPECT_TRUE(importer.Cancelled());
+  EXPECT_TRUE(importer.TakeBlock().bytes.empty());
+  EXPECT_TRUE(prompt.Texts().empty());
 }
 
 }  // namespace

@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <sys/stat.h>
+
 #include "framework/scripted_prompt.h"
 #include "model/download_file.h"
 #include "model/model_messages.h"
@@ -57,14 +59,41 @@ TEST(DsbFile, OnlyOneCharacterFillsTheOther223Cells) {
 }
 
 TEST(DsbFile, CodesWithoutACellAreSkipped) {
-  // Below 0x20, out of order and from 0x100 up: none of them may shift the cells.
+  // Below 0x20 and from 0x100 up: none of them may shift the cells.
   auto doc = MakeFontSet(8, 1, {0x10, 0x41, 0x30, 0x42, 0x100, 0x8140});
   const Bytes file = EncodeDsb(*doc);
   ASSERT_EQ(file.size(), 13u + 224);
   EXPECT_EQ(file[13 + 0x41 - 0x20], PatternCell(0x41, 8, 1)[0]);
   EXPECT_EQ(file[13 + 0x42 - 0x20], PatternCell(0x42, 8, 1)[0]);
-  EXPECT_EQ(file[13 + 0x30 - 0x20], 0);
-  EXPECT_EQ(std::count(file.begin() + 13, file.end(), 0), 222);
+  EXPECT_EQ(file[13 + 0x30 - 0x20], PatternCell(0x30, 8, 1)[0]);
+  EXPECT_EQ(std::count(file.begin() + 13, file.end(), 0), 221);
+}
+
+// A font set read from a stream file or a DAT range table holds its codes in the
+// order of the file: each character still goes to the cell of its code.
+TEST(DsbFile, CodesInFileOrderEachFillTheirOwnCell) {
+  auto doc = MakeFontSet(12, 3, {0x42, 0x41, 0xFF, 0x20, 0x7E});
+  const Bytes file = EncodeDsb(*doc);
+  ASSERT_EQ(file.size(), 13u + 224 * 6);
+  ScriptedPrompt prompt;
+  CDotforgeImportDoc back;
+  ReadDsbFile(back, file, prompt);
+  ASSERT_EQ(back.characters.size(), 224u);
+  for (const std::int32_t code : {0x20, 0x41, 0x42, 0x7E, 0xFF}) {
+    EXPECT_EQ(back.characters[static_cast<std::size_t>(code - 0x20)]->bitmap, PatternCell(code, 12, 3)) << code;
+  }
+  EXPECT_EQ(back.characters[0x43 - 0x20]->bitmap, Bytes(6, 0));
+}
+
+TEST(DsbFile, OfTwoCharactersWithOneCodeTheFirstIsKeptAndNamed) {
+  auto doc = MakeFontSet(8, 1, {0x41, 0x41, 0x41, 0x30, 0x30});
+  doc->characters[1]->bitmap = {0xAA};
+  doc->characters[2]->bitmap = {0x55};
+  ScriptedPrompt prompt;
+  const std::optional<Bytes> file = EncodeDsbFile(*doc, "LOGO    ", prompt);
+  ASSERT_TRUE(file);
+  EXPECT_EQ((*file)[13 + 0x41 - 0x20], PatternCell(0x41, 8, 1)[0]);
+  EXPECT_EQ(prompt.Texts(), std::vector<std::string>{std::string(msg::kDuplicateCodes) + "0x0030, 0x0041"});
 }
 
 TEST(DsbFile, TruncatedFileKeepsCompleteCells) {
@@ -160,6 +189,14 @@ TEST(DdbFile, TruncatedFileKeepsCompleteCharacters) {
   }
 }
 
+TEST(DdbFile, CodesBeyond16BitsAreRefusedNotCut) {
+  // Code 0x10000 read as four digits would be 0x1000, a second character 0x1000.
+  auto doc = MakeFontSet(8, 1, {0x1000, 0xFFFF, 0x10000}, kDoubleByteFont);
+  ScriptedPrompt prompt;
+  EXPECT_FALSE(EncodeDdbFile(*doc, "KANJI   ", prompt));
+  EXPECT_EQ(prompt.Texts(), std::vector<std::string>{std::string(msg::kCodeAbove0xFFFF) + "10000"});
+}
+
 TEST(DownloadFiles, WritersRefuseCellsTheyCannotStore) {
   ScriptedPrompt prompt;
   EXPECT_FALSE(EncodeDsbFile(*MakeFontSet(200, 8, {0x41}), "X", prompt));
@@ -178,6 +215,21 @@ TEST(DownloadFiles, SaveUsesTheFileNameAsFontName) {
   const Bytes file = test::ReadBytes(dir / "small.dsb");
   ASSERT_EQ(file.size(), 13u + 224);
   EXPECT_EQ(std::string(file.begin() + 2, file.begin() + 10), "small   ");
+}
+
+TEST(DownloadFiles, ReadOnlyTargetIsRefusedAndKept) {
+  test::TempDir dir;
+  const auto path = dir / "LOGO.DSB";
+  test::WriteBytes(path, Bytes{1, 2, 3});
+  ASSERT_EQ(::chmod(path.c_str(), 0444), 0);
+  ScriptedPrompt prompt;
+  auto doc = MakeFontSet(8, 1, {0x41});
+  int repaints = 0;
+  doc->AddUpdateListener([&] { ++repaints; });
+  EXPECT_FALSE(WriteDsbFile(*doc, path, prompt));
+  EXPECT_EQ(prompt.Texts(), std::vector<std::string>{msg::kUnableToOpenFile});
+  EXPECT_EQ(test::ReadBytes(path), (Bytes{1, 2, 3}));
+  EXPECT_EQ(repaints, 0);
 }
 
 }  // namespace

@@ -68,7 +68,6 @@ TEST(EscStream, OtherBytesAroundBlocksAreSkipped) {
   file.insert(file.end(), block.begin(), block.end());
   file[file.size() - 6] = 0x31;
   file[file.size() - 5] = 0x31;
-  file.push_back(0x1B);
   ScriptedPrompt prompt;
   const auto doc = ReadEsc(file, prompt);
   EXPECT_TRUE(prompt.Entries().empty());
@@ -96,6 +95,27 @@ TEST(EscStream, DataEndingInsideACharacterKeepsTheCompletedOnes) {
 
   prompt.Clear();
   EXPECT_TRUE(ReadEsc(Bytes{0x1B, 0x26, 0x03, 0x41}, prompt)->characters.empty());
+  EXPECT_EQ(prompt.Texts(), std::vector<std::string>{msg::kFileEndsEarly});
+}
+
+// Wherever the file ends inside a block header, even right after its lead byte,
+// reading stops with a message and keeps the characters read before.
+TEST(EscStream, FileEndingInsideABlockHeaderIsReported) {
+  const Bytes block{0x1B, 0x26, 0x03, 0x41, 0x41, 0x01, 0x80, 0x00, 0x01};
+  for (std::size_t cut = 1; cut < kStreamBlockHeaderSize; ++cut) {
+    Bytes file = block;
+    file.insert(file.end(), {0x1D, 0x56, 0x00});  // another printer command between the blocks
+    file.insert(file.end(), block.begin(), block.begin() + static_cast<std::ptrdiff_t>(cut));
+    ScriptedPrompt prompt;
+    const auto doc = ReadEsc(file, prompt);
+    EXPECT_EQ(doc->codes, std::vector<std::int32_t>{0x41}) << cut;
+    EXPECT_EQ(prompt.Texts(), std::vector<std::string>{msg::kFileEndsEarly}) << cut;
+  }
+  Bytes us{0x1F, 0x26, 0x08, 0x41, 0x41, 0x01, 0x80, 0x1F};
+  ScriptedPrompt prompt;
+  CDotforgeImportDoc doc;
+  ReadUsStreamFile(doc, us, prompt);
+  EXPECT_EQ(doc.codes, std::vector<std::int32_t>{0x41});
   EXPECT_EQ(prompt.Texts(), std::vector<std::string>{msg::kFileEndsEarly});
 }
 

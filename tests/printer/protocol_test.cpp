@@ -2,6 +2,7 @@
 
 #include "framework/scripted_prompt.h"
 #include "model/download_file.h"
+#include "model/model_messages.h"
 #include "printer/download_stream.h"
 #include "printer/printer_protocol.h"
 #include "printer/reply_readers.h"
@@ -88,8 +89,27 @@ TEST(SingleByteStream, CodesWithoutAPlaceAreLeftOut) {
   ASSERT_EQ(stream.bytes.size(), 13u + 224u);
   EXPECT_EQ(stream.bytes[13 + 0x41 - 0x20], PatternCell(0x41, 8, 1)[0]);
   EXPECT_EQ(stream.bytes[13 + 0x50 - 0x20], PatternCell(0x50, 8, 1)[0]);
-  EXPECT_EQ(stream.bytes[13 + 0x30 - 0x20], 0);
-  EXPECT_EQ(Progress(stream).size(), 2u + (0xFF - 0x51 + 1));
+  EXPECT_EQ(stream.bytes[13 + 0x30 - 0x20], PatternCell(0x30, 8, 1)[0]);
+}
+
+// The download sends the DSB bytes: a set read in file order (0x42 before 0x41)
+// downloads both characters, and a code held twice sends the first and says so.
+TEST(SingleByteStream, CharactersInFileOrderAllReachTheirCells) {
+  auto doc = MakeFontSet(8, 2, {0x42, 0x41, 0x42});
+  doc->characters[2]->bitmap = {0xFF, 0xFF};
+  ScriptedPrompt prompt;
+  const std::optional<DownloadStream> stream = BuildDownloadStream(*doc, prompt);
+  ASSERT_TRUE(stream);
+  ASSERT_EQ(stream->bytes.size(), 13u + 224 * 2);
+  auto cellAt = [&](int code) {
+    const auto start = stream->bytes.begin() + 13 + (code - 0x20) * 2;
+    return Bytes(start, start + 2);
+  };
+  EXPECT_EQ(cellAt(0x41), PatternCell(0x41, 8, 2));
+  EXPECT_EQ(cellAt(0x42), PatternCell(0x42, 8, 2));
+  EXPECT_EQ(cellAt(0x43), Bytes(2, 0));
+  EXPECT_EQ(prompt.Texts(), std::vector<std::string>{std::string(msg::kDuplicateCodes) + "0x0042"});
+  ExpectContiguous(*stream);
 }
 
 TEST(SingleByteStream, EmptyFontIsHeaderAnd224BlankCells) {

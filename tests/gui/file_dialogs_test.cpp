@@ -1,0 +1,168 @@
+#include <gtest/gtest.h>
+
+#include <QApplication>
+#include <QComboBox>
+#include <QFileSystemModel>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QTest>
+#include <QTimer>
+
+#include "app/file_dialogs.h"
+#include "app/work_progress.h"
+#include "formats/export_command.h"
+#include "formats/formats_messages.h"
+#include "formats/import_command.h"
+#include "gui/gui_support.h"
+#include "support/test_files.h"
+
+namespace dotforge {
+namespace {
+
+// Chooses entry `index` of a file dialog's type list as the user does.
+void ChooseType(QFileDialog& dialog, int index) {
+  auto* types = dialog.findChild<QComboBox*>("fileTypeCombo");
+  ASSERT_NE(types, nullptr);
+  types->setCurrentIndex(index);
+  emit types->activated(index);
+  emit types->textActivated(types->itemText(index));
+}
+
+QLineEdit* FileNameBox(QFileDialog& dialog) { return dialog.findChild<QLineEdit*>("fileNameEdit"); }
+
+QStringList LabelTexts(const QWidget& widget) {
+  QStringList texts;
+  for (const QLabel* label : widget.findChildren<QLabel*>()) texts << label->text();
+  return texts;
+}
+
+// Answers the next message box with OK and keeps its text.
+void AnswerNextMessageBox(QString& text) {
+  QTimer::singleShot(0, [&text] {
+    if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {
+      text = box->text();
+      box->accept();
+    }
+  });
+}
+
+TEST(ImportFileDialog, TypeChangeKeepsTypedSizeAndShowsThePattern) {
+  test::TempDir dir;
+  const ImportDialogRequest request{"Import Files ", ImportTypeList(), "", dir.Path().string(), 12, 24, 8};
+  ImportFileDialog dialog(request);
+  dialog.resize(760, 480);
+  dialog.show();
+  EXPECT_EQ(dialog.directory().absolutePath().toStdString(), dir.Path().string());
+  ChooseType(dialog, 3);  // ST10
+  dialog.WidthField()->setText("40");
+  dialog.HeightField()->setText("7");
+  FileNameBox(dialog)->setText("MYFONT.C");
+  ChooseType(dialog, 4);  // ST9
+  EXPECT_EQ(dialog.WidthField()->text(), "40");
+  EXPECT_EQ(dialog.HeightField()->text(), "7");
+  EXPECT_EQ(FileNameBox(dialog)->text(), "*.ST9");
+  EXPECT_TRUE(dialog.WidthField()->isEnabled());
+  ChooseType(dialog, 0);  // DAT: the boxes are disabled, their values stay
+  EXPECT_FALSE(dialog.WidthField()->isEnabled());
+  EXPECT_EQ(dialog.WidthField()->text(), "40");
+  EXPECT_EQ(FileNameBox(dialog)->text(), "*.DAT");
+  ChooseType(dialog, 8);  // TrueType
+  test::SaveScreenshot(dialog, "dialog_import");
+}
+
+TEST(ExportFileDialog, WildcardNameFiltersTheListingAndStaysOpen) {
+  test::TempDir dir;
+  test::WriteBytes(dir / "A.DAT", Bytes{1});
+  test::WriteBytes(dir / "B.DDB", Bytes{1});
+  test::WriteBytes(dir / "C.DDB", Bytes{1});
+  const ExportDialogRequest request{"Export Files ", ExportTypeList(), "LOGO.DSB", 8, '0'};
+  ExportFileDialog dialog(request);
+  dialog.setDirectory(QString::fromStdString(dir.Path().string()));
+  dialog.resize(760, 480);
+  dialog.show();
+  EXPECT_TRUE(LabelTexts(dialog).contains("Font Download Id :"));
+
+  ChooseType(dialog, 2);  // DDB: the name box holds the pattern
+  EXPECT_EQ(FileNameBox(dialog)->text(), "*.DDB");
+  dialog.accept();
+  EXPECT_TRUE(dialog.isVisible());
+  EXPECT_FALSE(dialog.Answer());
+  auto* model = dialog.findChild<QFileSystemModel*>();
+  ASSERT_NE(model, nullptr);
+  EXPECT_EQ(model->nameFilters(), QStringList{"*.DDB"});
+
+  FileNameBox(dialog)->setText("?.DAT");
+  dialog.accept();
+  EXPECT_TRUE(dialog.isVisible());
+  EXPECT_EQ(model->nameFilters(), QStringList{"?.DAT"});
+  QTest::qWait(200);
+  test::SaveScreenshot(dialog, "dialog_export_filtered");
+
+  FileNameBox(dialog)->setText("NEW.DDB");
+  dialog.accept();
+  ASSERT_TRUE(dialog.Answer());
+  EXPECT_EQ(dialog.Answer()->path, (dir / "NEW.DDB").string());
+  EXPECT_EQ(dialog.Answer()->type, 3);
+}
+
+TEST(FontFacesDialog, CaptionsAndNothingPreselected) {
+  const FontFacesRequest request{{"DejaVu Sans - Book", "DejaVu Sans - Bold"},
+                                 {{"unicode encoding"}, {"unicode encoding", "apple roman encoding"}}};
+  FontFacesDialog dialog(request);
+  dialog.show();
+  EXPECT_TRUE(LabelTexts(dialog).contains("Available font faces"));
+  EXPECT_TRUE(LabelTexts(dialog).contains("Available characters mapping"));
+  const QList<QListWidget*> lists = dialog.findChildren<QListWidget*>();
+  ASSERT_EQ(lists.size(), 2);
+  QListWidget* faces = lists[0];
+  QListWidget* maps = lists[1];
+  EXPECT_TRUE(faces->selectedItems().isEmpty());
+  EXPECT_EQ(maps->count(), 2) << "the maps of the last face until a face is chosen";
+  EXPECT_TRUE(maps->selectedItems().isEmpty());
+  test::SaveScreenshot(dialog, "dialog_font_faces");
+
+  QString shown;
+  AnswerNextMessageBox(shown);
+  dialog.accept();
+  EXPECT_EQ(shown.toStdString(), msg::kSelectFontFace);
+  EXPECT_TRUE(dialog.isVisible());
+
+  faces->setCurrentRow(0);
+  EXPECT_EQ(maps->count(), 1);
+  EXPECT_TRUE(maps->selectedItems().isEmpty());
+  AnswerNextMessageBox(shown);
+  dialog.accept();
+  EXPECT_EQ(shown.toStdString(), msg::kSelectCharmap);
+  EXPECT_TRUE(dialog.isVisible());
+
+  maps->setCurrentRow(0);
+  dialog.accept();
+  EXPECT_EQ(dialog.result(), QDialog::Accepted);
+  EXPECT_EQ(dialog.Answer().face, 0);
+  EXPECT_EQ(dialog.Answer().charmap, 0);
+}
+
+TEST(WorkProgress, WaitCursorThenADialogWhoseCancelStopsTheWork) {
+  {
+    WorkProgress progress("Rendering the characters of the font file...", nullptr);
+    ASSERT_NE(QApplication::overrideCursor(), nullptr);
+    EXPECT_EQ(QApplication::overrideCursor()->shape(), Qt::WaitCursor);
+    EXPECT_TRUE(progress.Report(0, 1000));
+    EXPECT_FALSE(progress.Dialog().isVisible()) << "short work shows no dialog";
+    QTest::qWait(700);
+    EXPECT_TRUE(progress.Report(100, 1000));
+    ASSERT_TRUE(progress.Dialog().isVisible());
+    test::SaveScreenshot(progress.Dialog(), "dialog_render_progress");
+    auto* cancel = progress.Dialog().findChild<QPushButton*>();
+    ASSERT_NE(cancel, nullptr);
+    cancel->click();
+    EXPECT_FALSE(progress.Report(200, 1000));
+  }
+  EXPECT_EQ(QApplication::overrideCursor(), nullptr);
+}
+
+}  // namespace
+}  // namespace dotforge
