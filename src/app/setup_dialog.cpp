@@ -6,6 +6,7 @@
 #include <QFormLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
+#include <QLabel>
 #include <QRadioButton>
 #include <QVBoxLayout>
 
@@ -31,6 +32,7 @@ SetupDialog::SetupDialog(const CommSettings& current, bool usbAvailable, QWidget
       logic_(current, usbAvailable),
       serial_(new QRadioButton("Serial", this)),
       usb_(new QRadioButton("USB", this)),
+      usbDevice_(new QLabel(QString::fromStdString(logic_.UsbDeviceText()), this)),
       port_(new QComboBox(this)),
       baud_(new QComboBox(this)) {
   setWindowTitle(SetupCommunicationDialog::kTitle);
@@ -38,10 +40,14 @@ SetupDialog::SetupDialog(const CommSettings& current, bool usbAvailable, QWidget
   auto* layout = new QVBoxLayout(this);
 
   auto* interfaceBox = new QGroupBox("Interface", this);
-  auto* interfaceRow = new QHBoxLayout(interfaceBox);
+  auto* interfaceColumn = new QVBoxLayout(interfaceBox);
+  auto* interfaceRow = new QHBoxLayout;
   interfaceRow->addWidget(serial_);
   interfaceRow->addWidget(usb_);
+  interfaceColumn->addLayout(interfaceRow);
+  interfaceColumn->addWidget(usbDevice_);
   usb_->setEnabled(usbAvailable);
+  usbDevice_->setVisible(usbAvailable);
   (values.interfaceType == kInterfaceSerial ? serial_ : usb_)->setChecked(true);
   layout->addWidget(interfaceBox);
 
@@ -87,6 +93,7 @@ void SetupDialog::ShowEnabling() {
   baud_->setEnabled(logic_.IsEnabled(SetupCommunicationDialog::kBaudRateList));
   for (QAbstractButton* button : parity_->buttons()) button->setEnabled(serial);
   for (QAbstractButton* button : flow_->buttons()) button->setEnabled(serial);
+  usbDevice_->setEnabled(logic_.Values().interfaceType == kInterfaceUsb);
 }
 
 }  // namespace dotforge

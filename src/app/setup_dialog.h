@@ -9,6 +9,7 @@
 
 class QButtonGroup;
 class QComboBox;
+class QLabel;
 class QRadioButton;
 
 namespace dotforge {
@@ -25,6 +26,7 @@ class SetupDialog : public QDialog {
   SetupCommunicationDialog logic_;
   QRadioButton* serial_;
   QRadioButton* usb_;
+  QLabel* usbDevice_;
   QComboBox* port_;
   QComboBox* baud_;
   QButtonGroup* parity_;

@@ -11,6 +11,7 @@
 #include "comm/stored_settings.h"
 #include "platform/platform_kind.h"
 #include "platform/settings_store.h"
+#include "usb/usb_backend.h"
 
 namespace dotforge::cli {
 namespace {
@@ -42,11 +43,19 @@ const std::set<std::string>& LinkOptions() {
   return options;
 }
 
+const std::set<std::string>& LinkFlags() {
+  static const std::set<std::string> flags{"usb"};
+  return flags;
+}
+
 const char* LinkOptionsHelp() {
   return "  --port DEVICE      serial device to use (default: the device of the stored port, /dev/ttyS0 for COM1)\n"
          "  --baud N           115200, 57600, 38400, 19200, 9600, 4800, 2400 or 1200\n"
          "  --parity P         none, odd or even\n"
          "  --flow F           none, hardware (RTS/CTS) or xonxoff\n"
+         "  --usb              use the first USB printer instead of a serial line: a device\n"
+         "                     with a printer-class interface, or one whose VID:PID is listed\n"
+         "                     in the settings value \"USB Printer Ids\" (e.g. 04B8:0E15)\n"
          "Options not given come from the stored settings (DOTFORGE_SETTINGS_FILE, else\n"
          "$XDG_CONFIG_HOME/dotforge/settings.conf).\n";
 }
@@ -55,6 +64,17 @@ std::optional<CommSettings> LinkSettings(const ParsedArguments& parsed, std::str
   SettingsStore store(SettingsStore::DefaultPath());
   CommSettings settings = LoadStoredSettings(store).comm;
   settings.interfaceType = kInterfaceSerial;
+  if (parsed.flags.count("usb")) {
+    if (parsed.options.count("port")) {
+      error = "--usb and --port exclude each other";
+      return std::nullopt;
+    }
+    if (!usb::UsbOffered(CurrentPlatformKind())) {
+      error = "--usb: USB is not available here (the USB library could not be initialised)";
+      return std::nullopt;
+    }
+    settings.interfaceType = kInterfaceUsb;
+  }
   if (parsed.options.count("port")) settings.portDevices[settings.serialPort] = parsed.options.at("port");
   if (parsed.options.count("baud")) {
     const std::optional<int> baud = IntegerOption(parsed, "baud", 1, 1000000, error);

@@ -20,6 +20,18 @@ inline constexpr const char* kErrorClearDtr = "Error EscapeCommFunction(CLRDTR)"
 inline constexpr const char* kErrorRestoreTimeouts = "Error SetCommTimeouts (Restoration to original)";
 inline constexpr const char* kErrorPurgeComm = "Error PurgeComm";
 
+// USB transport.
+inline constexpr const char* kUsbDeviceNotFound = "USB device not found";
+inline constexpr const char* kBulkEndpointsNotFound = "Bulk endpoints not found";
+inline constexpr const char* kUnknownDescriptor = "Unknown Descriptor";
+inline constexpr const char* kZeroPacket = "Device returned a Zero packet (length=0) to the request";
+// The device's name goes in; the rule file ships with the program's documentation.
+inline constexpr const char* kUsbNoPermission =
+    "No permission to use the USB printer %s.\n\nAllow your user access to it with a udev rule (an example is "
+    "docs/60-dotforge-usb-printer.rules), then unplug the printer and plug it in again.";
+// Shown where the USB printer in use is named and none is present.
+inline constexpr const char* kNoUsbPrinter = "No USB printer found";
+
 }  // namespace dotforge::msg
 
 namespace dotforge::trace {

@@ -5,6 +5,7 @@
 #include <array>
 #include <cstdint>
 #include <string>
+#include <vector>
 
 namespace dotforge {
 
@@ -33,6 +34,9 @@ struct CommSettings {
   std::int32_t parity = kParityNone;
   // The device behind "COM1".."COM4"; empty means the default /dev/ttySn.
   std::array<std::string, kSerialPortCount> portDevices;
+  // USB printers without a printer-class interface, by vendor and product id
+  // (vendor in the high 16 bits).
+  std::vector<std::uint32_t> usbPrinterIds;
 
   bool operator==(const CommSettings&) const = default;
 };

@@ -2,10 +2,24 @@
 
 #include <algorithm>
 
+#include "comm/comm_messages.h"
+#include "usb/usb_printers.h"
+
 namespace dotforge {
 
+namespace {
+
+std::string UsbPrinterInUse(const CommSettings& settings) {
+  const std::vector<usb::UsbPrinterListing> printers = usb::ListUsbPrinters(usb::CurrentBackend(), settings.usbPrinterIds);
+  return printers.empty() ? msg::kNoUsbPrinter : printers.front().display;
+}
+
+}  // namespace
+
 SetupCommunicationDialog::SetupCommunicationDialog(const CommSettings& current, bool usbAvailable)
-    : values_(current), usbAvailable_(usbAvailable) {}
+    : values_(current),
+      usbAvailable_(usbAvailable),
+      usbDeviceText_(usbAvailable ? UsbPrinterInUse(current) : std::string()) {}
 
 void SetupCommunicationDialog::ClickUsb() {
   if (usbAvailable_) values_.interfaceType = kInterfaceUsb;

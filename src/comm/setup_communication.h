@@ -3,6 +3,7 @@
 // its controls, which controls are enabled, and what OK does.
 
 #include <array>
+#include <string>
 
 #include "comm/comm_context.h"
 #include "comm/comm_settings.h"
@@ -45,6 +46,9 @@ class SetupCommunicationDialog {
   void SelectFlowControl(int index) { values_.flowControl = index; }
 
   bool IsEnabled(int controlId) const;
+  // The USB printer that will be used ("<name> (bus B, port P)"), or that none
+  // is present; read when the dialog opens.
+  const std::string& UsbDeviceText() const { return usbDeviceText_; }
   const CommSettings& Values() const { return values_; }
 
   // OK: the values become the application's settings and the context's live
@@ -55,6 +59,7 @@ class SetupCommunicationDialog {
  private:
   CommSettings values_;
   bool usbAvailable_;
+  std::string usbDeviceText_;
 };
 
 }  // namespace dotforge

@@ -3,6 +3,8 @@
 #include <filesystem>
 #include <optional>
 
+#include "usb/usb_printers.h"
+
 namespace dotforge {
 namespace {
 
@@ -49,6 +51,9 @@ StoredSettings LoadStoredSettings(SettingsStore& store) {
       settings.comm.portDevices[port] = *device;
     }
   }
+  if (const auto ids = store.QueryString(kSettingsKey, kValueUsbPrinterIds)) {
+    settings.comm.usbPrinterIds = usb::ParseUsbIds(*ids).value_or(std::vector<usb::UsbId>{});
+  }
   return settings;
 }
 
@@ -63,6 +68,9 @@ bool SaveStoredSettings(SettingsStore& store, const StoredSettings& settings) {
     if (!settings.comm.portDevices[port].empty()) {
       store.SetString(kSettingsKey, PortDeviceValueName(port), settings.comm.portDevices[port]);
     }
+  }
+  if (!settings.comm.usbPrinterIds.empty()) {
+    store.SetString(kSettingsKey, kValueUsbPrinterIds, usb::FormatUsbIds(settings.comm.usbPrinterIds));
   }
   return store.Save();
 }

@@ -16,6 +16,7 @@ inline constexpr const char* kValueBaudRate = "Baud Rate";
 inline constexpr const char* kValueParity = "Parity";
 inline constexpr const char* kValueFlowControl = "Flow Control";
 inline constexpr const char* kValueImportPath = "Import Path";
+inline constexpr const char* kValueUsbPrinterIds = "USB Printer Ids";
 inline constexpr std::size_t kImportPathLimit = 255;
 
 // The device a port name stands for: "COM1 Device" .. "COM4 Device".

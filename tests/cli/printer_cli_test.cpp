@@ -12,6 +12,7 @@
 #include "platform/settings_store.h"
 #include "printer/printer_messages.h"
 #include "support/sim_link.h"
+#include "support/usb_bus.h"
 
 namespace dotforge::cli {
 namespace {
@@ -122,6 +123,25 @@ TEST_F(PrinterCliTest, SimulatorRecordsWhatItReceivesAndStopsAfterItsTimeout) {
   client.join();
   EXPECT_EQ(test::ReadBytes(dir_ / "rec"), Bytes({0x1F, 'w', 0x02}));
   EXPECT_FALSE(std::filesystem::exists(dir_ / "p"));  // the link is removed
+}
+
+TEST_F(PrinterCliTest, OverUsb) {
+  test::UsbBus bus;
+  const CliRun download = Printer({"download", Path("LOGO.DAT"), "--usb"}, nullptr);
+  EXPECT_EQ(download.status, kExitOk) << download.err;
+  ASSERT_TRUE(bus.printer->Slots()[0]);
+  EXPECT_EQ(bus.printer->Slots()[0]->name, "LOGO    ");
+  const CliRun memory = Printer({"memory", "--usb"}, nullptr);
+  EXPECT_EQ(memory.status, kExitOk) << memory.err;
+  EXPECT_EQ(memory.out, "Available Memory (bytes) : " + std::to_string(1024 * 1024 - 224 * 2) + "\n");
+
+  bus.backend.Unplug(bus.device);
+  const CliRun gone = Printer({"fonts", "--usb"}, nullptr);
+  EXPECT_EQ(gone.status, kExitReported);
+  EXPECT_NE(gone.err.find(msg::kUsbDeviceNotFound), std::string::npos) << gone.err;
+
+  EXPECT_EQ(Printer({"memory", "--usb", "--port", "/dev/ttyS0"}, nullptr).status, kExitUsage);
+  EXPECT_EQ(Printer({"memory", "--usb=yes"}, nullptr).status, kExitUsage);
 }
 
 }  // namespace
