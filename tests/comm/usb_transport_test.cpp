@@ -183,7 +183,7 @@ TEST_F(UsbIoDeviceTest, PipesShareTheDeviceAndTransfer) {
   EXPECT_EQ(bus_.backend.OpenCount(bus_.device), 1);
   EXPECT_EQ(out.Request(usb::kRequestBindPipe, "\x01", 1, nullptr, 0), usb::kStatusPipeAlreadyBound);
 
-  // The free-memory query (US 'w' 2) is answered with digits and a carriage return.
+  // The free-memory query (US 'w' 2) is answered with its digits and a NUL.
   OverlappedIo writer, reader;
   writer.BindPipe(out.Pipe());
   reader.BindPipe(in.Pipe());
@@ -197,7 +197,7 @@ TEST_F(UsbIoDeviceTest, PipesShareTheDeviceAndTransfer) {
   EXPECT_EQ(moved, 3u);
   ASSERT_EQ(reader.WaitForCompletion({}, 5000), IoWait::Completed);
   ASSERT_TRUE(reader.GetResult(moved));
-  EXPECT_EQ(std::string(buffer, buffer + moved), "1048576\r");
+  EXPECT_EQ(std::string(buffer, buffer + moved), std::string("1048576", 8));
 
   // A read left running ends as cancelled when its pipe closes.
   ASSERT_EQ(reader.StartRead(-1, buffer), IoStart::Pending);
