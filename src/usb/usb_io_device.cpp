@@ -28,10 +28,7 @@ std::uint32_t UsbIoDevice::Open(std::size_t number, const DeviceList& list) {
     Close();
     return status;
   }
-  const DriverInfo driver = DecodeDriverInfo(ByteView(info, sizeof info));
-  driverBuild_ = driver.build;
-  driverFlags_ = driver.flags;
-  if (driver.interfaceVersion != kInterfaceVersion) {
+  if (DecodeDriverInfo(ByteView(info, sizeof info)).interfaceVersion != kInterfaceVersion) {
     Close();
     return kStatusVersionMismatch;
   }

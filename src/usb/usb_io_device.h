@@ -53,8 +53,6 @@ class UsbIoDevice {
   Backend& backend_;
   std::shared_ptr<DeviceHandle> handle_;
   std::mutex requestLock_;
-  std::uint32_t driverFlags_ = 0;
-  std::uint32_t driverBuild_ = 0;
   std::optional<DeviceEntry> path_;
   int openError_ = 0;
 };
