@@ -78,7 +78,7 @@ TEST_F(StoredSettingsTest, SavedSettingsLoadBackWithOneBytePerValue) {
 }
 
 TEST_F(StoredSettingsTest, UsbPrinterIdsAsWrittenInTheFile) {
-  store_.FromText("[SOFTWARE\\TALMOR\\DOTFORGE]\nUSB Printer Ids=str:04b8:0e15, 0DD4:0186\n");
+  store_.FromText("[SOFTWARE\\\\TALMOR\\\\DOTFORGE]\nUSB Printer Ids=str:04b8:0e15, 0DD4:0186\n");
   StoredSettings settings = Load();
   EXPECT_EQ(settings.comm.usbPrinterIds, (std::vector<std::uint32_t>{0x04B80E15, 0x0DD40186}));
   ASSERT_TRUE(SaveStoredSettings(store_, settings));
@@ -87,7 +87,7 @@ TEST_F(StoredSettingsTest, UsbPrinterIdsAsWrittenInTheFile) {
   EXPECT_EQ(fresh.QueryString(kSettingsKey, kValueUsbPrinterIds), "04B8:0E15 0DD4:0186");
 
   // A damaged list adds no printer.
-  store_.FromText("[SOFTWARE\\TALMOR\\DOTFORGE]\nUSB Printer Ids=str:04b8-0e15\n");
+  store_.FromText("[SOFTWARE\\\\TALMOR\\\\DOTFORGE]\nUSB Printer Ids=str:04b8-0e15\n");
   EXPECT_TRUE(Load().comm.usbPrinterIds.empty());
 }
 
