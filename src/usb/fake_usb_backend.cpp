@@ -198,7 +198,9 @@ Bytes ConfigurationDescriptor(const std::vector<Bytes>& body) {
   }
   Bytes out{9, LIBUSB_DT_CONFIG};
   PutU16(out, static_cast<std::uint16_t>(total));
-  out.insert(out.end(), {interfaces, 1, 0, 0xC0, 1});
+  for (const std::uint8_t field : {interfaces, std::uint8_t{1}, std::uint8_t{0}, std::uint8_t{0xC0}, std::uint8_t{1}}) {
+    out.push_back(field);
+  }
   for (const Bytes& part : body) out.insert(out.end(), part.begin(), part.end());
   return out;
 }

@@ -4,6 +4,7 @@
 #include <string>
 #include <vector>
 
+#include "usb/usb_printers.h"
 #include "usb/usb_requests.h"
 
 namespace dotforge::usb {
@@ -36,9 +37,7 @@ bool HasPrinterInterface(libusb_device* device) {
 // The strings the kernel read from the device when it arrived; readable
 // without permission on the device node.
 std::string SysfsString(const DeviceEntry& entry, const char* name) {
-  std::string folder = "/sys/bus/usb/devices/" + std::to_string(entry.bus) + "-";
-  for (std::size_t i = 0; i < entry.ports.size(); ++i) folder += (i > 0 ? "." : "") + std::to_string(entry.ports[i]);
-  std::ifstream file(folder + "/" + name);
+  std::ifstream file("/sys/bus/usb/devices/" + PortPath(entry) + "/" + name);
   std::string text;
   std::getline(file, text);
   return text;

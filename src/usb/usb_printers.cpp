@@ -86,8 +86,8 @@ std::string DisplayName(Backend& backend, const DeviceEntry& entry) {
     std::snprintf(ids, sizeof ids, msg::kUnnamedDevice, entry.vendorId, entry.productId);
     name = ids;
   }
-  std::string ports;
-  for (std::size_t i = 0; i < entry.ports.size(); ++i) ports += (i > 0 ? "." : "") + std::to_string(entry.ports[i]);
+  const std::string path = PortPath(entry);
+  const std::string ports = path.substr(path.find('-') + 1);
   char where[64];
   std::snprintf(where, sizeof where, msg::kBusAndPort, static_cast<unsigned>(entry.bus),
                 ports.empty() ? "0" : ports.c_str());
