@@ -99,6 +99,11 @@ TEST(UsbPrinterLink, DownloadFontsMemoryAndEraseEndToEnd) {
   report = RunToEnd(link.commands.ErasePrinterFonts());
   EXPECT_TRUE(report.messages.empty());
   EXPECT_EQ(report.fields.at(ui::kEraseStatusText), msg::kEraseIsComplete);
+  // The printer may answer before the erase transfer has seen its write
+  // complete and made the state idle again; the dialog's OK comes after that.
+  for (int i = 0; i < 5000 && link.comm.printerCommandState != 0; ++i) {
+    std::this_thread::sleep_for(std::chrono::milliseconds(1));
+  }
   for (const auto& slot : link.bus.printer->Slots()) EXPECT_FALSE(slot);
   EXPECT_EQ(RunToEnd(link.commands.CheckAvailableMemory()).fields.at(ui::kMemoryField), "1048576");
 
