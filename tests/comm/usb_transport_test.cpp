@@ -12,6 +12,7 @@
 #include "platform/platform_kind.h"
 #include "platform/trace.h"
 #include "support/usb_bus.h"
+#include "usb/libusb_backend.h"
 #include "usb/usb_printers.h"
 #include "usb/usb_requests.h"
 #include "usb/usb_status.h"
@@ -426,6 +427,20 @@ TEST_F(UsbTransportTest, WithoutAUsbLibraryUsbIsNotOffered) {
   comm.settings.interfaceType = kInterfaceUsb;
   EXPECT_FALSE(comm.OpenInterface());
   EXPECT_EQ(prompt_.Texts(), std::vector<std::string>{msg::kInvalidInterface});
+}
+
+// The real library on this machine: it starts and stops its event thread, lists
+// the bus, and with no printer present the open says so.
+TEST_F(UsbTransportTest, LibusbWithoutAPrinter) {
+  usb::LibusbBackend libusb;
+  if (!libusb.Available()) GTEST_SKIP() << "libusb cannot be initialised here";
+  if (!usb::PrinterDevices(libusb, {}).empty()) GTEST_SKIP() << "a USB printer is attached";
+  EXPECT_EQ(libusb.Driver().interfaceVersion, usb::kInterfaceVersion);
+  usb::ScopedBackend installed(libusb);
+  CCommContext comm(test::UsbSettings(), prompt_, CurrentPlatformKind());
+  EXPECT_TRUE(comm.usbAvailable);
+  EXPECT_FALSE(comm.OpenInterface());
+  EXPECT_EQ(prompt_.Texts(), std::vector<std::string>{msg::kUsbDeviceNotFound});
 }
 
 }  // namespace
