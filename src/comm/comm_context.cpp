@@ -9,7 +9,6 @@
 #include "comm/comm_messages.h"
 #include "comm/serial_info.h"
 #include "comm/usb_info.h"
-#include "platform/platform_kind.h"
 #include "platform/trace.h"
 
 namespace dotforge {

@@ -8,7 +8,6 @@ namespace dotforge::usb {
 
 inline constexpr std::uint32_t kStatusSuccess = 0x00000000;
 inline constexpr std::uint32_t kStatusHaltedEndpoint = 0xE0000030;
-inline constexpr std::uint32_t kStatusNoSystemMemory = 0xE0000100;
 inline constexpr std::uint32_t kStatusBusy = 0xE0000400;
 inline constexpr std::uint32_t kStatusDataOverrun = 0xE0000008;
 inline constexpr std::uint32_t kStatusCancelled = 0xE0010000;
@@ -30,7 +29,6 @@ inline constexpr std::uint32_t kStatusSetConfigurationFailed = 0xE000101D;
 inline constexpr std::uint32_t kStatusDeviceNotFound = 0xE0001100;
 inline constexpr std::uint32_t kStatusDeviceNotOpen = 0xE0001102;
 inline constexpr std::uint32_t kStatusNoSuchInstance = 0xE0001104;
-inline constexpr std::uint32_t kStatusNoInterfaceClass = 0xE0001105;
 
 // The text of a status code; a code not in the table gives "Windows system error code.".
 const char* StatusText(std::uint32_t status);
