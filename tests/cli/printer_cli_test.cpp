@@ -140,6 +140,14 @@ TEST_F(PrinterCliTest, OverUsb) {
   EXPECT_EQ(gone.status, kExitReported);
   EXPECT_NE(gone.err.find(msg::kUsbDeviceNotFound), std::string::npos) << gone.err;
 
+  // Back, but this user may not open it: the message says how to get access.
+  bus.backend.Replug(bus.device);
+  bus.backend.SetAccessDenied(bus.device, true);
+  const CliRun denied = Printer({"fonts", "--usb"}, nullptr);
+  EXPECT_EQ(denied.status, kExitReported);
+  EXPECT_NE(denied.err.find("No permission to use the USB printer"), std::string::npos) << denied.err;
+  EXPECT_NE(denied.err.find("docs/60-dotforge-usb-printer.rules"), std::string::npos) << denied.err;
+
   EXPECT_EQ(Printer({"memory", "--usb", "--port", "/dev/ttyS0"}, nullptr).status, kExitUsage);
   EXPECT_EQ(Printer({"memory", "--usb=yes"}, nullptr).status, kExitUsage);
 }
