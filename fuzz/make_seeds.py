@@ -147,3 +147,25 @@ write("fuzz_printer_engine", "too_big", fs_l(b"BIG     ", b"2", 64, 64)[:600])
 write("fuzz_settings", "stored", b"# Dotforge settings\n[SOFTWARE\\\\TALMOR\\\\DOTFORGE]\nBaud Rate=hex:04\n"
       b"Import Path=str:/home/a\\nb\nCOM1 Device=str:/dev/ttyUSB0\n")
 write("fuzz_settings", "damaged", b"[K\nA=hex:0\n[K]\nB=hex:zz\r\nC=str:\\\nD\n")
+
+def usb_config(*parts):
+    body = b"".join(parts)
+    interfaces = sum(1 for p in parts if len(p) > 1 and p[1] == 4)
+    return bytes([9, 2]) + struct.pack("<H", 9 + len(body)) + bytes([interfaces, 1, 0, 0xC0, 1]) + body
+
+def usb_interface(number, endpoints, klass):
+    return bytes([9, 4, number, 0, endpoints, klass, 1, 2, 0])
+
+def usb_endpoint(address, attributes):
+    return bytes([7, 5, address, attributes]) + struct.pack("<H", 64) + bytes([0])
+
+write("fuzz_usb_descriptors", "printer", usb_config(usb_interface(0, 2, 7), usb_endpoint(0x01, 2), usb_endpoint(0x82, 2)))
+write("fuzz_usb_descriptors", "interrupt_too", usb_config(usb_interface(0, 3, 7), usb_endpoint(0x83, 3),
+                                                          usb_endpoint(0x01, 2), usb_endpoint(0x82, 2)))
+write("fuzz_usb_descriptors", "class_specific", usb_config(usb_interface(0, 2, 0xFF), bytes([5, 0x24, 0, 1, 2]),
+                                                           usb_endpoint(0x02, 2), bytes([4, 0x25, 1, 0]),
+                                                           usb_endpoint(0x81, 2)))
+write("fuzz_usb_descriptors", "unknown_type", usb_config(usb_interface(0, 2, 7), bytes([5, 0x0B, 0, 0, 0]),
+                                                         usb_endpoint(0x01, 2), usb_endpoint(0x82, 2)))
+write("fuzz_usb_descriptors", "cut_short", usb_config(usb_interface(0, 2, 7), usb_endpoint(0x01, 2))
+      + bytes([7, 5, 0x82, 2]))

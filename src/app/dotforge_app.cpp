@@ -14,6 +14,7 @@
 #include "app/program_image.h"
 #include "app/setup_dialog.h"
 #include "platform/platform_kind.h"
+#include "usb/usb_backend.h"
 #include "app/small_dialogs.h"
 
 namespace dotforge {
@@ -39,7 +40,7 @@ void CDotforgeApp::StartPrinterLink() {
   settings_ = LoadStoredSettings(store_);
   importer_ = std::make_unique<ImportCommand>(settings_.importPath);
   platformKind_ = CurrentPlatformKind();
-  if (!UsbAvailable(platformKind_)) settings_.comm.interfaceType = kInterfaceSerial;
+  if (!usb::UsbOffered(platformKind_)) settings_.comm.interfaceType = kInterfaceSerial;
   comm_ = std::make_unique<CCommContext>(settings_.comm, prompt_, platformKind_);
   printer_ = std::make_unique<CPrinterCommands>(*comm_, prompt_);
 }
@@ -68,7 +69,7 @@ void CDotforgeApp::DownloadFont(const CDotforgeImportDoc& fontSet, bool oneChara
 
 void CDotforgeApp::SetupCommunication() {
   const std::vector<SerialPortEntry> present = SerialPortScanner(SerialPortRoots::FromEnvironment()).List();
-  SetupDialog dialog(settings_.comm, UsbAvailable(platformKind_), present, prompt_, mainFrame_.get());
+  SetupDialog dialog(settings_.comm, usb::UsbOffered(platformKind_), present, prompt_, mainFrame_.get());
   if (dialog.exec() == QDialog::Accepted) dialog.Logic().Ok(settings_.comm, *comm_);
 }
 

@@ -50,6 +50,11 @@ QLayout* SetupDialog::BuildInterfaceRow() {
   row->addWidget(serial_);
   row->addWidget(usb_);
   row->addStretch();
+  usbDevice_ = new QLabel(QString::fromStdString(logic_.UsbDeviceText()), this);
+  usbDevice_->setVisible(!logic_.UsbDeviceText().empty());
+  auto* column = new QVBoxLayout;
+  column->addLayout(row);
+  column->addWidget(usbDevice_);
   controls_[Logic::kSerialRadio] = serial_;
   controls_[Logic::kUsbRadio] = usb_;
   (logic_.Values().interfaceType == kInterfaceSerial ? serial_ : usb_)->setChecked(true);
@@ -61,7 +66,7 @@ QLayout* SetupDialog::BuildInterfaceRow() {
     logic_.ClickUsb();
     ShowEnabling();
   });
-  return row;
+  return column;
 }
 
 QWidget* SetupDialog::BuildParameters() {
@@ -178,6 +183,7 @@ void SetupDialog::ShowPortDevice() {
 
 void SetupDialog::ShowEnabling() {
   for (const auto& [id, control] : controls_) control->setEnabled(logic_.IsEnabled(id));
+  usbDevice_->setEnabled(logic_.Values().interfaceType == kInterfaceUsb);
 }
 
 void SetupDialog::accept() {

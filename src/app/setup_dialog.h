@@ -11,6 +11,7 @@
 
 class QButtonGroup;
 class QComboBox;
+class QLabel;
 class QLayout;
 class QRadioButton;
 
@@ -42,6 +43,7 @@ class SetupDialog : public QDialog {
   std::map<int, QWidget*> controls_;
   QRadioButton* serial_ = nullptr;
   QRadioButton* usb_ = nullptr;
+  QLabel* usbDevice_ = nullptr;
   QComboBox* port_ = nullptr;
   QComboBox* portDevice_ = nullptr;
   QComboBox* baud_ = nullptr;

@@ -6,6 +6,12 @@ namespace dotforge::cli {
 
 std::optional<ParsedArguments> ParseArguments(const std::vector<std::string>& arguments,
                                               const std::set<std::string>& valueOptions, std::string& error) {
+  return ParseArguments(arguments, valueOptions, {}, error);
+}
+
+std::optional<ParsedArguments> ParseArguments(const std::vector<std::string>& arguments,
+                                              const std::set<std::string>& valueOptions,
+                                              const std::set<std::string>& flagOptions, std::string& error) {
   ParsedArguments parsed;
   for (std::size_t i = 0; i < arguments.size(); ++i) {
     const std::string& word = arguments[i];
@@ -22,6 +28,14 @@ std::optional<ParsedArguments> ParseArguments(const std::vector<std::string>& ar
     if (const auto equals = name.find('='); equals != std::string::npos) {
       value = name.substr(equals + 1);
       name.resize(equals);
+    }
+    if (flagOptions.count(name)) {
+      if (value) {
+        error = "option --" + name + " takes no value";
+        return std::nullopt;
+      }
+      parsed.flags.insert(name);
+      continue;
     }
     if (!valueOptions.count(name)) {
       error = "unknown option --" + name;

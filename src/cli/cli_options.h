@@ -13,6 +13,7 @@ namespace dotforge::cli {
 struct ParsedArguments {
   std::vector<std::string> positional;
   std::map<std::string, std::string> options;
+  std::set<std::string> flags;  // options given without a value
   bool help = false;
 };
 
@@ -21,6 +22,10 @@ struct ParsedArguments {
 // the reason to `error`.
 std::optional<ParsedArguments> ParseArguments(const std::vector<std::string>& arguments,
                                               const std::set<std::string>& valueOptions, std::string& error);
+// The same, where `flagOptions` are the option names that take no value.
+std::optional<ParsedArguments> ParseArguments(const std::vector<std::string>& arguments,
+                                              const std::set<std::string>& valueOptions,
+                                              const std::set<std::string>& flagOptions, std::string& error);
 
 // An option's integer value; nothing (and a reason in `error`) when it is not a
 // whole number within [low, high].

@@ -10,7 +10,7 @@ namespace {
 constexpr const char* kPrinterHelp =
     "usage: dotforge-cli printer COMMAND [arguments] [options]\n"
     "\n"
-    "Talks to a receipt printer on a serial line, as the editor's Download menu does.\n"
+    "Talks to a receipt printer on a serial line or USB, as the editor's Download menu does.\n"
     "\n"
     "commands:\n"
     "  download FONTFILE        download the whole font set (progress on stderr)\n"
@@ -47,7 +47,7 @@ int RunPrinter(const std::vector<std::string>& arguments, std::ostream& out, std
   std::set<std::string> options = LinkOptions();
   options.insert(InputOptions().begin(), InputOptions().end());
   std::string error;
-  std::optional<ParsedArguments> parsed = ParseArguments(arguments, options, error);
+  std::optional<ParsedArguments> parsed = ParseArguments(arguments, options, LinkFlags(), error);
   if (!parsed) return UsageError(err, "printer", error);
   if (parsed->help || parsed->positional.empty()) {
     if (!parsed->help) return UsageError(err, "printer", "printer needs a COMMAND");

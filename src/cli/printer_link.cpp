@@ -11,6 +11,7 @@
 #include "comm/stored_settings.h"
 #include "platform/platform_kind.h"
 #include "platform/settings_store.h"
+#include "usb/usb_backend.h"
 
 namespace dotforge::cli {
 namespace {
@@ -52,12 +53,20 @@ const std::set<std::string>& LinkOptions() {
   return options;
 }
 
+const std::set<std::string>& LinkFlags() {
+  static const std::set<std::string> flags{"usb"};
+  return flags;
+}
+
 const char* LinkOptionsHelp() {
   return "  --port PORT        COM1..COM4 or a serial device path as 'printer ports' lists it\n"
          "                     (default: the stored choice; COM1 stands for /dev/ttyS0)\n"
          "  --baud N           115200, 57600, 38400, 19200, 9600, 4800, 2400 or 1200\n"
          "  --parity P         none, odd or even\n"
          "  --flow F           none, hardware (RTS/CTS) or xonxoff\n"
+         "  --usb              use the first USB printer instead of a serial line: a device\n"
+         "                     with a printer-class interface, or one whose VID:PID is listed\n"
+         "                     in the settings value \"USB Printer Ids\" (e.g. 04B8:0E15)\n"
          "Options not given come from the stored settings (DOTFORGE_SETTINGS_FILE, else\n"
          "$XDG_CONFIG_HOME/dotforge/settings.conf).\n";
 }
@@ -66,6 +75,17 @@ std::optional<CommSettings> LinkSettings(const ParsedArguments& parsed, std::str
   SettingsStore store(SettingsStore::DefaultPath());
   CommSettings settings = LoadStoredSettings(store).comm;
   settings.interfaceType = kInterfaceSerial;
+  if (parsed.flags.count("usb")) {
+    if (parsed.options.count("port")) {
+      error = "--usb and --port exclude each other";
+      return std::nullopt;
+    }
+    if (!usb::UsbOffered(CurrentPlatformKind())) {
+      error = "--usb: USB is not available here (the USB library could not be initialised)";
+      return std::nullopt;
+    }
+    settings.interfaceType = kInterfaceUsb;
+  }
   if (parsed.options.count("port")) ChoosePort(settings, parsed.options.at("port"));
   if (parsed.options.count("baud")) {
     const std::optional<int> baud = IntegerOption(parsed, "baud", 1, 1000000, error);

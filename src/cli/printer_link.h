@@ -20,6 +20,8 @@ namespace dotforge::cli {
 
 // --port COMn|DEVICE, --baud N, --parity none|odd|even, --flow none|hardware|xonxoff
 const std::set<std::string>& LinkOptions();
+// --usb
+const std::set<std::string>& LinkFlags();
 const char* LinkOptionsHelp();
 
 // The stored settings (see DOTFORGE_SETTINGS_FILE) with the options applied;

@@ -8,13 +8,13 @@
 
 #include "comm/comm_messages.h"
 #include "comm/serial_info.h"
-#include "platform/platform_kind.h"
+#include "comm/usb_info.h"
 #include "platform/trace.h"
 
 namespace dotforge {
 
 CCommContext::CCommContext(const CommSettings& initial, Prompt& prompt, int kind)
-    : settings(initial), platformKind(kind), usbAvailable(UsbAvailable(kind)), prompt_(prompt) {
+    : settings(initial), platformKind(kind), usbAvailable(usb::UsbOffered(kind)), prompt_(prompt) {
   receiveBuffer_.Clear();
   if (!writeQueue_.writerStop.Valid()) Trace(trace::kCreateThreadExitEvent);
   if (!usbAvailable) settings.interfaceType = kInterfaceSerial;
@@ -31,15 +31,23 @@ bool CCommContext::OpenInterface() {
     if (interface_->running) CloseInterface();
     interface_.reset();
   }
-  if (settings.interfaceType != kInterfaceSerial) {
-    // USB is offered only where the platform has it, and this build has no USB
-    // transport: anything but serial is an interface it cannot open.
+  const bool serial = settings.interfaceType == kInterfaceSerial;
+  // USB is an interface only where it is offered.
+  if (!serial && (settings.interfaceType != kInterfaceUsb || !usbAvailable)) {
     prompt_.ShowMessage(msg::kInvalidInterface);
     return false;
   }
-  if (!dynamic_cast<CSerialInfo*>(interface_.get())) {
+  const bool matches = serial ? dynamic_cast<CSerialInfo*>(interface_.get()) != nullptr
+                              : dynamic_cast<CUsbInfo*>(interface_.get()) != nullptr;
+  if (!matches) {
     if (interface_ && interface_->running) CloseInterface();
-    interface_ = std::make_unique<CSerialInfo>(*this);
+    interface_.reset();
+    if (serial) {
+      interface_ = std::make_unique<CSerialInfo>(*this);
+    } else {
+      interface_ = std::make_unique<CUsbInfo>(*this);
+      interface_->SetDefaults();
+    }
   }
   largestWrite_ = interface_->largestWrite;
   if (!interface_->Open()) return false;

@@ -29,6 +29,17 @@ inline constexpr const char* kDeviceNotPresent = "(not present)";
 // Setup Communication dialog; %s is the device path.
 inline constexpr const char* kSerialDeviceMissing =
     "The serial device %s is not present.\nPlug it in, or choose another port.";
+// USB transport.
+inline constexpr const char* kUsbDeviceNotFound = "USB device not found";
+inline constexpr const char* kBulkEndpointsNotFound = "Bulk endpoints not found";
+inline constexpr const char* kUnknownDescriptor = "Unknown Descriptor";
+inline constexpr const char* kZeroPacket = "Device returned a Zero packet (length=0) to the request";
+// The device's name goes in; the rule file ships with the program's documentation.
+inline constexpr const char* kUsbNoPermission =
+    "No permission to use the USB printer %s.\n\nAllow your user access to it with a udev rule (an example is "
+    "docs/60-dotforge-usb-printer.rules), then unplug the printer and plug it in again.";
+// Shown where the USB printer in use is named and none is present.
+inline constexpr const char* kNoUsbPrinter = "No USB printer found";
 
 }  // namespace dotforge::msg
 

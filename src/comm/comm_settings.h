@@ -5,6 +5,7 @@
 #include <array>
 #include <cstdint>
 #include <string>
+#include <vector>
 
 namespace dotforge {
 
@@ -36,6 +37,9 @@ struct CommSettings {
   // A device chosen by its path instead of a port name; empty when the port
   // is one of "COM1".."COM4" (serialPort).
   std::string serialDevice;
+  // USB printers without a printer-class interface, by vendor and product id
+  // (vendor in the high 16 bits).
+  std::vector<std::uint32_t> usbPrinterIds;
 
   bool operator==(const CommSettings&) const = default;
 };

@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "comm/comm_messages.h"
+#include "usb/usb_printers.h"
 
 namespace dotforge {
 namespace {
@@ -13,11 +14,19 @@ std::string DeviceMissingMessage(const std::string& path) {
   return text;
 }
 
+std::string UsbPrinterInUse(const CommSettings& settings) {
+  const std::vector<usb::UsbPrinterListing> printers = usb::ListUsbPrinters(usb::CurrentBackend(), settings.usbPrinterIds);
+  return printers.empty() ? msg::kNoUsbPrinter : printers.front().display;
+}
+
 }  // namespace
 
 SetupCommunicationDialog::SetupCommunicationDialog(const CommSettings& current, bool usbAvailable,
                                                    const std::vector<SerialPortEntry>& present)
-    : values_(current), usbAvailable_(usbAvailable), ports_(PortChoices(current, present)) {}
+    : values_(current),
+      usbAvailable_(usbAvailable),
+      ports_(PortChoices(current, present)),
+      usbDeviceText_(usbAvailable ? UsbPrinterInUse(current) : std::string()) {}
 
 void SetupCommunicationDialog::ClickUsb() {
   if (usbAvailable_) values_.interfaceType = kInterfaceUsb;

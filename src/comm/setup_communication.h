@@ -72,6 +72,9 @@ class SetupCommunicationDialog {
   // It can be edited only for a port name.
   std::string PortDeviceText() const;
   bool IsEnabled(int controlId) const;
+  // The USB printer that will be used ("<name> (bus B, port P)"), or that none
+  // is present; read when the dialog opens.
+  const std::string& UsbDeviceText() const { return usbDeviceText_; }
   const CommSettings& Values() const { return values_; }
 
   // The check of OK, before the dialog closes: a device chosen by its path
@@ -86,6 +89,7 @@ class SetupCommunicationDialog {
   CommSettings values_;
   bool usbAvailable_;
   std::vector<PortChoice> ports_;
+  std::string usbDeviceText_;
 };
 
 }  // namespace dotforge

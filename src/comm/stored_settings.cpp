@@ -3,6 +3,8 @@
 #include <filesystem>
 #include <optional>
 
+#include "usb/usb_printers.h"
+
 namespace dotforge {
 namespace {
 
@@ -62,6 +64,9 @@ StoredSettings LoadStoredSettings(SettingsStore& store) {
       settings.comm.portDevices[port] = *device;
     }
   }
+  if (const auto ids = store.QueryString(kSettingsKey, kValueUsbPrinterIds)) {
+    settings.comm.usbPrinterIds = usb::ParseUsbIds(*ids).value_or(std::vector<usb::UsbId>{});
+  }
   return settings;
 }
 
@@ -75,6 +80,9 @@ bool SaveStoredSettings(SettingsStore& store, const StoredSettings& settings) {
   SetOrDeleteString(store, kValueSerialPortDevice, settings.comm.serialDevice);
   for (int port = 0; port < kSerialPortCount; ++port) {
     SetOrDeleteString(store, PortDeviceValueName(port), settings.comm.portDevices[port]);
+  }
+  if (!settings.comm.usbPrinterIds.empty()) {
+    store.SetString(kSettingsKey, kValueUsbPrinterIds, usb::FormatUsbIds(settings.comm.usbPrinterIds));
   }
   return store.Save();
 }

@@ -16,6 +16,7 @@ inline constexpr const char* kValueBaudRate = "Baud Rate";
 inline constexpr const char* kValueParity = "Parity";
 inline constexpr const char* kValueFlowControl = "Flow Control";
 inline constexpr const char* kValueImportPath = "Import Path";
+inline constexpr const char* kValueUsbPrinterIds = "USB Printer Ids";
 inline constexpr std::size_t kImportPathLimit = 255;
 
 // A device chosen by its path rather than by a port name. It goes with "Serial

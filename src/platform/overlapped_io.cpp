@@ -23,6 +23,7 @@ IoStart OverlappedIo::StartRead(int fd, std::span<std::uint8_t> buffer) {
   done_ = 0;
   error_ = 0;
   pending_ = true;
+  if (pipe_) return Began(pipe_->BeginRead(size_));
   Step();
   if (error_ != 0) return IoStart::Failed;
   return pending_ ? IoStart::Pending : IoStart::Completed;
@@ -36,10 +37,23 @@ IoStart OverlappedIo::StartWrite(int fd, ByteView bytes) {
   done_ = 0;
   error_ = 0;
   pending_ = size_ > 0;
+  if (pipe_ && pending_) return Began(pipe_->BeginWrite(bytes));
   while (pending_ && Step()) {
   }
   if (error_ != 0) return IoStart::Failed;
   return pending_ ? IoStart::Pending : IoStart::Completed;
+}
+
+IoStart OverlappedIo::Began(int error) {
+  if (error == 0) return IoStart::Pending;
+  error_ = error;
+  pending_ = false;
+  return IoStart::Failed;
+}
+
+void OverlappedIo::CollectFromPipe() {
+  const std::span<std::uint8_t> readInto(writing_ ? nullptr : readBuffer_, writing_ ? 0 : size_);
+  if (pipe_->Collect(readInto, done_, error_)) pending_ = false;
 }
 
 bool OverlappedIo::Step() {
@@ -71,7 +85,8 @@ IoWait OverlappedIo::WaitForCompletion(std::span<Event* const> stops, int timeou
   std::vector<pollfd> fds(stops.size() + 1);
   while (pending_) {
     for (std::size_t i = 0; i < stops.size(); ++i) fds[i] = {stops[i]->Fd(), POLLIN, 0};
-    fds.back() = {fd_, static_cast<short>(writing_ ? POLLOUT : POLLIN), 0};
+    fds.back() = pipe_ ? pollfd{pipe_->CompletionFd(), POLLIN, 0}
+                       : pollfd{fd_, static_cast<short>(writing_ ? POLLOUT : POLLIN), 0};
     const int ready = poll(fds.data(), fds.size(), deadline.RemainingMs());
     if (ready < 0) {
       if (errno == EINTR) continue;
@@ -89,7 +104,9 @@ IoWait OverlappedIo::WaitForCompletion(std::span<Event* const> stops, int timeou
       }
     }
     const short revents = fds.back().revents;
-    if (revents & POLLNVAL) {
+    if (pipe_ && revents != 0) {
+      CollectFromPipe();
+    } else if (revents & POLLNVAL) {
       error_ = EBADF;
       pending_ = false;
     } else if (revents != 0) {

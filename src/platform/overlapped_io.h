@@ -2,12 +2,15 @@
 // Asynchronous reads and writes on a non-blocking descriptor, in the shape the
 // communication threads expect: start an operation, learn whether it completed
 // at once or is pending, wait for its completion or for a stop signal, then fetch
-// the result.
+// the result. A record bound to an AsyncPipe does its reads and writes on the
+// pipe instead of the descriptor it is given.
 
 #include <cstddef>
 #include <cstdint>
+#include <memory>
 #include <span>
 
+#include "platform/async_pipe.h"
 #include "platform/bytes.h"
 #include "platform/event.h"
 
@@ -18,6 +21,11 @@ enum class IoWait { Completed, Stopped, Failed };
 
 class OverlappedIo {
  public:
+  // Routes the following operations to `pipe`; nullptr returns to descriptors.
+  // Only while no operation is pending.
+  void BindPipe(std::shared_ptr<AsyncPipe> pipe) { pipe_ = std::move(pipe); }
+  bool BoundToPipe() const { return pipe_ != nullptr; }
+
   // Reads what is there, up to the buffer's size. A line that has gone away
   // (hang-up, end of file) is a failure, never an endless stream of empty reads.
   IoStart StartRead(int fd, std::span<std::uint8_t> buffer);
@@ -39,6 +47,10 @@ class OverlappedIo {
 
  private:
   bool Step();  // one read or write attempt; false once the operation is over
+  IoStart Began(int error);
+  void CollectFromPipe();
+
+  std::shared_ptr<AsyncPipe> pipe_;
 
   int fd_ = -1;
   bool writing_ = false;

@@ -14,6 +14,7 @@
 #include "comm/serial_ports.h"
 #include "support/fake_serial_tree.h"
 #include "support/sim_link.h"
+#include "support/usb_bus.h"
 
 namespace dotforge::cli {
 namespace {
@@ -171,6 +172,33 @@ TEST_F(PrinterCliTest, SimulatorRecordsWhatItReceivesAndStopsAfterItsTimeout) {
   client.join();
   EXPECT_EQ(test::ReadBytes(dir_ / "rec"), Bytes({0x1F, 'w', 0x02}));
   EXPECT_FALSE(std::filesystem::exists(dir_ / "p"));  // the link is removed
+}
+
+TEST_F(PrinterCliTest, OverUsb) {
+  test::UsbBus bus;
+  const CliRun download = Printer({"download", Path("LOGO.DAT"), "--usb"}, nullptr);
+  EXPECT_EQ(download.status, kExitOk) << download.err;
+  ASSERT_TRUE(bus.printer->Slots()[0]);
+  EXPECT_EQ(bus.printer->Slots()[0]->name, "LOGO    ");
+  const CliRun memory = Printer({"memory", "--usb"}, nullptr);
+  EXPECT_EQ(memory.status, kExitOk) << memory.err;
+  EXPECT_EQ(memory.out, "Available Memory (bytes) : " + std::to_string(1024 * 1024 - 224 * 2) + "\n");
+
+  bus.backend.Unplug(bus.device);
+  const CliRun gone = Printer({"fonts", "--usb"}, nullptr);
+  EXPECT_EQ(gone.status, kExitReported);
+  EXPECT_NE(gone.err.find(msg::kUsbDeviceNotFound), std::string::npos) << gone.err;
+
+  // Back, but this user may not open it: the message says how to get access.
+  bus.backend.Replug(bus.device);
+  bus.backend.SetAccessDenied(bus.device, true);
+  const CliRun denied = Printer({"fonts", "--usb"}, nullptr);
+  EXPECT_EQ(denied.status, kExitReported);
+  EXPECT_NE(denied.err.find("No permission to use the USB printer"), std::string::npos) << denied.err;
+  EXPECT_NE(denied.err.find("docs/60-dotforge-usb-printer.rules"), std::string::npos) << denied.err;
+
+  EXPECT_EQ(Printer({"memory", "--usb", "--port", "/dev/ttyS0"}, nullptr).status, kExitUsage);
+  EXPECT_EQ(Printer({"memory", "--usb=yes"}, nullptr).status, kExitUsage);
 }
 
 }  // namespace

@@ -7,6 +7,7 @@
 #include "framework/scripted_prompt.h"
 #include "platform/platform_kind.h"
 #include "platform/trace.h"
+#include "usb/fake_usb_backend.h"
 
 namespace dotforge {
 namespace {
@@ -94,7 +95,9 @@ TEST_F(ContextTest, DataArrivingDuringTheWaitIsSeen) {
   reader.join();
 }
 
-TEST_F(ContextTest, LinuxHasNoUsbSoTheInterfaceIsSerial) {
+TEST_F(ContextTest, WithoutUsbTheInterfaceIsSerial) {
+  usb::FakeUsbBackend noUsb(false);
+  usb::ScopedBackend installed(noUsb);
   CommSettings usb;
   usb.interfaceType = kInterfaceUsb;
   CCommContext comm(usb, prompt_, CurrentPlatformKind());

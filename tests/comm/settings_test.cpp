@@ -77,6 +77,20 @@ TEST_F(StoredSettingsTest, SavedSettingsLoadBackWithOneBytePerValue) {
   EXPECT_EQ(fresh.QueryString(kSettingsKey, "COM4 Device"), "/dev/ttyUSB0");
 }
 
+TEST_F(StoredSettingsTest, UsbPrinterIdsAsWrittenInTheFile) {
+  store_.FromText("[SOFTWARE\\\\TALMOR\\\\DOTFORGE]\nUSB Printer Ids=str:04b8:0e15, 0DD4:0186\n");
+  StoredSettings settings = Load();
+  EXPECT_EQ(settings.comm.usbPrinterIds, (std::vector<std::uint32_t>{0x04B80E15, 0x0DD40186}));
+  ASSERT_TRUE(SaveStoredSettings(store_, settings));
+  SettingsStore fresh(store_.File());
+  EXPECT_EQ(LoadStoredSettings(fresh).comm.usbPrinterIds, settings.comm.usbPrinterIds);
+  EXPECT_EQ(fresh.QueryString(kSettingsKey, kValueUsbPrinterIds), "04B8:0E15 0DD4:0186");
+
+  // A damaged list adds no printer.
+  store_.FromText("[SOFTWARE\\\\TALMOR\\\\DOTFORGE]\nUSB Printer Ids=str:04b8-0e15\n");
+  EXPECT_TRUE(Load().comm.usbPrinterIds.empty());
+}
+
 TEST(LineParameters, TermiosFollowsTheSettings) {
   CommSettings settings;
   settings.baudRate = 7;
@@ -133,7 +147,7 @@ TEST(SetupCommunicationDialog, UsbDisablesEverySerialControl) {
 TEST(SetupCommunicationDialog, WithoutUsbTheUsbChoiceIsRefused) {
   CommSettings usb;
   usb.interfaceType = kInterfaceUsb;
-  SetupCommunicationDialog dialog(CommSettings{}, UsbAvailable(CurrentPlatformKind()));
+  SetupCommunicationDialog dialog(CommSettings{}, false);
   EXPECT_FALSE(dialog.IsEnabled(SetupCommunicationDialog::kUsbRadio));
   dialog.ClickUsb();
   EXPECT_EQ(dialog.Values().interfaceType, kInterfaceSerial);

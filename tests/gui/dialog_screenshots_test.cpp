@@ -2,17 +2,22 @@
 
 #include <QComboBox>
 #include <QLabel>
-#include <QPushButton>
 #include <QLineEdit>
+#include <QPushButton>
+#include <QRadioButton>
 
 #include "app/file_dialogs.h"
 #include "app/font_dialogs.h"
 #include "app/printer_dialog.h"
+#include "app/setup_dialog.h"
+#include "comm/comm_messages.h"
 #include "formats/export_command.h"
+#include "framework/scripted_prompt.h"
 #include "gui/gui_support.h"
 #include "model/font_properties.h"
 #include "model/new_font.h"
 #include "printer/printer_dialogs.h"
+#include "support/usb_bus.h"
 
 namespace dotforge {
 namespace {
@@ -61,6 +66,33 @@ TEST(FontDialogs, CodeEntryHandsTheTextToTheCheck) {
   dialog.CodeField()->setText("0041");
   dialog.accept();
   EXPECT_EQ(dialog.result(), QDialog::Accepted);
+}
+
+QLabel* LabelWithText(QWidget& parent, const QString& text) {
+  for (QLabel* label : parent.findChildren<QLabel*>()) {
+    if (label->text() == text) return label;
+  }
+  return nullptr;
+}
+
+TEST(SetupCommunication, TheUsbChoiceNamesThePrinterItWillUse) {
+  test::UsbBus bus;
+  ScriptedPrompt prompt;
+  SetupDialog dialog(test::UsbSettings(), true, {}, prompt);
+  dialog.show();
+  QLabel* device = LabelWithText(dialog, "Dotforge Simulated Receipt Printer (bus 1, port 2)");
+  ASSERT_NE(device, nullptr);
+  EXPECT_TRUE(device->isEnabled());
+  test::SaveScreenshot(dialog, "dialog_setup_communication_usb");
+  for (QRadioButton* radio : dialog.findChildren<QRadioButton*>()) {
+    if (radio->text() == "Serial") radio->click();
+  }
+  EXPECT_EQ(dialog.Logic().Values().interfaceType, kInterfaceSerial);
+  EXPECT_FALSE(device->isEnabled());
+
+  bus.backend.Unplug(bus.device);
+  SetupDialog none(test::UsbSettings(), true, {}, prompt);
+  EXPECT_NE(LabelWithText(none, msg::kNoUsbPrinter), nullptr);
 }
 
 TEST(OtherDialogs, Screenshots) {
