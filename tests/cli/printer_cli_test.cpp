@@ -183,6 +183,10 @@ TEST_F(PrinterCliTest, OverUsb) {
   const CliRun memory = Printer({"memory", "--usb"}, nullptr);
   EXPECT_EQ(memory.status, kExitOk) << memory.err;
   EXPECT_EQ(memory.out, "Available Memory (bytes) : " + std::to_string(1024 * 1024 - 224 * 2) + "\n");
+  // The printer --usb uses is listed after the serial ports, named as the dialog names it.
+  const CliRun ports = Printer({"ports"}, nullptr);
+  EXPECT_NE(ports.out.find("usb:1-2\tDotforge Simulated Receipt Printer (bus 1, port 2)\t\n"), std::string::npos)
+      << ports.out;
 
   bus.backend.Unplug(bus.device);
   const CliRun gone = Printer({"fonts", "--usb"}, nullptr);
