@@ -14,6 +14,7 @@
 #include <unistd.h>
 
 #include <chrono>
+#include <cstdio>
 #include <filesystem>
 #include <map>
 #include <memory>
@@ -59,6 +60,8 @@ const CDotforgeImportDoc& FullSingleByteFont(std::int32_t width, std::int32_t he
   auto& font = fonts[{width, height}];
   if (!font) {
     font = bench::PatternedFont(width, height, 0x20, 224);
+    font->fontType = kSingleByteFont;
+    font->fontId = '0';
     font->SetTitle("FULL.DSB");
   }
   return *font;
@@ -121,11 +124,17 @@ bool Download(const std::filesystem::path& link, const CDotforgeImportDoc& doc =
   const std::shared_ptr<WorkerSink> sink = commands.DownloadEntireFont(doc);
   if (!sink) return false;
   bool failed = false;
+  const auto drain = [&] {
+    for (const std::string& message : sink->Drain().messages) {
+      std::fprintf(stderr, "download: %s\n", message.c_str());
+      failed = true;
+    }
+  };
   while (!sink->Finished()) {
     sink->WaitForUpdate(std::chrono::milliseconds(500));
-    failed = failed || !sink->Drain().messages.empty();
+    drain();
   }
-  failed = failed || !sink->Drain().messages.empty();
+  drain();
   return !failed;
 }
 

@@ -107,6 +107,7 @@ void PrinterSimulator::Run() {
   const auto deadline = Clock::now() + std::chrono::duration<double>(options_.timeoutSeconds);
   Bytes buffer(options_.paced ? kPacedChunk : kUnpacedChunk);
   auto lineFree = Clock::now();
+  bool lastReadFull = false;
   while (Clock::now() < deadline) {
     const auto left = std::chrono::duration_cast<std::chrono::milliseconds>(deadline - Clock::now()).count();
     // A stalled printer does not look at the line at all.
@@ -127,9 +128,14 @@ void PrinterSimulator::Run() {
       continue;
     }
     if (options_.paced) {
-      // Each byte takes its time on the line; a line that was idle starts now.
+      // Each byte takes its time on the line. Two full reads in a row mean the
+      // bytes were waiting all along: the line never went idle, so a late
+      // wake-up of ours does not slow it down. A line that was idle starts now.
       const auto duration = std::chrono::duration<double>(count / BytesPerSecond());
-      lineFree = std::max(lineFree, Clock::now()) + std::chrono::duration_cast<Clock::duration>(duration);
+      const bool full = static_cast<std::size_t>(count) == buffer.size();
+      lineFree = (full && lastReadFull ? lineFree : std::max(lineFree, Clock::now())) +
+                 std::chrono::duration_cast<Clock::duration>(duration);
+      lastReadFull = full;
       std::this_thread::sleep_until(lineFree);
     }
     Take(ByteView(buffer.data(), static_cast<std::size_t>(count)));
@@ -222,6 +228,12 @@ void PrinterSimulator::DropLine() {
   if (!terminal_.Open(options_.link, error) && output_) output_(error);
 }
 
+void PrinterSimulator::Recover() {
+  recovered_.Reset();
+  recover_.Set();
+  recovered_.Wait(1000);
+}
+
 void PrinterSimulator::DiscardUnread() {
   std::array<std::uint8_t, 4096> buffer{};
   while (read(terminal_.Master(), buffer.data(), buffer.size()) > 0) {
@@ -232,6 +244,7 @@ void PrinterSimulator::DiscardUnread() {
   }
   stalled_ = false;
   if (output_) output_("recovered");
+  recovered_.Set();
 }
 
 Bytes PrinterSimulator::Received() const {

@@ -75,8 +75,9 @@ class PrinterSimulator {
   // The printer stops reading the line (its buffer is full and it is stuck).
   void Stall() { stalled_ = true; }
   // The stuck printer is reset: what waits on the line unread is thrown away,
-  // a command cut off is forgotten, and it reads again.
-  void Recover() { recover_.Set(); }
+  // a command cut off is forgotten, and it reads again. Returns once done (or
+  // after a second when the simulator does not run).
+  void Recover();
   bool Stalled() const { return stalled_.load(); }
   // How the printer answers from now on.
   void SetMisbehaviour(Misbehaviour misbehaviour) { answers_ = misbehaviour; }
@@ -105,6 +106,7 @@ class PrinterSimulator {
   PseudoTerminal terminal_;
   Event stop_{ResetMode::Manual};
   Event recover_{ResetMode::Auto};
+  Event recovered_{ResetMode::Auto};
   std::atomic<bool> stalled_{false};
   std::atomic<Misbehaviour> answers_;
   std::thread thread_;
