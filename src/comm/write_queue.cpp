@@ -105,6 +105,11 @@ std::uint64_t CWriteQueue::QueuedPosition() {
   return queuedEnd_;
 }
 
+std::uint64_t CWriteQueue::HandedPosition() {
+  const std::lock_guard guard(lock_);
+  return handedEnd_;
+}
+
 std::uint64_t CWriteQueue::LeftPosition() {
   const std::size_t backlog = meter_.Backlog();
   const std::lock_guard guard(lock_);

@@ -72,9 +72,11 @@ class CWriteQueue {
   // its still in flight is cancelled through `cancelWrite`.
   void DropOwned(std::uint64_t owner);
 
-  // The running count of bytes queued so far, of bytes that have left the
-  // line, and the count up to which some bytes were lost.
+  // The running count of bytes queued so far, of bytes handed to the device,
+  // of bytes that have left the line, and the count up to which some bytes
+  // were lost.
   std::uint64_t QueuedPosition();
+  std::uint64_t HandedPosition();
   std::uint64_t LeftPosition();
   std::uint64_t LostPosition();
 

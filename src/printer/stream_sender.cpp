@@ -36,6 +36,11 @@ SendOutcome SendAndDrain(const WorkerContext& worker, ByteView bytes, const Sent
         if (progress && left > from) progress(static_cast<std::size_t>(std::min<std::uint64_t>(left - from, queued)));
       }
       if (queued == bytes.size() && left >= end) return SendOutcome::Sent;
+      // A line faster than its baud rate (a virtual one): once the device has
+      // every byte and the printer has answered, the bytes have arrived.
+      if (queued == bytes.size() && queue.HandedPosition() >= end && worker.comm.GetCount() > 0) {
+        return SendOutcome::Sent;
+      }
       if (stall.Passed()) return SendOutcome::Stalled;
       const WaitOutcome wait =
           WaitForAny({&worker.stop, &worker.comm.AbortSignal()}, std::min(kPollMs, stall.RemainingMs()));

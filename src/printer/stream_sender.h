@@ -24,7 +24,8 @@ enum class SendOutcome {
 using SentProgress = std::function<void(std::size_t sent)>;
 
 // Queues `bytes` (waiting for room when the queue is full) and waits until they
-// have all left the line. Anything but Sent takes back what is still queued.
+// have all left the line, or the device has them all and the printer has
+// already answered. Anything but Sent takes back what is still queued.
 SendOutcome SendAndDrain(const WorkerContext& worker, ByteView bytes, const SentProgress& progress = {});
 
 // Shows the message for a send that did not get through, with `aborted` for
