@@ -8,7 +8,8 @@
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   using namespace dotforge;
-  FontInfoReply fontInfo;
+  // The lowest bit of the first byte picks the line's flow control.
+  FontInfoReply fontInfo(size > 0 && (data[0] & 1) != 0);
   MemoryReply memory;
   bool fontInfoOver = false;
   bool memoryOver = false;

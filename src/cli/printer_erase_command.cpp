@@ -1,6 +1,7 @@
 #include "cli/commands.h"
 #include "cli/printer_link.h"
 #include "printer/printer_dialogs.h"
+#include "printer/printer_messages.h"
 
 namespace dotforge::cli {
 
@@ -10,10 +11,9 @@ int RunPrinterErase(const ParsedArguments& parsed, std::ostream& out, std::ostre
   if (!settings) return UsageError(err, "printer", error);
   const WorkerOutcome outcome = RunPrinterCommand(
       *settings, [](CPrinterCommands& commands) { return commands.ErasePrinterFonts(); }, err, false);
+  // Only the printer's confirmation is news for stdout; a failure is on stderr.
   const auto status = outcome.fields.find(printer_ui::kEraseStatusText);
-  if (outcome.okEnabled && status != outcome.fields.end()) {
-    out << status->second << '\n';
-  }
+  if (status != outcome.fields.end() && status->second == msg::kEraseIsComplete) out << status->second << '\n';
   return PrinterExitStatus(outcome);
 }
 

@@ -21,7 +21,10 @@ int RunPrinterFonts(const ParsedArguments& parsed, std::ostream& out, std::ostre
   if (!outcome.started) return PrinterExitStatus(outcome);
 
   using namespace printer_ui;
-  for (int slot = 0; slot < kFontSlots; ++slot) {
+  // Only the slots the printer answered for: after a failure the others are
+  // unknown, not empty.
+  const int slotsRead = outcome.progress * kFontSlots / 100;
+  for (int slot = 0; slot < slotsRead; ++slot) {
     out << "slot " << slot << " (" << kSlotHeadings[slot] << ") id " << Field(outcome, kFontIdFields[slot]) << ": ";
     if (Field(outcome, kFontWidthFields[slot]).empty()) {
       out << "empty\n";

@@ -127,6 +127,7 @@ WorkerOutcome RunPrinterCommand(const CommSettings& settings, const CommandStart
   while (sink) {
     sink->WaitForUpdate(std::chrono::milliseconds(200));
     WorkerSink::Update update = sink->Drain();
+    if (!update.progress.empty()) outcome.progress = update.progress.back();
     if (showProgress && !update.progress.empty()) {
       DrawProgress(err, update.progress.back());
       drawn = true;

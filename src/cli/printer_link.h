@@ -32,6 +32,7 @@ struct WorkerOutcome {
   bool started = false;
   int messages = 0;
   bool okEnabled = false;
+  int progress = 0;                   // the last progress reported
   std::map<int, std::string> fields;  // the last text of each control
 };
 

@@ -24,9 +24,11 @@ constexpr const char* kPrinterSimHelp =
     "  --baud N             pace at N baud instead of the line's own rate\n"
     "  --unpaced            read as fast as bytes come\n"
     "  --memory BYTES       font memory (default 1048576)\n"
-    "  --misbehave WHAT     none, nak, silent, garbage, xonxoff, xon-first, slow, drop\n"
+    "  --misbehave WHAT     none, nak, silent, garbage, xonxoff, xon-first, slow, drop, stall\n"
     "  --slow-ms N          delay of each answer for 'slow' (default 2500)\n"
     "  --drop-after N       bytes received before the line drops for 'drop' (default 1024)\n"
+    "  --stall-after N      bytes received before the printer stops reading for 'stall'\n"
+    "                       (default 1024); it stays stuck until the simulator stops\n"
     "  --record FILE        keep every byte received in FILE\n"
     "  --timeout SECONDS    stop after this long (default 600)\n";
 
@@ -50,7 +52,7 @@ int RunPrinterSim(const std::vector<std::string>& arguments, std::ostream& out, 
   }
   std::string error;
   const std::optional<ParsedArguments> parsed = ParseArguments(
-      words, {"link", "baud", "memory", "misbehave", "slow-ms", "drop-after", "record", "timeout"}, error);
+      words, {"link", "baud", "memory", "misbehave", "slow-ms", "drop-after", "stall-after", "record", "timeout"}, error);
   if (!parsed) return UsageError(err, "printer-sim", error);
   if (parsed->help) {
     out << kPrinterSimHelp;
@@ -71,7 +73,8 @@ int RunPrinterSim(const std::vector<std::string>& arguments, std::ostream& out, 
     *target = *value;
   }
   const std::pair<const char*, std::size_t*> sizes[] = {{"memory", &options.memory},
-                                                        {"drop-after", &options.dropAfterBytes}};
+                                                        {"drop-after", &options.dropAfterBytes},
+                                                        {"stall-after", &options.stallAfterBytes}};
   for (const auto& [name, target] : sizes) {
     if (!parsed->options.count(name)) continue;
     const std::optional<int> value = IntegerOption(*parsed, name, 1, 2000000000, error);

@@ -1,5 +1,6 @@
 #include "comm/comm_context.h"
 
+#include <termios.h>
 #include <unistd.h>
 
 #include <array>
@@ -115,14 +116,31 @@ void CCommContext::JoinThreads() {
   if (writer_.joinable()) writer_.join();
 }
 
-std::size_t CCommContext::Send(ByteView bytes) {
-  if (bytes.empty()) return 0;
+std::size_t CCommContext::Send(ByteView bytes, std::uint64_t owner) {
   const std::size_t largest = largestWrite_.load();
-  for (std::size_t offset = 0; offset < bytes.size(); offset += largest) {
+  std::size_t offset = 0;
+  while (offset < bytes.size()) {
     const ByteView piece = bytes.subspan(offset, std::min(largest, bytes.size() - offset));
-    writeQueue_.Append({static_cast<std::uint32_t>(WriteKind::WriteBuffer), Bytes(piece.begin(), piece.end())});
+    if (!writeQueue_.AppendWrite(Bytes(piece.begin(), piece.end()), owner)) {
+      Trace(trace::kWriterPacketAlloc);
+      break;
+    }
+    offset += piece.size();
   }
-  return bytes.size();
+  return offset;
+}
+
+void CCommContext::FlushReceived() {
+  if (interface_ && interface_->readFd >= 0) tcflush(interface_->readFd, TCIFLUSH);
+  receiveBuffer_.Clear();
+}
+
+void CCommContext::TakeBack(std::uint64_t owner) {
+  writeQueue_.DropOwned(owner);
+  // What the device still holds of them would reach the printer later, as
+  // the middle of a command nobody waits for any more.
+  const int fd = writeQueue_.WriteFd();
+  if (fd >= 0) tcflush(fd, TCOFLUSH);
 }
 
 int CCommContext::WaitForData(std::size_t minimum, int limitMs, Event* stop) {
@@ -198,7 +216,18 @@ void CCommContext::ProcessQueue() {
         writeQueue_.transferComplete.Set();
         break;
       case WriteKind::WriteBuffer:
-        WriteBuffer(request.data);
+        switch (WriteBuffer(request.data)) {
+          case WriteResult::Written:
+            writeQueue_.Handed(request);
+            break;
+          case WriteResult::Failed:
+            writeQueue_.Refused(request);
+            break;
+          case WriteResult::Stopped:
+            // Cut off by the line closing or by its owner: part of it may be out.
+            writeQueue_.Cut(request);
+            break;
+        }
         break;
       default:
         Trace(trace::kBadWriteRequest);
@@ -208,32 +237,36 @@ void CCommContext::ProcessQueue() {
   }
 }
 
-void CCommContext::WriteBuffer(ByteView bytes) {
+CCommContext::WriteResult CCommContext::WriteBuffer(ByteView bytes) {
   const int fd = writeQueue_.WriteFd();
   OverlappedIo* record = writeQueue_.WriteRecord();
   if (fd < 0 || !record) {
     Trace(trace::kWriteFileInWriter);
-    return;
+    return WriteResult::Failed;
   }
   const IoStart start = record->StartWrite(fd, bytes);
-  if (start == IoStart::Completed) return;
+  if (start == IoStart::Completed) return WriteResult::Written;
   if (start == IoStart::Failed) {
     Trace(trace::kWriteFileInWriter);
-    return;
+    return WriteResult::Failed;
   }
-  const IoWait wait = record->WaitForCompletion({&writeQueue_.writerStop});
-  if (wait == IoWait::Stopped) return;
+  const IoWait wait = record->WaitForCompletion({&writeQueue_.writerStop, &writeQueue_.cancelWrite});
+  if (wait == IoWait::Stopped) return WriteResult::Stopped;
   if (wait == IoWait::Failed && record->Pending()) {
     // The wait itself failed; the write may still be going on.
     Trace(trace::kWriterGenericWait);
-    return;
+    return WriteResult::Failed;
   }
   std::size_t written = 0;
   if (!record->GetResult(written)) {
     const int error = record->Error();
     Trace(error == ECANCELED || error == EBADF ? trace::kWriteAborted : trace::kOverlappedResultInWriter);
   }
-  if (written < bytes.size()) Trace(trace::kWritingToPort);
+  if (written < bytes.size()) {
+    Trace(trace::kWritingToPort);
+    return WriteResult::Failed;
+  }
+  return WriteResult::Written;
 }
 
 }  // namespace dotforge

@@ -45,8 +45,16 @@ class CCommContext {
   int StopThreads(int limitMs);
 
   // Queues copies of the bytes in pieces of at most the interface's largest
-  // write; returns the length. Never blocks on the line.
-  std::size_t Send(ByteView bytes);
+  // write; returns how many bytes were queued, fewer than the length when the
+  // queue is full (what did not fit is not queued). Never waits.
+  std::size_t Send(ByteView bytes, std::uint64_t owner = 0);
+  std::size_t LargestWrite() const { return largestWrite_.load(); }
+  // Forgets reply bytes nobody has read: those in the ring and those the device
+  // still holds.
+  void FlushReceived();
+  // A command that gives up takes back the bytes it queued: those still in
+  // the queue, the write in flight, and what the device has not sent yet.
+  void TakeBack(std::uint64_t owner);
   // kWaitReady once `minimum` bytes are in the ring, kWaitAborted when the abort
   // signal (consumed) or `stop` is set, kWaitTimedOut after `limitMs`
   // milliseconds; a limit of 0 returns kWaitTimedOut at once.
@@ -73,7 +81,8 @@ class CCommContext {
   void ReaderProc();
   void WriterProc();
   void ProcessQueue();
-  void WriteBuffer(ByteView bytes);
+  enum class WriteResult { Written, Stopped, Failed };
+  WriteResult WriteBuffer(ByteView bytes);
   void JoinThreads();
 
   Prompt& prompt_;

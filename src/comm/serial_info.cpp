@@ -89,7 +89,8 @@ bool CSerialInfo::Open() {
     CloseHandle();
     return false;
   }
-  owner.WriteQueue().SetWriteTarget(writeFd, &writeRecord);
+  owner.WriteQueue().SetWriteTarget(writeFd, &writeRecord,
+                                    SerialBytesPerSecond(parameters_.baudRate, parameters_.parity != kParityNone));
 
   const CommSettings& settings = owner.settings;
   appliedPort_ = static_cast<std::uint32_t>(settings.serialPort);

@@ -1,36 +1,40 @@
 #include "comm/write_queue.h"
 
-#include <chrono>
-#include <thread>
-
-#include "comm/comm_messages.h"
-#include "platform/trace.h"
+#include <algorithm>
 
 namespace dotforge {
+
+std::optional<std::uint64_t> CWriteQueue::AppendWrite(Bytes bytes, std::uint64_t owner) {
+  std::uint64_t end = 0;
+  {
+    const std::lock_guard guard(lock_);
+    if (inUse_ >= kCapacity) return std::nullopt;
+    ++inUse_;
+    queuedEnd_ += bytes.size();
+    end = queuedEnd_;
+    queue_.push_back({static_cast<std::uint32_t>(WriteKind::WriteBuffer), std::move(bytes), owner, end});
+  }
+  requestSignal.Set();
+  return end;
+}
 
 bool CWriteQueue::Append(WriteRequest request) { return Add(std::move(request), false); }
 
 bool CWriteQueue::PushFront(WriteRequest request) { return Add(std::move(request), true); }
 
 bool CWriteQueue::Add(WriteRequest request, bool front) {
-  for (int attempt = 0; attempt < 2; ++attempt) {
-    {
-      const std::lock_guard guard(lock_);
-      if (inUse_ < kCapacity) {
-        ++inUse_;
-        if (front) {
-          queue_.push_front(std::move(request));
-        } else {
-          queue_.push_back(std::move(request));
-        }
-        requestSignal.Set();
-        return true;
-      }
+  {
+    const std::lock_guard guard(lock_);
+    ++inUse_;
+    request.end = queuedEnd_;
+    if (front) {
+      queue_.push_front(std::move(request));
+    } else {
+      queue_.push_back(std::move(request));
     }
-    if (attempt == 0) std::this_thread::sleep_for(std::chrono::milliseconds(kFullRetryMs));
   }
-  Trace(trace::kWriterPacketAlloc);
-  return false;
+  requestSignal.Set();
+  return true;
 }
 
 bool CWriteQueue::TakeFront(WriteRequest& request) {
@@ -38,6 +42,9 @@ bool CWriteQueue::TakeFront(WriteRequest& request) {
   if (queue_.empty()) return false;
   request = std::move(queue_.front());
   queue_.pop_front();
+  inFlightOwner_ = request.owner;
+  // A cancel meant for a write that completed before it was seen.
+  cancelWrite.Reset();
   return true;
 }
 
@@ -46,10 +53,72 @@ void CWriteQueue::Release() {
   if (inUse_ > 0) --inUse_;
 }
 
-void CWriteQueue::DropQueued() {
+void CWriteQueue::Handed(const WriteRequest& request) {
+  meter_.Handed(request.data.size());
   const std::lock_guard guard(lock_);
+  inFlightOwner_.reset();
+  handedEnd_ = std::max(handedEnd_, request.end);
+}
+
+void CWriteQueue::Cut(const WriteRequest& request) {
+  const std::lock_guard guard(lock_);
+  inFlightOwner_.reset();
+  LoseLocked(request.end);
+}
+
+void CWriteQueue::Refused(const WriteRequest& request) {
+  const std::lock_guard guard(lock_);
+  inFlightOwner_.reset();
+  // What follows a hole in a stream is of no use to the printer.
+  LoseLocked(std::max(request.end, queuedEnd_));
   inUse_ -= std::min(inUse_, queue_.size());
   queue_.clear();
+}
+
+void CWriteQueue::LoseLocked(std::uint64_t end) {
+  lostEnd_ = std::max(lostEnd_, end);
+  // Lost bytes never reach the line; the bytes after them may still do.
+  handedEnd_ = std::max(handedEnd_, end);
+}
+
+void CWriteQueue::DropQueued() {
+  const std::lock_guard guard(lock_);
+  for (const WriteRequest& request : queue_) LoseLocked(request.end);
+  inUse_ -= std::min(inUse_, queue_.size());
+  queue_.clear();
+}
+
+void CWriteQueue::DropOwned(std::uint64_t owner) {
+  const std::lock_guard guard(lock_);
+  const auto owned = [owner](const WriteRequest& request) { return request.owner == owner; };
+  for (const WriteRequest& request : queue_) {
+    if (owned(request)) lostEnd_ = std::max(lostEnd_, request.end);
+  }
+  const std::size_t dropped = std::erase_if(queue_, owned);
+  inUse_ -= std::min(inUse_, dropped);
+  if (queue_.empty()) handedEnd_ = std::max(handedEnd_, lostEnd_);
+  if (inFlightOwner_ == owner) cancelWrite.Set();
+}
+
+std::uint64_t CWriteQueue::QueuedPosition() {
+  const std::lock_guard guard(lock_);
+  return queuedEnd_;
+}
+
+std::uint64_t CWriteQueue::HandedPosition() {
+  const std::lock_guard guard(lock_);
+  return handedEnd_;
+}
+
+std::uint64_t CWriteQueue::LeftPosition() {
+  const std::size_t backlog = meter_.Backlog();
+  const std::lock_guard guard(lock_);
+  return handedEnd_ > backlog ? handedEnd_ - backlog : 0;
+}
+
+std::uint64_t CWriteQueue::LostPosition() {
+  const std::lock_guard guard(lock_);
+  return lostEnd_;
 }
 
 std::vector<std::size_t> CWriteQueue::QueuedLengths() {
@@ -66,9 +135,10 @@ std::vector<std::uint32_t> CWriteQueue::QueuedKinds() {
   return kinds;
 }
 
-void CWriteQueue::SetWriteTarget(int fd, OverlappedIo* record) {
+void CWriteQueue::SetWriteTarget(int fd, OverlappedIo* record, double bytesPerSecond) {
   writeFd_ = fd;
   writeRecord_ = record;
+  meter_.SetLine(fd, bytesPerSecond);
 }
 
 }  // namespace dotforge

@@ -3,6 +3,7 @@
 #include <set>
 
 #include "model/download_file.h"
+#include "printer/printer_messages.h"
 #include "printer/printer_protocol.h"
 
 namespace dotforge {
@@ -10,6 +11,7 @@ namespace {
 
 constexpr std::uint32_t kFirstCode = 0x20;
 constexpr std::uint32_t kLastCode = 0xFF;
+constexpr std::int32_t kLargestDownloadSide = 127;
 
 // The codes that get their own cell in the single-byte stream: the same rule
 // the DSB writer follows.
@@ -72,6 +74,11 @@ std::optional<DownloadStream> DoubleByteStream(const CDotforgeImportDoc& doc, Pr
 }  // namespace
 
 std::optional<DownloadStream> BuildDownloadStream(const CDotforgeImportDoc& doc, Prompt& prompt) {
+  // The headers carry each side in one byte the printer reads as signed.
+  if (doc.width > kLargestDownloadSide || doc.height > kLargestDownloadSide) {
+    prompt.ShowMessage(msg::kCellTooLargeToDownload);
+    return std::nullopt;
+  }
   if (doc.fontType == kSingleByteFont) return SingleByteStream(doc, prompt);
   if (doc.fontType == kDoubleByteFont) return DoubleByteStream(doc, prompt);
   return DownloadStream{};

@@ -1,6 +1,7 @@
 #include "printer/printer_dialogs.h"
 #include "printer/printer_messages.h"
 #include "printer/reply_readers.h"
+#include "printer/stream_sender.h"
 #include "printer/workers.h"
 
 namespace dotforge {
@@ -36,15 +37,32 @@ ReplyStatus AwaitReply(const WorkerContext& worker, Reader read) {
   }
 }
 
+// Sends the steps first..last (the last one awaits the printer's answer) and
+// shows each step's progress once its bytes have left the line.
+bool SendSteps(const WorkerContext& worker, const DownloadStream& stream, std::size_t first, std::size_t last) {
+  const std::size_t offset = stream.steps[first].offset;
+  const std::size_t length = stream.steps[last].offset + stream.steps[last].length - offset;
+  std::size_t next = first;
+  const auto progress = [&](std::size_t sent) {
+    for (; next <= last && stream.steps[next].offset + stream.steps[next].length <= offset + sent; ++next) {
+      if (stream.steps[next].progress >= 0) ShowProgress(worker.sink, stream.steps[next].progress);
+    }
+  };
+  const SendOutcome outcome = SendAndDrain(worker, ByteView(stream.bytes).subspan(offset, length), progress);
+  if (!ReportSend(worker, outcome, msg::kErrorReadAborted)) return false;
+  progress(length);
+  return true;
+}
+
 }  // namespace
 
 void RunDownloadWorker(const WorkerContext& worker, const DownloadStream& stream) {
   ShowProgress(worker.sink, 0);
+  std::size_t first = 0;
   for (std::size_t i = 0; i < stream.steps.size(); ++i) {
-    const DownloadStep& step = stream.steps[i];
-    worker.comm.Send(ByteView(stream.bytes).subspan(step.offset, step.length));
-    if (step.progress >= 0) ShowProgress(worker.sink, step.progress);
-    if (!step.awaitReply) continue;
+    if (!stream.steps[i].awaitReply) continue;
+    if (!SendSteps(worker, stream, first, i)) return;
+    first = i + 1;
     const ReplyStatus status = AwaitReply(worker, ReadDownloadReply);
     if (status == ReplyStatus::More) return;
     if (status == ReplyStatus::Refused) {
@@ -60,7 +78,7 @@ void RunDownloadWorker(const WorkerContext& worker, const DownloadStream& stream
 
 void RunPrintCharacterWorker(const WorkerContext& worker, const Bytes& stream) {
   ShowProgress(worker.sink, 0);
-  worker.comm.Send(stream);
+  if (!ReportSend(worker, SendAndDrain(worker, stream), msg::kErrorReadAborted)) return;
   ShowProgress(worker.sink, 100);
   const ReplyStatus status = AwaitReply(worker, ReadPrintCharacterReply);
   if (status == ReplyStatus::More) return;

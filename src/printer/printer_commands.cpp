@@ -28,8 +28,14 @@ bool CPrinterCommands::Begin(PrinterCommand command) {
   StopWorkers();
   comm_.AbortSignal().Reset();
   if (!comm_.OpenInterface()) return false;
+  // A reply that came too late for an earlier command is not this one's.
+  comm_.FlushReceived();
   comm_.printerCommandState = static_cast<int>(command);
   return true;
+}
+
+WorkerContext CPrinterCommands::ContextFor(WorkerSink& sink, Event& stop) {
+  return WorkerContext{comm_, sink, stop, limits_, nextOwner_++, comm_.settings.flowControl == kFlowXonXoff};
 }
 
 template <typename Function>
@@ -37,13 +43,15 @@ std::shared_ptr<WorkerSink> CPrinterCommands::StartWorker(const std::shared_ptr<
                                                           Function body) {
   Worker worker;
   worker.sink = sink;
-  WorkerContext context{comm_, *worker.sink, *worker.stop, limits_};
+  const WorkerContext context = ContextFor(*worker.sink, *worker.stop);
   try {
-    worker.thread = std::thread([context, body = std::move(body), setsIdle, sink = worker.sink, this] {
-      body(context);
-      if (setsIdle) comm_.printerCommandState = static_cast<int>(PrinterCommand::Idle);
-      sink->Finish();
-    });
+    worker.thread = std::thread(
+        [context, body = std::move(body), setsIdle, sink = worker.sink, ended = worker.ended.get(), this] {
+          body(context);
+          if (setsIdle) comm_.printerCommandState = static_cast<int>(PrinterCommand::Idle);
+          sink->Finish();
+          ended->Set();
+        });
   } catch (const std::system_error&) {
     if (setsIdle) comm_.printerCommandState = static_cast<int>(PrinterCommand::Idle);
     prompt_.ShowMessage(msg::kErrorCreateWorkerThread);
@@ -55,10 +63,21 @@ std::shared_ptr<WorkerSink> CPrinterCommands::StartWorker(const std::shared_ptr<
 
 void CPrinterCommands::StopWorkers() {
   for (Worker& worker : workers_) worker.stop->Set();
+  const Deadline deadline(kStopWorkerLimitMs);
   for (Worker& worker : workers_) {
-    if (worker.thread.joinable()) worker.thread.join();
+    worker.ended->Wait(deadline.RemainingMs());
+    strandedWorkers_.push_back(std::move(worker));
   }
   workers_.clear();
+  JoinEnded();
+}
+
+void CPrinterCommands::JoinEnded() {
+  std::erase_if(strandedWorkers_, [](Worker& worker) {
+    if (!worker.ended->Wait(0)) return false;
+    worker.thread.join();
+    return true;
+  });
 }
 
 std::shared_ptr<WorkerSink> CPrinterCommands::DownloadEntireFont(const CDotforgeImportDoc& doc) {
@@ -121,6 +140,7 @@ std::shared_ptr<WorkerSink> CPrinterCommands::ErasePrinterFonts() {
     comm_.WriteQueue().eraseCommand = EraseCommand();
     comm_.AbortSignal().Reset();
     if (!comm_.OpenInterface()) return nullptr;
+    comm_.FlushReceived();
     comm_.printerCommandState = static_cast<int>(PrinterCommand::EraseFonts);
     if (!StartTransfer()) {
       prompt_.ShowMessage(msg::kErrorCreateTransferThread);
@@ -130,14 +150,18 @@ std::shared_ptr<WorkerSink> CPrinterCommands::ErasePrinterFonts() {
   }
   auto sink = std::make_shared<WorkerSink>();
   sink->SetField(printer_ui::kEraseStatusText, msg::kPleaseWait);
-  return StartWorker(sink, false, [](const WorkerContext& worker) { RunEraseWorker(worker); });
+  return StartWorker(sink, false, [transfer = transfer_.outcome](const WorkerContext& worker) {
+    RunEraseWorker(worker, *transfer);
+  });
 }
 
 bool CPrinterCommands::StartTransfer() {
   transfer_ = Transfer{};
+  const WorkerContext context = ContextFor(*transfer_.sink, *transfer_.stop);
   try {
-    transfer_.thread = std::thread([this, stop = transfer_.stop.get(), ended = transfer_.ended.get()] {
-      RunEraseTransfer(comm_, *stop);
+    transfer_.thread = std::thread([context, sink = transfer_.sink, outcome = transfer_.outcome,
+                                    ended = transfer_.ended.get()] {
+      RunEraseTransfer(context, *outcome);
       ended->Set();
     });
   } catch (const std::system_error&) {
@@ -160,10 +184,13 @@ bool CPrinterCommands::StopTransfer(int limitMs) {
 
 void CPrinterCommands::Shutdown() {
   StopTransfer(kStopTransferLimitMs);
+  StopWorkers();
+  // Closing the line ends every write still waiting on it.
+  comm_.CloseInterface();
   for (Transfer& stranded : strandedTransfers_) stranded.thread.join();
   strandedTransfers_.clear();
-  StopWorkers();
-  comm_.CloseInterface();
+  for (Worker& stranded : strandedWorkers_) stranded.thread.join();
+  strandedWorkers_.clear();
 }
 
 }  // namespace dotforge

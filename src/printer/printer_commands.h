@@ -6,6 +6,8 @@
 // destructor) stops them all and closes the interface, so closing the program
 // in the middle of a command neither hangs nor leaves the line raised.
 
+#include <atomic>
+#include <cstdint>
 #include <memory>
 #include <thread>
 #include <vector>
@@ -20,6 +22,9 @@ namespace dotforge {
 class CPrinterCommands {
  public:
   static constexpr int kStopTransferLimitMs = 3000;
+  // Every wait of a worker wakes on its stop event; a worker that has not
+  // ended this long after being stopped is left to end by itself.
+  static constexpr int kStopWorkerLimitMs = 1000;
 
   CPrinterCommands(CCommContext& comm, Prompt& prompt, ReplyLimits limits = {});
   CPrinterCommands(const CPrinterCommands&) = delete;
@@ -39,11 +44,16 @@ class CPrinterCommands {
   struct Worker {
     std::shared_ptr<WorkerSink> sink = std::make_shared<WorkerSink>();
     std::unique_ptr<Event> stop = std::make_unique<Event>(ResetMode::Manual);
+    std::unique_ptr<Event> ended = std::make_unique<Event>(ResetMode::Manual);
     std::thread thread;
   };
   struct Transfer {
+    // The transfer reports through no dialog: its sink is never drained.
+    std::shared_ptr<WorkerSink> sink = std::make_shared<WorkerSink>();
     std::unique_ptr<Event> stop = std::make_unique<Event>(ResetMode::Manual);
     std::unique_ptr<Event> ended = std::make_unique<Event>(ResetMode::Manual);
+    std::shared_ptr<std::atomic<TransferOutcome>> outcome =
+        std::make_shared<std::atomic<TransferOutcome>>(TransferOutcome::Pending);
     std::thread thread;
   };
   // The start rule: a repeat of the running command replaces its worker; any
@@ -53,9 +63,12 @@ class CPrinterCommands {
   bool Begin(PrinterCommand command);
   template <typename Function>
   std::shared_ptr<WorkerSink> StartWorker(const std::shared_ptr<WorkerSink>& sink, bool setsIdle, Function body);
-  // Stops and joins the workers still around: a worker whose dialog has closed
-  // must not read the replies meant for the next command.
+  WorkerContext ContextFor(WorkerSink& sink, Event& stop);
+  // Stops the workers still around: a worker whose dialog has closed must not
+  // read the replies meant for the next command. Those that end in time are
+  // joined, the others are kept to be joined once they have ended.
   void StopWorkers();
+  void JoinEnded();
   bool StopTransfer(int limitMs);
   bool StartTransfer();
 
@@ -63,8 +76,10 @@ class CPrinterCommands {
   Prompt& prompt_;
   ReplyLimits limits_;
   std::vector<Worker> workers_;
+  std::vector<Worker> strandedWorkers_;
   Transfer transfer_;
   std::vector<Transfer> strandedTransfers_;
+  std::uint64_t nextOwner_ = 1;
 };
 
 }  // namespace dotforge

@@ -14,16 +14,21 @@ inline constexpr const char* kSelectCharacterFirst = "Select Character First !!"
 inline constexpr const char* kErrorCreateTransferThread = "Error - Create Transfer Thread";
 inline constexpr const char* kErrorStopTransferThread = "Error - Stop Transfer Thread";
 inline constexpr const char* kErrorCreateWorkerThread = "Error - Create Worker Thread";
+inline constexpr const char* kErrorLineStalled =
+    "Error - The printer is not taking data: nothing could be sent for too long";
+inline constexpr const char* kErrorSendFailed = "Error - The data could not be sent to the printer";
+inline constexpr const char* kCellTooLargeToDownload =
+    "The cell is too large to download: width and height must be at most 127 dots";
 
 // Erase dialog status texts.
 inline constexpr const char* kPleaseWait = "Please Wait...";
 inline constexpr const char* kEraseIsComplete = "Erase is Complete";
+inline constexpr const char* kEraseNotConfirmed = "Erase not confirmed by the printer";
 
 }  // namespace dotforge::msg
 
 namespace dotforge::trace {
 
-inline constexpr const char* kCantAddAbortPacket = "Can't add abort packet\n";
 inline constexpr const char* kTransferWait =
     "Error WaitForMultipleObjects(Transfer Complete Event and Transfer Abort Event)";
 

@@ -1,6 +1,7 @@
 #include "printer/printer_dialogs.h"
 #include "printer/printer_messages.h"
 #include "printer/reply_readers.h"
+#include "printer/stream_sender.h"
 #include "printer/workers.h"
 
 namespace dotforge {
@@ -26,8 +27,8 @@ void ShowSlot(WorkerSink& sink, int slot, const FontSlotTexts& texts) {
 
 void RunFontInfoWorker(const WorkerContext& worker) {
   for (int slot = 0; slot < printer_ui::kFontSlots; ++slot) {
-    worker.comm.Send(FontInfoRequest(slot));
-    FontInfoReply reply;
+    if (!ReportSend(worker, SendAndDrain(worker, FontInfoRequest(slot)), msg::kReadAborted)) return;
+    FontInfoReply reply(worker.xonXoffFlow);
     ReplyStatus status = ReplyStatus::More;
     while (status == ReplyStatus::More) {
       std::uint8_t byte = 0;
@@ -39,12 +40,15 @@ void RunFontInfoWorker(const WorkerContext& worker) {
       return;
     }
     if (status == ReplyStatus::Accepted) ShowSlot(worker.sink, slot, FontSlotTextsFrom(reply.Record()));
+    // The share of the slots answered so far, so that a reader of the fields
+    // can tell an empty slot from one never asked about.
+    worker.sink.SetProgress((slot + 1) * 100 / printer_ui::kFontSlots);
   }
   worker.sink.Notify(printer_ui::kFontInfoComplete);
 }
 
 void RunMemoryWorker(const WorkerContext& worker) {
-  worker.comm.Send(MemoryRequest());
+  if (!ReportSend(worker, SendAndDrain(worker, MemoryRequest()), msg::kReadAborted)) return;
   MemoryReply reply;
   ReplyStatus status = ReplyStatus::More;
   while (status == ReplyStatus::More) {

@@ -33,7 +33,7 @@ ReplyStatus FontInfoReply::Feed(std::uint8_t byte) {
   if (record_.empty()) {
     if (byte == kNak) return ReplyStatus::Refused;
     if (byte != kAck) return ReplyStatus::Invalid;
-  } else if (IsFlowControl(byte)) {
+  } else if (skipFlowControl_ && IsFlowControl(byte)) {
     return ReplyStatus::More;
   }
   if (record_.size() < kFontInfoRecordLength) record_.push_back(byte);

@@ -23,14 +23,17 @@ ReplyStatus ReadPrintCharacterReply(std::uint8_t byte);
 ReplyStatus ReadEraseReply(std::uint8_t byte);
 
 // Font information of one slot: NAK (no font) or ACK as the first byte (XON and
-// XOFF are not skipped there), then bytes up to a 15-byte record, XON and XOFF
-// skipped.
+// XOFF are not skipped there), then bytes up to a 15-byte record. The record is
+// binary: a height of 17 or a checksum byte 0x13 is data. XON and XOFF are
+// skipped inside it only on a line with Xon/Xoff flow control.
 class FontInfoReply {
  public:
+  explicit FontInfoReply(bool xonXoffFlow) : skipFlowControl_(xonXoffFlow) {}
   ReplyStatus Feed(std::uint8_t byte);
   const Bytes& Record() const { return record_; }
 
  private:
+  bool skipFlowControl_;
   Bytes record_;
 };
 

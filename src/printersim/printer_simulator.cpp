@@ -31,6 +31,7 @@ constexpr NamedMisbehaviour kMisbehaviours[] = {
     {"silent", Misbehaviour::Silent},     {"garbage", Misbehaviour::Garbage},
     {"xonxoff", Misbehaviour::XonXoff},   {"xon-first", Misbehaviour::XonFirst},
     {"slow", Misbehaviour::Slow},         {"drop", Misbehaviour::DropLine},
+    {"stall", Misbehaviour::Stall},
 };
 
 int BaudOf(speed_t speed) {
@@ -57,10 +58,11 @@ std::optional<Misbehaviour> MisbehaviourFromName(std::string_view name) {
   return std::nullopt;
 }
 
-const char* MisbehaviourNames() { return "none, nak, silent, garbage, xonxoff, xon-first, slow, drop"; }
+const char* MisbehaviourNames() { return "none, nak, silent, garbage, xonxoff, xon-first, slow, drop, stall"; }
 
 PrinterSimulator::PrinterSimulator(SimulatorOptions options, Output output)
-    : options_(std::move(options)), output_(std::move(output)), engine_(options_.memory) {}
+    : options_(std::move(options)), output_(std::move(output)), answers_(options_.misbehaviour),
+      engine_(options_.memory) {}
 
 PrinterSimulator::~PrinterSimulator() {
   Stop();
@@ -105,22 +107,35 @@ void PrinterSimulator::Run() {
   const auto deadline = Clock::now() + std::chrono::duration<double>(options_.timeoutSeconds);
   Bytes buffer(options_.paced ? kPacedChunk : kUnpacedChunk);
   auto lineFree = Clock::now();
+  bool lastReadFull = false;
   while (Clock::now() < deadline) {
     const auto left = std::chrono::duration_cast<std::chrono::milliseconds>(deadline - Clock::now()).count();
-    pollfd fds[2] = {{stop_.Fd(), POLLIN, 0}, {terminal_.Master(), POLLIN, 0}};
-    const int ready = poll(fds, 2, static_cast<int>(std::clamp<long long>(left, 1, 200)));
+    // A stalled printer does not look at the line at all.
+    pollfd fds[3] = {{stop_.Fd(), POLLIN, 0}, {recover_.Fd(), POLLIN, 0},
+                     {stalled_ ? -1 : terminal_.Master(), POLLIN, 0}};
+    const int ready = poll(fds, 3, static_cast<int>(std::clamp<long long>(left, 1, 200)));
     if (ready < 0 && errno != EINTR) break;
     if (fds[0].revents & POLLIN) break;
-    if (!(fds[1].revents & (POLLIN | POLLHUP | POLLERR))) continue;
+    if ((fds[1].revents & POLLIN) && recover_.Test()) {
+      DiscardUnread();
+      lineFree = Clock::now();
+      continue;
+    }
+    if (!(fds[2].revents & (POLLIN | POLLHUP | POLLERR))) continue;
     const ssize_t count = read(terminal_.Master(), buffer.data(), buffer.size());
     if (count <= 0) {
       if (count < 0 && errno != EAGAIN && errno != EINTR) stop_.Wait(10);
       continue;
     }
     if (options_.paced) {
-      // Each byte takes its time on the line; a line that was idle starts now.
+      // Each byte takes its time on the line. Two full reads in a row mean the
+      // bytes were waiting all along: the line never went idle, so a late
+      // wake-up of ours does not slow it down. A line that was idle starts now.
       const auto duration = std::chrono::duration<double>(count / BytesPerSecond());
-      lineFree = std::max(lineFree, Clock::now()) + std::chrono::duration_cast<Clock::duration>(duration);
+      const bool full = static_cast<std::size_t>(count) == buffer.size();
+      lineFree = (full && lastReadFull ? lineFree : std::max(lineFree, Clock::now())) +
+                 std::chrono::duration_cast<Clock::duration>(duration);
+      lastReadFull = full;
       std::this_thread::sleep_until(lineFree);
     }
     Take(ByteView(buffer.data(), static_cast<std::size_t>(count)));
@@ -148,11 +163,18 @@ void PrinterSimulator::Take(ByteView bytes) {
       DropLine();
       return;
     }
+    if (options_.misbehaviour == Misbehaviour::Stall && !dropped_ && ++sinceConnect_ >= options_.stallAfterBytes) {
+      // Stalls once; the rest of this read is what the printer choked on.
+      dropped_ = true;
+      stalled_ = true;
+      if (output_) output_("stalled");
+      return;
+    }
   }
 }
 
 void PrinterSimulator::Answer(Bytes reply) {
-  switch (options_.misbehaviour) {
+  switch (answers_.load()) {
     case Misbehaviour::Nak:
       reply = {kNak};
       break;
@@ -204,6 +226,25 @@ void PrinterSimulator::DropLine() {
   std::string error;
   // The line comes back at the same place, as a replugged adapter would.
   if (!terminal_.Open(options_.link, error) && output_) output_(error);
+}
+
+void PrinterSimulator::Recover() {
+  recovered_.Reset();
+  recover_.Set();
+  recovered_.Wait(1000);
+}
+
+void PrinterSimulator::DiscardUnread() {
+  std::array<std::uint8_t, 4096> buffer{};
+  while (read(terminal_.Master(), buffer.data(), buffer.size()) > 0) {
+  }
+  {
+    const std::lock_guard lock(mutex_);
+    engine_.AbandonCommand();
+  }
+  stalled_ = false;
+  if (output_) output_("recovered");
+  recovered_.Set();
 }
 
 Bytes PrinterSimulator::Received() const {

@@ -32,6 +32,7 @@ enum class Misbehaviour {
   XonFirst,    // XON before every answer
   Slow,        // every answer comes late
   DropLine,    // the line goes away after some bytes, then comes back
+  Stall,       // stops reading after some bytes, until Recover
 };
 
 struct SimulatorOptions {
@@ -44,6 +45,7 @@ struct SimulatorOptions {
   Misbehaviour misbehaviour = Misbehaviour::None;
   int slowMs = 2500;
   std::size_t dropAfterBytes = 1024;
+  std::size_t stallAfterBytes = 1024;
   std::filesystem::path record;  // every byte received is appended here too
   double timeoutSeconds = 300;
 };
@@ -70,6 +72,15 @@ class PrinterSimulator {
   void Start();
   // Safe from any thread and from a signal handler.
   void Stop() { stop_.Set(); }
+  // The printer stops reading the line (its buffer is full and it is stuck).
+  void Stall() { stalled_ = true; }
+  // The stuck printer is reset: what waits on the line unread is thrown away,
+  // a command cut off is forgotten, and it reads again. Returns once done (or
+  // after a second when the simulator does not run).
+  void Recover();
+  bool Stalled() const { return stalled_.load(); }
+  // How the printer answers from now on.
+  void SetMisbehaviour(Misbehaviour misbehaviour) { answers_ = misbehaviour; }
   void Join();
 
   // What the simulator has received so far, and its fonts.
@@ -88,11 +99,16 @@ class PrinterSimulator {
   void Answer(Bytes reply);
   void WriteToLine(ByteView bytes);
   void DropLine();
+  void DiscardUnread();
 
   SimulatorOptions options_;
   Output output_;
   PseudoTerminal terminal_;
   Event stop_{ResetMode::Manual};
+  Event recover_{ResetMode::Auto};
+  Event recovered_{ResetMode::Auto};
+  std::atomic<bool> stalled_{false};
+  std::atomic<Misbehaviour> answers_;
   std::thread thread_;
   std::ofstream record_;
   mutable std::mutex mutex_;

@@ -86,6 +86,36 @@ TEST_F(PrinterCliTest, FailuresShowTheDialogMessageAndExitNonZero) {
   EXPECT_EQ(noPort.err, std::string(msg::kErrorGettingComHandle) + "\n");
 }
 
+// Download into a printer that stops reading, then ask for its fonts once it
+// is back: the download fails with a message, the query works.
+TEST_F(PrinterCliTest, DownloadIntoAStuckPrinterFailsThenTheFontsQueryWorks) {
+  ScriptedPrompt prompt;
+  auto big = test::MakeFontSet(32, 32, test::CodeRange(0x20, 0xFF));
+  ASSERT_TRUE(WriteNativeFile(*big, dir_ / "BIG.DAT", prompt));
+  sim::SimulatorOptions options = test::FastPrinter(sim::Misbehaviour::Stall);
+  options.stallAfterBytes = 2048;
+  test::SimPrinter printer(options);
+  const CliRun download = Printer({"download", Path("BIG.DAT")}, &printer);
+  EXPECT_EQ(download.status, kExitReported);
+  EXPECT_NE(download.err.find(std::string(msg::kErrorLineStalled) + "\n"), std::string::npos) << download.err;
+  EXPECT_FALSE(printer->Slots()[0]);
+
+  printer->Recover();
+  const CliRun fonts = Printer({"fonts"}, &printer);
+  EXPECT_EQ(fonts.status, kExitOk) << fonts.err;
+  EXPECT_NE(fonts.out.find("slot 0 (Single) id 48: empty"), std::string::npos) << fonts.out;
+  EXPECT_NE(fonts.out.find("slot 4 (Double) id 52: empty"), std::string::npos) << fonts.out;
+}
+
+// A query that fails part way lists only the slots the printer answered for.
+TEST_F(PrinterCliTest, FontsListsOnlyTheSlotsRead) {
+  test::SimPrinter silent(test::FastPrinter(sim::Misbehaviour::Silent));
+  const CliRun fonts = Printer({"fonts"}, &silent);
+  EXPECT_EQ(fonts.status, kExitReported);
+  EXPECT_EQ(fonts.err, std::string(msg::kResponseNotReceived) + "\n");
+  EXPECT_EQ(fonts.out, "");
+}
+
 TEST_F(PrinterCliTest, OptionsAreCheckedAndDefaultsComeFromTheStore) {
   EXPECT_EQ(Printer({"fonts", "--parity", "mark"}, nullptr).status, kExitUsage);
   EXPECT_EQ(Printer({"fonts", "--baud", "300"}, nullptr).status, kExitUsage);

@@ -2,6 +2,7 @@
 
 #include "comm/comm_context.h"
 #include "comm/comm_messages.h"
+#include "comm/line_meter.h"
 #include "comm/receive_buffer.h"
 #include "comm/write_queue.h"
 #include "framework/scripted_prompt.h"
@@ -38,14 +39,15 @@ TEST(ReceiveBuffer, WhenFullTheNewestReplaceTheOldest) {
   for (std::size_t i = 10; i < bytes.size(); ++i) ASSERT_EQ(buffer.GetByte(), bytes[i]) << i;
 }
 
-TEST(WriteQueue, AbortGoesToTheFrontAndAFullStorageDropsThePiece) {
+TEST(WriteQueue, AFullStorageRefusesAPieceWithoutLosingItAndControlRequestsAlwaysFit) {
   CWriteQueue queue;
-  for (std::size_t i = 0; i < CWriteQueue::kCapacity; ++i) {
-    ASSERT_TRUE(queue.Append({static_cast<std::uint32_t>(WriteKind::WriteBuffer), Bytes(1)}));
-  }
-  ClearTrace();
-  EXPECT_FALSE(queue.Append({static_cast<std::uint32_t>(WriteKind::TransferComplete), {}}));
-  EXPECT_EQ(TraceEntries(), std::vector<std::string>{trace::kWriterPacketAlloc});
+  for (std::size_t i = 0; i < CWriteQueue::kCapacity; ++i) ASSERT_TRUE(queue.AppendWrite(Bytes(1)));
+  // The caller learns that the piece did not fit; nothing is counted as queued.
+  EXPECT_FALSE(queue.AppendWrite(Bytes(1)));
+  EXPECT_EQ(queue.QueuedPosition(), CWriteQueue::kCapacity);
+  EXPECT_EQ(queue.LostPosition(), 0u);
+  // The requests that release waiters find a place even in a full queue.
+  EXPECT_TRUE(queue.Append({static_cast<std::uint32_t>(WriteKind::TransferComplete), {}}));
 
   WriteRequest taken;
   ASSERT_TRUE(queue.TakeFront(taken));
@@ -54,7 +56,48 @@ TEST(WriteQueue, AbortGoesToTheFrontAndAFullStorageDropsThePiece) {
   EXPECT_EQ(queue.QueuedKinds().front(), static_cast<std::uint32_t>(WriteKind::Abort));
   queue.DropQueued();
   EXPECT_TRUE(queue.QueuedKinds().empty());
-  EXPECT_TRUE(queue.Append({static_cast<std::uint32_t>(WriteKind::WriteBuffer), Bytes(1)}));
+  // Dropped bytes are lost, never silently gone.
+  EXPECT_EQ(queue.LostPosition(), CWriteQueue::kCapacity);
+  EXPECT_TRUE(queue.AppendWrite(Bytes(1)));
+}
+
+TEST(WriteQueue, PositionsFollowHandedDroppedAndRefusedBytes) {
+  CWriteQueue queue;
+  EXPECT_EQ(queue.AppendWrite(Bytes(100), 1), 100u);
+  EXPECT_EQ(queue.AppendWrite(Bytes(50), 2), 150u);
+  EXPECT_EQ(queue.AppendWrite(Bytes(30), 1), 180u);
+  WriteRequest request;
+  ASSERT_TRUE(queue.TakeFront(request));
+  queue.Handed(request);
+  queue.Release();
+  // No line speed and no device queue: handed is as good as left.
+  EXPECT_EQ(queue.LeftPosition(), 100u);
+  // Owner 1 gives up: only its own piece goes, and it counts as lost.
+  queue.DropOwned(1);
+  EXPECT_EQ(queue.QueuedLengths(), std::vector<std::size_t>{50});
+  EXPECT_EQ(queue.LostPosition(), 180u);
+  ASSERT_TRUE(queue.TakeFront(request));
+  queue.Refused(request);
+  queue.Release();
+  EXPECT_TRUE(queue.QueuedLengths().empty());
+  // Bytes queued after a loss reach the line normally.
+  EXPECT_EQ(queue.AppendWrite(Bytes(20)), 200u);
+  ASSERT_TRUE(queue.TakeFront(request));
+  queue.Handed(request);
+  EXPECT_EQ(queue.LeftPosition(), 200u);
+}
+
+TEST(LineMeter, HandedBytesTakeTheirLineTime) {
+  LineMeter meter;
+  meter.SetLine(-1, 1000.0);  // 10,000 baud
+  meter.Handed(500);
+  // Half a second of line time, of which hardly any has passed.
+  EXPECT_GT(meter.Backlog(), 400u);
+  EXPECT_LE(meter.Backlog(), 501u);
+  std::this_thread::sleep_for(std::chrono::milliseconds(100));
+  EXPECT_LT(meter.Backlog(), 450u);
+  EXPECT_DOUBLE_EQ(SerialBytesPerSecond(115200, false), 11520.0);
+  EXPECT_DOUBLE_EQ(SerialBytesPerSecond(9600, true), 9600.0 / 11);
 }
 
 class ContextTest : public ::testing::Test {
@@ -69,6 +112,14 @@ TEST_F(ContextTest, SendSplitsIntoPiecesOfAtMost1024Bytes) {
   EXPECT_EQ(comm_.WriteQueue().QueuedLengths(), (std::vector<std::size_t>{1024, 1024, 452}));
   EXPECT_EQ(comm_.Send({}), 0u);
   EXPECT_EQ(comm_.WriteQueue().QueuedLengths().size(), 3u);
+}
+
+TEST_F(ContextTest, SendSaysHowMuchFitWhenTheQueueIsFull) {
+  const Bytes big((CWriteQueue::kCapacity + 10) * 1024, 0x41);
+  ClearTrace();
+  EXPECT_EQ(comm_.Send(big), CWriteQueue::kCapacity * 1024);
+  EXPECT_EQ(TraceEntries(), std::vector<std::string>{trace::kWriterPacketAlloc});
+  EXPECT_EQ(comm_.WriteQueue().QueuedPosition(), CWriteQueue::kCapacity * 1024);
 }
 
 TEST_F(ContextTest, WaitForDataResults) {

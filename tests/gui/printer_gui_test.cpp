@@ -2,6 +2,7 @@
 
 #include <QApplication>
 #include <QElapsedTimer>
+#include <QMessageBox>
 #include <QProgressBar>
 #include <QPushButton>
 #include <QTimer>
@@ -11,6 +12,7 @@
 #include "app/main_frame.h"
 #include "app/printer_dialog.h"
 #include "printer/printer_dialogs.h"
+#include "printer/printer_messages.h"
 #include "support/sim_link.h"
 #include "support/test_files.h"
 
@@ -79,6 +81,72 @@ TEST_F(PrinterGuiTest, DownloadFromAFontSetWindow) {
   EXPECT_EQ(progress, 100);
   // The printer got the single-byte header and all 224 cells.
   EXPECT_TRUE(printer_.WaitForReceived(13 + 224 * 8));
+}
+
+// Downloads of a large font into a printer that stops reading: the first
+// fails with a message, the second is closed while it waits, and Exit follows.
+// The program stays responsive throughout, and Exit with the line stuck (and a
+// full queue behind it) ends at once.
+TEST(PrinterGuiStalledLine, StaysResponsiveAndExitsPromptly) {
+  sim::SimulatorOptions options = test::FastPrinter(sim::Misbehaviour::Stall);
+  options.stallAfterBytes = 1024;
+  test::SimPrinter printer(options);
+  StoredSettings stored;
+  stored.comm = test::SimSettings(printer);
+  SettingsStore store(SettingsStore::DefaultPath());
+  ASSERT_TRUE(SaveStoredSettings(store, stored));
+  auto app = std::make_unique<CDotforgeApp>();
+  app->Start(StartOptions{false});
+  // 224 cells of 127 x 127 dots: 445 pieces, most of the write queue.
+  auto fontSet = test::MakeFontSet(127, 127, test::CodeRange(0x20, 0xFF));
+  fontSet->SetTitle("HUGE.DSB");
+  app->Core().AddFontSet(std::move(fontSet));
+  QApplication::processEvents();
+
+  // The event loop's latency: the longest gap between the ticks of a 10 ms timer.
+  QElapsedTimer sinceTick;
+  qint64 longestGap = 0;
+  QTimer ticker;
+  QObject::connect(&ticker, &QTimer::timeout, [&] { longestGap = std::max(longestGap, sinceTick.restart()); });
+  // The user: answers message boxes, closes a finished download dialog, and
+  // closes the second one while it still waits on the line.
+  bool closeWhileWaiting = false;
+  QStringList messages;
+  QElapsedTimer sinceStart;
+  QTimer user;
+  QObject::connect(&user, &QTimer::timeout, [&] {
+    QWidget* modal = QApplication::activeModalWidget();
+    if (auto* box = qobject_cast<QMessageBox*>(modal)) {
+      messages << box->text();
+      box->accept();
+      return;
+    }
+    auto* dialog = qobject_cast<PrinterDialog*>(modal);
+    if (!dialog) return;
+    if (dialog->OkButton()->isEnabled()) dialog->done(QDialog::Accepted);
+    if (closeWhileWaiting && sinceStart.elapsed() > 1000) dialog->done(QDialog::Rejected);
+  });
+  sinceTick.start();
+  ticker.start(10);
+  user.start(20);
+
+  sinceStart.start();
+  ASSERT_TRUE(app->MainFrame().Execute(cmd::kDownloadEntireFont));
+  EXPECT_EQ(messages, QStringList{msg::kErrorLineStalled});
+  EXPECT_TRUE(printer->Stalled());
+
+  closeWhileWaiting = true;
+  sinceStart.start();
+  ASSERT_TRUE(app->MainFrame().Execute(cmd::kDownloadEntireFont));
+  ticker.stop();
+  user.stop();
+  EXPECT_LT(longestGap, 100);
+
+  QElapsedTimer exiting;
+  exiting.start();
+  ASSERT_TRUE(app->MainFrame().Execute(cmd::kExit));
+  app.reset();
+  EXPECT_LT(exiting.elapsed(), 1000);
 }
 
 }  // namespace

@@ -28,9 +28,16 @@ constexpr ReplyLimits kTestLimits{300, 400};
 
 class PrinterLink {
  public:
-  explicit PrinterLink(sim::SimulatorOptions options = FastPrinter(), ReplyLimits limits = kTestLimits)
-      : printer(std::move(options)), comm(test::SimSettings(printer), prompt, CurrentPlatformKind()),
+  explicit PrinterLink(sim::SimulatorOptions options = FastPrinter(), ReplyLimits limits = kTestLimits,
+                       int flowControl = kFlowNone)
+      : printer(std::move(options)), comm(Settings(printer, flowControl), prompt, CurrentPlatformKind()),
         commands(comm, prompt, limits) {}
+
+  static CommSettings Settings(const SimPrinter& printer, int flowControl) {
+    CommSettings settings = test::SimSettings(printer);
+    settings.flowControl = flowControl;
+    return settings;
+  }
 
   int State() const { return comm.printerCommandState; }
   int OpenCount() { return dynamic_cast<CSerialInfo*>(comm.Interface())->OpenCount(); }
@@ -235,7 +242,7 @@ TEST(FontInfo, EmptySlotStaysEmptyAndTheOthersAreFilled) {
 }
 
 TEST(FontInfo, FlowControlBytesFirstOrInside) {
-  PrinterLink inside(FastPrinter(Misbehaviour::XonXoff));
+  PrinterLink inside(FastPrinter(Misbehaviour::XonXoff), kTestLimits, kFlowXonXoff);
   RunToEnd(inside.commands.DownloadEntireFont(*SingleByteFont("F.DSB", '0', {0x41})));
   const WorkerReport filled = RunToEnd(inside.commands.ReadPrinterFontInfos());
   EXPECT_TRUE(filled.messages.empty());
@@ -320,7 +327,8 @@ TEST(Erase, ReplyRules) {
   PrinterLink silent(FastPrinter(Misbehaviour::Silent));
   const WorkerReport timedOut = RunToEnd(silent.commands.ErasePrinterFonts());
   EXPECT_EQ(timedOut.messages, std::vector<std::string>{msg::kErrorResponseNotReceived});
-  EXPECT_EQ(timedOut.fields.at(ui::kEraseStatusText), msg::kEraseIsComplete);
+  // No answer is no confirmation: the status does not claim success.
+  EXPECT_EQ(timedOut.fields.at(ui::kEraseStatusText), msg::kEraseNotConfirmed);
   EXPECT_TRUE(timedOut.okEnabled);
 
   PrinterLink garbage(FastPrinter(Misbehaviour::Garbage));
@@ -379,6 +387,7 @@ TEST(StartRule, ARepeatedCommandReplacesItsWorkerAndOthersAreIgnored) {
   PrinterLink link(FastPrinter(Misbehaviour::Silent), kLongLimits);
   const auto first = link.commands.ReadPrinterFontInfos();
   ASSERT_TRUE(first);
+  ASSERT_TRUE(link.printer.WaitForReceived(3));
   first->Detach();  // its dialog closed, the worker still waits
   EXPECT_EQ(link.State(), static_cast<int>(PrinterCommand::ReadFontInfo));
   EXPECT_FALSE(link.commands.CheckAvailableMemory());
@@ -389,7 +398,7 @@ TEST(StartRule, ARepeatedCommandReplacesItsWorkerAndOthersAreIgnored) {
   EXPECT_TRUE(first->Finished());
   EXPECT_EQ(link.State(), static_cast<int>(PrinterCommand::ReadFontInfo));
   // The old worker took the abort; the new one is not aborted by it.
-  link.printer.WaitForReceived(6);
+  ASSERT_TRUE(link.printer.WaitForReceived(6));
   EXPECT_FALSE(second->Finished());
   EXPECT_TRUE(second->Drain().messages.empty());
   EXPECT_TRUE(link.prompt.Texts().empty());

@@ -194,7 +194,8 @@ TEST(MemoryReply, TextEndsAtNulOrTenCharacters) {
 }
 
 TEST(FontInfoReply, RecordTexts) {
-  FontInfoReply reply;
+  // On an Xon/Xoff line the XON inside the record is flow control.
+  FontInfoReply reply(true);
   const Bytes record{0x06, 'F', 'O', 'N', 'T', '0', 0x11, '0', '0', '1', 24, 24, 0xE0, 0x00, 0x34, 0x12};
   const std::vector<ReplyStatus> statuses = FeedAll(reply, record);
   EXPECT_EQ(statuses.back(), ReplyStatus::Accepted);
@@ -207,8 +208,22 @@ TEST(FontInfoReply, RecordTexts) {
   EXPECT_EQ(texts.checksum, "1234");
 }
 
+TEST(FontInfoReply, WithoutXonXoffFlowTheFlowControlValuesAreData) {
+  // A 9 x 17 cell, 0x1311 characters, checksum 0x1311.
+  const Bytes record{0x06, 'R', 'E', 'C', 'E', 'I', 'P', 'T', ' ', 9, 0x11, 0x11, 0x13, 0x11, 0x13};
+  FontInfoReply plain(false);
+  EXPECT_EQ(FeedAll(plain, record).back(), ReplyStatus::Accepted);
+  const FontSlotTexts texts = FontSlotTextsFrom(plain.Record());
+  EXPECT_EQ(texts.height, "17");
+  EXPECT_EQ(texts.count, std::to_string(0x1311));
+  EXPECT_EQ(texts.checksum, "1311");
+
+  FontInfoReply xonXoff(true);
+  EXPECT_EQ(FeedAll(xonXoff, record).back(), ReplyStatus::More);
+}
+
 TEST(FontInfoReply, FirstByteDecides) {
-  FontInfoReply nak, xon, other;
+  FontInfoReply nak(false), xon(true), other(false);
   EXPECT_EQ(nak.Feed(0x15), ReplyStatus::Refused);
   EXPECT_EQ(xon.Feed(0x11), ReplyStatus::Invalid);
   EXPECT_EQ(other.Feed('A'), ReplyStatus::Invalid);

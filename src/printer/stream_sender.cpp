@@ -1,0 +1,75 @@
+#include "printer/stream_sender.h"
+
+#include <algorithm>
+
+#include "printer/printer_messages.h"
+
+namespace dotforge {
+namespace {
+
+// How often the line's progress is looked at while bytes go out.
+constexpr int kPollMs = 10;
+
+}  // namespace
+
+SendOutcome SendAndDrain(const WorkerContext& worker, ByteView bytes, const SentProgress& progress) {
+  CWriteQueue& queue = worker.comm.WriteQueue();
+  const std::uint64_t from = queue.QueuedPosition();
+  std::uint64_t end = from;
+  std::size_t queued = 0;
+  std::uint64_t left = queue.LeftPosition();
+  Deadline stall(worker.limits.replyMs);
+  const auto run = [&] {
+    for (;;) {
+      while (queued < bytes.size()) {
+        const ByteView piece = bytes.subspan(queued, std::min(worker.comm.LargestWrite(), bytes.size() - queued));
+        const auto position = queue.AppendWrite(Bytes(piece.begin(), piece.end()), worker.owner);
+        if (!position) break;  // full: room comes as the line takes bytes
+        end = *position;
+        queued += piece.size();
+      }
+      if (queue.LostPosition() > from) return SendOutcome::Lost;
+      const std::uint64_t now = queue.LeftPosition();
+      if (now > left) {
+        left = now;
+        stall = Deadline(worker.limits.replyMs);
+        if (progress && left > from) progress(static_cast<std::size_t>(std::min<std::uint64_t>(left - from, queued)));
+      }
+      if (queued == bytes.size() && left >= end) return SendOutcome::Sent;
+      // A line faster than its baud rate (a virtual one): once the device has
+      // every byte and the printer has answered, the bytes have arrived.
+      if (queued == bytes.size() && queue.HandedPosition() >= end && worker.comm.GetCount() > 0) {
+        return SendOutcome::Sent;
+      }
+      if (stall.Passed()) return SendOutcome::Stalled;
+      const WaitOutcome wait =
+          WaitForAny({&worker.stop, &worker.comm.AbortSignal()}, std::min(kPollMs, stall.RemainingMs()));
+      if (wait.kind == WaitOutcome::Kind::Signaled) return wait.index == 0 ? SendOutcome::Stopped : SendOutcome::Aborted;
+    }
+  };
+  const SendOutcome outcome = run();
+  if (outcome != SendOutcome::Sent) worker.comm.TakeBack(worker.owner);
+  return outcome;
+}
+
+bool ReportSend(const WorkerContext& worker, SendOutcome outcome, const char* aborted) {
+  switch (outcome) {
+    case SendOutcome::Sent:
+      return true;
+    case SendOutcome::Stopped:
+      return false;
+    case SendOutcome::Aborted:
+      worker.sink.ShowMessage(aborted);
+      return false;
+    case SendOutcome::Stalled:
+      worker.sink.ShowMessage(msg::kErrorLineStalled);
+      break;
+    case SendOutcome::Lost:
+      worker.sink.ShowMessage(msg::kErrorSendFailed);
+      break;
+  }
+  worker.sink.EnableOk();
+  return false;
+}
+
+}  // namespace dotforge
