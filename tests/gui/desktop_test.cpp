@@ -6,6 +6,7 @@
 #include <QAction>
 #include <QApplication>
 #include <QDir>
+#include <QDropEvent>
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QMenu>
@@ -181,7 +182,7 @@ TEST_F(DesktopTest, RecentFilesSitAfterTheFileMenuAndForgetVanishedFiles) {
   WriteFont(dir_ / "GONE.DAT");
   app_->OpenFiles({Full("KEEP.DAT"), Full("GONE.DAT")});
   while (!app_->Core().FontSets().empty()) app_->CloseFontSetAfterCheck(*app_->Core().FontSets().front());
-  QApplication::processEvents();
+  QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
   ASSERT_TRUE(WindowTitles().isEmpty());
   emit fileMenu->aboutToShow();
   EXPECT_TRUE(RecentFilesItem(MenuBarKind::NoDocument)->isEnabled());
