@@ -25,7 +25,8 @@ std::string FullPath(const std::string& path) {
 DesktopSession::DesktopSession(CMainFrame& frame, SettingsStore& store, Prompt& prompt, OpenWith open)
     : frame_(frame), store_(store), prompt_(prompt), open_(std::move(open)), recent_(store) {
   RestoreWindowState(frame_, store_);
-  menu_ = new RecentFilesMenu(recent_, [this](const std::string& path) { OpenRecentFile(path); }, &frame_);
+  menu_ = new RecentFilesMenu(
+      recent_, [this](const std::string& path) { OpenRecentFile(path); }, &frame_);
   // After the File menu's own entries, so that none of them moves.
   for (const MenuBarKind kind : {MenuBarKind::NoDocument, MenuBarKind::FontSet}) {
     QMenu* file = frame_.Menus(kind).front();

@@ -17,8 +17,8 @@ std::optional<ImportDialogAnswer> PresetImportPrompt::RunImportFileDialog(const 
     return inner_.RunImportFileDialog(onFile);
   }
   // The dialog's type positions count from 1.
-  return ImportDialogAnswer{path_,          *format + 1, request.width, request.height,
-                            DataWordIndex(request.dataWordBits), file.filename().string()};
+  return ImportDialogAnswer{
+      path_, *format + 1, request.width, request.height, DataWordIndex(request.dataWordBits), file.filename().string()};
 }
 
 }  // namespace dotforge

@@ -71,9 +71,8 @@ TEST(RecentFiles, NewestFirstWithoutRepeatsAtMostEightAndKeptInTheStore) {
   next.Remove("/fonts/F3.DAT");
   SettingsStore third(dir / "settings.conf");
   ASSERT_TRUE(third.Load());
-  EXPECT_EQ(RecentFiles(third).Paths(),
-            (std::vector<std::string>{"/fonts/F5.DAT", "/fonts/F9.DAT", "/fonts/F8.DAT", "/fonts/F7.DAT",
-                                      "/fonts/F6.DAT", "/fonts/F4.DAT"}));
+  EXPECT_EQ(RecentFiles(third).Paths(), (std::vector<std::string>{"/fonts/F5.DAT", "/fonts/F9.DAT", "/fonts/F8.DAT",
+                                                                  "/fonts/F7.DAT", "/fonts/F6.DAT", "/fonts/F4.DAT"}));
 }
 
 TEST(CommandLine, FilesOptionsAndTheEndOfOptions) {
@@ -93,7 +92,8 @@ TEST(PresetImportPrompt, FontFilesOpenByExtensionOthersShowTheDialogOnTheFile) {
   ScriptedPrompt inner;
   const ImportDialogRequest request{"Import", "", "", "/last", 12, 24, 16};
 
-  const std::optional<ImportDialogAnswer> dsb = PresetImportPrompt(inner, "/fonts/small.dsb").RunImportFileDialog(request);
+  const std::optional<ImportDialogAnswer> dsb =
+      PresetImportPrompt(inner, "/fonts/small.dsb").RunImportFileDialog(request);
   ASSERT_TRUE(dsb);
   EXPECT_EQ(dsb->path, "/fonts/small.dsb");
   EXPECT_EQ(dsb->type, kFormatDsb + 1);
@@ -139,7 +139,9 @@ class DesktopTest : public ::testing::Test {
     const QList<QAction*> items = Frame().Menus(kind).front()->actions();
     return items.isEmpty() ? nullptr : items.back();
   }
-  RecentFilesMenu* RecentMenu() { return qobject_cast<RecentFilesMenu*>(RecentFilesItem(MenuBarKind::NoDocument)->menu()); }
+  RecentFilesMenu* RecentMenu() {
+    return qobject_cast<RecentFilesMenu*>(RecentFilesItem(MenuBarKind::NoDocument)->menu());
+  }
   std::string Full(const std::string& name) { return (dir_ / name).string(); }
 
   test::TempDir dir_;
@@ -247,7 +249,8 @@ TEST_F(DesktopTest, ScreenshotOfTheRecentFilesMenu) {
   const QPoint origin = Frame().mapToGlobal(QPoint(0, 0));
   fileMenu->popup(origin + QPoint(4, 24));
   QApplication::processEvents();
-  RecentMenu()->popup(fileMenu->geometry().topRight() + QPoint(0, fileMenu->actionGeometry(RecentFilesItem(MenuBarKind::FontSet)).top()));
+  RecentMenu()->popup(fileMenu->geometry().topRight() +
+                      QPoint(0, fileMenu->actionGeometry(RecentFilesItem(MenuBarKind::FontSet)).top()));
   QApplication::processEvents();
 
   QPixmap shot = Frame().grab();
