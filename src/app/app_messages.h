@@ -6,6 +6,8 @@ namespace dotforge::msg {
 inline constexpr const char* kRecentFilesMenu = "&Recent Files";
 // Follows the file's full path.
 inline constexpr const char* kRecentFileGone = " no longer exists. It has been removed from the Recent Files list.";
+// Follows the path of a file named on the command line or dropped.
+inline constexpr const char* kFileNotFound = " does not exist.";
 inline constexpr const char* kOpenRecentPrompt = "Open this font file";
 
 inline constexpr const char* kDesktopUsage =

@@ -39,7 +39,15 @@ DesktopSession::DesktopSession(CMainFrame& frame, SettingsStore& store, Prompt& 
 DesktopSession::~DesktopSession() = default;
 
 void DesktopSession::OpenFiles(const std::vector<std::string>& paths) {
-  for (const std::string& path : paths) OpenFile(FullPath(path));
+  for (const std::string& path : paths) {
+    // A mistyped name would otherwise open an empty font set under that name.
+    std::error_code error;
+    if (!std::filesystem::exists(path, error)) {
+      prompt_.ShowMessage(path + msg::kFileNotFound);
+      continue;
+    }
+    OpenFile(FullPath(path));
+  }
 }
 
 void DesktopSession::OpenFile(const std::string& path) {

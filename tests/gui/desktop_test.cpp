@@ -166,6 +166,13 @@ TEST_F(DesktopTest, FilesFromTheCommandLineOpenLikeOpenAndAreNotOpenedTwice) {
   QDir::setCurrent(previous);
   EXPECT_EQ(message, "A.DAT is already opened");
   EXPECT_EQ(WindowTitles().size(), 2);
+
+  // A mistyped name is reported and opens nothing.
+  AcceptNextMessageBox(&message);
+  app_->OpenFiles({Full("MISSING.DAT")});
+  EXPECT_EQ(message.toStdString(), Full("MISSING.DAT") + " does not exist.");
+  EXPECT_EQ(WindowTitles().size(), 2);
+  EXPECT_EQ(app_->Session().Recent().Paths().size(), 2u);
 }
 
 TEST_F(DesktopTest, RecentFilesSitAfterTheFileMenuAndForgetVanishedFiles) {
