@@ -15,6 +15,8 @@ inline constexpr int kClose = 57602;
 inline constexpr int kPrint = 57607;
 inline constexpr int kExit = 57665;
 inline constexpr int kAbout = 57664;
+// The File menu's "Recent Files" pop-up (enabled while the list holds a file).
+inline constexpr int kRecentFiles = 57616;
 
 // Font set
 inline constexpr int kEdit = 32795;

@@ -19,6 +19,7 @@ constexpr std::array kCommands = {
     CommandInfo{cmd::kClose, "Close the active document\nClose", I::None},
     CommandInfo{cmd::kPrint, "Print the active document\nPrint", I::None},
     CommandInfo{cmd::kExit, "Quit the application; prompts to save documents\nExit", I::None},
+    CommandInfo{cmd::kRecentFiles, "Open a recently used font file\nRecent Files", I::None},
     CommandInfo{cmd::kAbout, "Display program information, version number and copyright\nAbout", I::None},
     CommandInfo{cmd::kEdit, "Edit Character\nEdit Character", I::Edit},
     CommandInfo{cmd::kCopy, "Copy Character\nCopy Character", I::Copy},

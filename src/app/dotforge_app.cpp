@@ -30,13 +30,13 @@ CDotforgeApp::CDotforgeApp() : core_(prompt_), store_(SettingsStore::DefaultPath
 
 CDotforgeApp::~CDotforgeApp() {
   core_.SetDocumentWindows(nullptr);
+  if (session_) session_->StoreLayout();
   // The windows go first: their views still refer to the documents.
   mainFrame_.reset();
   StopPrinterLink();
 }
 
 void CDotforgeApp::StartPrinterLink() {
-  store_.Load();
   settings_ = LoadStoredSettings(store_);
   importer_ = std::make_unique<ImportCommand>(settings_.importPath);
   platformKind_ = CurrentPlatformKind();
@@ -77,6 +77,9 @@ void CDotforgeApp::Start(const StartOptions& options) {
   mainFrame_ = std::make_unique<CMainFrame>(*this);
   mainFrame_->setWindowIcon(ProgramIcon());
   mainFrame_->resize(kMainWindowSize);
+  store_.Load();
+  session_ = std::make_unique<DesktopSession>(*mainFrame_, store_, prompt_,
+                                              [this](Prompt& dialogs) { OpenFontSetFile(dialogs); });
   mainFrame_->show();
   mainFrame_->RefreshCommandStates();
   if (options.showSplash) ShowSplashWindow();
@@ -112,10 +115,13 @@ bool CDotforgeApp::IsFontSetPathOpen(const std::string& path) const {
   return false;
 }
 
-void CDotforgeApp::OpenFontSetFile() {
+void CDotforgeApp::OpenFontSetFile() { OpenFontSetFile(prompt_); }
+
+void CDotforgeApp::OpenFontSetFile(Prompt& dialogs) {
   const auto isOpen = [this](const std::string& path) { return IsFontSetPathOpen(path); };
-  if (!importer_->Run(core_.Values(), prompt_, isOpen)) return;
+  if (!importer_->Run(core_.Values(), dialogs, isOpen)) return;
   core_.AddFontSet(OpenImportedFontSet(core_.Values(), prompt_));
+  session_->FileOpened(core_.Values().importRequest.fileName.string());
 }
 
 void CDotforgeApp::CloseFontSetWithoutAsking(CDotforgeImportDoc& fontSet) { core_.CloseFontSet(fontSet); }
@@ -223,6 +229,9 @@ bool CDotforgeApp::QueryCommand(int id, CommandState& state) {
       return true;
     case cmd::kNewWindow:
       state.enabled = ActiveFontSet() != nullptr;
+      return true;
+    case cmd::kRecentFiles:
+      state.enabled = session_ && !session_->Recent().Paths().empty();
       return true;
     case cmd::kNewFont:
     case cmd::kFrameworkNew:

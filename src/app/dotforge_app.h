@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "app/app_prompt.h"
+#include "app/desktop_session.h"
 #include "app/printer_dialog.h"
 #include "app/view_host.h"
 #include "comm/comm_context.h"
@@ -47,6 +48,9 @@ class CDotforgeApp : public CCmdTarget, public ViewHost, public DocumentWindows 
   bool CloseFontSetAfterCheck(CDotforgeImportDoc& fontSet);
   // Open: the import dialog, the already-opened rule, a new font set window.
   void OpenFontSetFile();
+  // Opens each file as Open would, its type told by its extension (after Start).
+  void OpenFiles(const std::vector<std::string>& paths) { session_->OpenFiles(paths); }
+  const DesktopSession& Session() const { return *session_; }
   bool IsFontSetPathOpen(const std::string& path) const;
   // The printer commands of a font set: Download Entire Font, Download & Print One Character.
   void DownloadFont(const CDotforgeImportDoc& fontSet, bool oneCharacter);
@@ -67,6 +71,8 @@ class CDotforgeApp : public CCmdTarget, public ViewHost, public DocumentWindows 
   void DocumentRetitled(CDocument& document) override;
 
  private:
+  // Open with `dialogs` answering the file dialog.
+  void OpenFontSetFile(Prompt& dialogs);
   void OpenWindow(CDocument& document);
   CChildFrame* OpenFontSetWindow(CDotforgeImportDoc& fontSet);
   CChildFrame* OpenEditorWindow(CDotforgeEditDoc& editor);
@@ -93,6 +99,7 @@ class CDotforgeApp : public CCmdTarget, public ViewHost, public DocumentWindows 
   std::unique_ptr<CCommContext> comm_;
   std::unique_ptr<CPrinterCommands> printer_;
   std::unique_ptr<CMainFrame> mainFrame_;
+  std::unique_ptr<DesktopSession> session_;
   std::map<const CDocument*, std::vector<CChildFrame*>> windows_;
   std::map<const CDocument*, std::unique_ptr<CCmdTarget>> documentTargets_;
 };

@@ -47,6 +47,8 @@ class CMainFrame : public QMainWindow, public CCmdTarget {
   // The menu items of a command in every menu bar and the context menu.
   std::vector<QAction*> MenuActions(int id) const;
   MenuBarKind CurrentMenuBar() const { return currentMenu_; }
+  // The pop-up menus of a menu bar, in order.
+  const std::vector<QMenu*>& Menus(MenuBarKind kind) const { return menus_.at(kind); }
   QMenu* BuildContextMenu(QWidget* parent);
   // Shows the menu bar of the active child window (call when one went away).
   void FollowActiveWindow();

@@ -14,28 +14,10 @@ struct FormatEntry {
   int format;
 };
 
-struct ExtensionEntry {
-  const char* extension;
-  int format;
-};
-
 constexpr std::array kFormats = {
     FormatEntry{"dat", kFormatDat},   FormatEntry{"dsb", kFormatDsb},  FormatEntry{"ddb", kFormatDdb},
     FormatEntry{"st10", kFormatSt10}, FormatEntry{"st9", kFormatSt9},  FormatEntry{"asm", kFormatAsm},
     FormatEntry{"1b", kFormat1B26},   FormatEntry{"1f", kFormat1F26},  FormatEntry{"ttf", kFormatOutline},
-};
-
-// Outline fonts come in many files FreeType opens; these are the usual ones.
-constexpr std::array kExtensions = {
-    ExtensionEntry{".dat", kFormatDat},      ExtensionEntry{".dsb", kFormatDsb},
-    ExtensionEntry{".ddb", kFormatDdb},      ExtensionEntry{".c", kFormatSt10},
-    ExtensionEntry{".st9", kFormatSt9},      ExtensionEntry{".asm", kFormatAsm},
-    ExtensionEntry{".1b", kFormat1B26},      ExtensionEntry{".1f", kFormat1F26},
-    ExtensionEntry{".ttf", kFormatOutline},  ExtensionEntry{".otf", kFormatOutline},
-    ExtensionEntry{".ttc", kFormatOutline},  ExtensionEntry{".otc", kFormatOutline},
-    ExtensionEntry{".pfb", kFormatOutline},  ExtensionEntry{".pfa", kFormatOutline},
-    ExtensionEntry{".woff", kFormatOutline}, ExtensionEntry{".woff2", kFormatOutline},
-    ExtensionEntry{".pcf", kFormatOutline},  ExtensionEntry{".bdf", kFormatOutline},
 };
 
 std::string Lower(std::string_view text) {
@@ -54,14 +36,6 @@ std::optional<int> FormatFromName(std::string_view name) {
   return std::nullopt;
 }
 
-std::optional<int> FormatFromExtension(const std::filesystem::path& file) {
-  const std::string extension = Lower(file.extension().string());
-  for (const ExtensionEntry& entry : kExtensions) {
-    if (extension == entry.extension) return entry.format;
-  }
-  return std::nullopt;
-}
-
 std::string FormatName(int format) {
   for (const auto& entry : kFormats) {
     if (entry.format == format) return entry.name;
@@ -76,9 +50,5 @@ std::string FormatNameList() {
 }
 
 bool IsWritableFormat(int format) { return format != kFormatOutline; }
-
-bool NeedsCellSize(int format) {
-  return format == kFormatSt10 || format == kFormatSt9 || format == kFormatAsm || format == kFormatOutline;
-}
 
 }  // namespace dotforge::cli

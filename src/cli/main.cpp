@@ -18,7 +18,8 @@ constexpr const char* kHelp =
     "  printer CMD     download, print-char, fonts, memory, erase on a printer; ports lists serial ports\n"
     "  printer-sim     run a virtual printer on a pseudo-terminal\n"
     "\n"
-    "Run 'dotforge-cli COMMAND --help' for the options of a command.\n";
+    "Run 'dotforge-cli COMMAND --help' for the options of a command,\n"
+    "'dotforge-cli --version' for the version.\n";
 
 }  // namespace
 
@@ -28,6 +29,10 @@ int main(int argc, char** argv) {
   if (words.empty() || words[0] == "--help" || words[0] == "-h" || words[0] == "help") {
     (words.empty() ? std::cerr : std::cout) << kHelp;
     return words.empty() ? kExitUsage : kExitOk;
+  }
+  if (words[0] == "--version" || words[0] == "-v") {
+    std::cout << "dotforge-cli (Dotforge) " << DOTFORGE_VERSION << '\n';
+    return kExitOk;
   }
   const std::vector<std::string> rest(words.begin() + 1, words.end());
   if (words[0] == "dump") return RunDump(rest, std::cout, std::cerr);

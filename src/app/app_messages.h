@@ -1,0 +1,27 @@
+#pragma once
+// Texts the desktop shell shows besides those of the command table.
+
+namespace dotforge::msg {
+
+inline constexpr const char* kRecentFilesMenu = "&Recent Files";
+// Follows the file's full path.
+inline constexpr const char* kRecentFileGone = " no longer exists. It has been removed from the Recent Files list.";
+// Follows the path of a file named on the command line or dropped.
+inline constexpr const char* kFileNotFound = " does not exist.";
+inline constexpr const char* kOpenRecentPrompt = "Open this font file";
+
+inline constexpr const char* kDesktopUsage =
+    "usage: dotforge [options] [FILE...]\n"
+    "\n"
+    "Dotforge, the editor for the bitmap fonts of thermal receipt printers.\n"
+    "Each FILE is opened as the Open command would, its type told by its extension\n"
+    "(.DAT, .DSB, .DDB, .1B, .1F); files that need a cell size (.C, .ST9, .ASM,\n"
+    "outline fonts) or have another extension show the Open dialog on that file.\n"
+    "\n"
+    "options:\n"
+    "  -h, --help      show this help and exit\n"
+    "  -v, --version   show the version and exit\n"
+    "  --              every later argument is a FILE\n"
+    "Qt's own options (-platform NAME, -style NAME, ...) are accepted as well.\n";
+
+}  // namespace dotforge::msg

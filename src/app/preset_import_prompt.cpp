@@ -1,0 +1,24 @@
+#include "app/preset_import_prompt.h"
+
+#include <filesystem>
+
+#include "formats/file_dialog_logic.h"
+#include "formats/format_extensions.h"
+
+namespace dotforge {
+
+std::optional<ImportDialogAnswer> PresetImportPrompt::RunImportFileDialog(const ImportDialogRequest& request) {
+  const std::filesystem::path file(path_);
+  const std::optional<int> format = FormatFromExtension(file);
+  if (!format || NeedsCellSize(*format)) {
+    ImportDialogRequest onFile = request;
+    onFile.defaultFileName = file.filename().string();
+    onFile.initialFolder = file.parent_path().string();
+    return inner_.RunImportFileDialog(onFile);
+  }
+  // The dialog's type positions count from 1.
+  return ImportDialogAnswer{
+      path_, *format + 1, request.width, request.height, DataWordIndex(request.dataWordBits), file.filename().string()};
+}
+
+}  // namespace dotforge

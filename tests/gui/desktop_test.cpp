@@ -1,0 +1,277 @@
+// The editor as a desktop application: files from the command line, dropped on
+// the window or chosen from Recent Files, and the window layout between runs.
+#include <gtest/gtest.h>
+
+#include <QAbstractButton>
+#include <QAction>
+#include <QApplication>
+#include <QDir>
+#include <QDropEvent>
+#include <QMdiArea>
+#include <QMdiSubWindow>
+#include <QMenu>
+#include <QMessageBox>
+#include <QMimeData>
+#include <QPainter>
+#include <QTimer>
+#include <QToolBar>
+#include <QUrl>
+
+#include "app/command_ids.h"
+#include "app/command_line.h"
+#include "app/dotforge_app.h"
+#include "app/main_frame.h"
+#include "app/preset_import_prompt.h"
+#include "app/recent_files.h"
+#include "app/recent_files_menu.h"
+#include "framework/scripted_prompt.h"
+#include "gui/gui_support.h"
+#include "model/native_file.h"
+#include "model/side_format.h"
+#include "support/test_files.h"
+
+namespace dotforge {
+namespace {
+
+namespace fs = std::filesystem;
+
+void WriteFont(const fs::path& path, std::vector<std::int32_t> codes = {0x41, 0x42}) {
+  ScriptedPrompt prompt;
+  ASSERT_TRUE(WriteNativeFile(*test::MakeFontSet(8, 8, codes), path, prompt));
+}
+
+// Answers the next message box with OK and records its text.
+void AcceptNextMessageBox(QString* text) {
+  QTimer::singleShot(0, [text] {
+    auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+    ASSERT_NE(box, nullptr);
+    *text = box->text();
+    box->button(QMessageBox::Ok)->click();
+  });
+}
+
+TEST(RecentFiles, NewestFirstWithoutRepeatsAtMostEightAndKeptInTheStore) {
+  test::TempDir dir;
+  SettingsStore store(dir / "settings.conf");
+  RecentFiles recent(store);
+  EXPECT_TRUE(recent.Paths().empty());
+  for (int i = 1; i <= 10; ++i) recent.Add("/fonts/F" + std::to_string(i) + ".DAT");
+  // Opening a listed file again moves it to the top instead of adding it twice.
+  recent.Add("/fonts/F5.DAT");
+  const std::vector<std::string> expected = {"/fonts/F5.DAT", "/fonts/F10.DAT", "/fonts/F9.DAT", "/fonts/F8.DAT",
+                                             "/fonts/F7.DAT", "/fonts/F6.DAT",  "/fonts/F4.DAT", "/fonts/F3.DAT"};
+  EXPECT_EQ(recent.Paths(), expected);
+
+  // The next run reads the same list from the file, and a shorter list replaces it.
+  SettingsStore reloaded(dir / "settings.conf");
+  ASSERT_TRUE(reloaded.Load());
+  RecentFiles next(reloaded);
+  EXPECT_EQ(next.Paths(), expected);
+  next.Remove("/fonts/F10.DAT");
+  next.Remove("/fonts/F3.DAT");
+  SettingsStore third(dir / "settings.conf");
+  ASSERT_TRUE(third.Load());
+  EXPECT_EQ(RecentFiles(third).Paths(), (std::vector<std::string>{"/fonts/F5.DAT", "/fonts/F9.DAT", "/fonts/F8.DAT",
+                                                                  "/fonts/F7.DAT", "/fonts/F6.DAT", "/fonts/F4.DAT"}));
+}
+
+TEST(CommandLine, FilesOptionsAndTheEndOfOptions) {
+  EXPECT_EQ(ParseCommandLine({"A.DAT", "fonts/b.dsb"}).files, (std::vector<std::string>{"A.DAT", "fonts/b.dsb"}));
+  EXPECT_EQ(ParseCommandLine({"A.DAT", "--version"}).action, CommandLine::Action::Version);
+  EXPECT_EQ(ParseCommandLine({"-h"}).action, CommandLine::Action::Help);
+  const CommandLine unknown = ParseCommandLine({"--bogus", "A.DAT"});
+  EXPECT_EQ(unknown.action, CommandLine::Action::Usage);
+  EXPECT_NE(unknown.error.find("--bogus"), std::string::npos);
+  const CommandLine dashed = ParseCommandLine({"--", "--version", "-x.DAT"});
+  EXPECT_EQ(dashed.action, CommandLine::Action::Run);
+  EXPECT_EQ(dashed.files, (std::vector<std::string>{"--version", "-x.DAT"}));
+  EXPECT_EQ(VersionText(), "Dotforge 2.1.3");
+}
+
+TEST(PresetImportPrompt, FontFilesOpenByExtensionOthersShowTheDialogOnTheFile) {
+  ScriptedPrompt inner;
+  const ImportDialogRequest request{"Import", "", "", "/last", 12, 24, 16};
+
+  const std::optional<ImportDialogAnswer> dsb =
+      PresetImportPrompt(inner, "/fonts/small.dsb").RunImportFileDialog(request);
+  ASSERT_TRUE(dsb);
+  EXPECT_EQ(dsb->path, "/fonts/small.dsb");
+  EXPECT_EQ(dsb->type, kFormatDsb + 1);
+  EXPECT_EQ(PresetImportPrompt(inner, "/fonts/X.1F").RunImportFileDialog(request)->type, kFormat1F26 + 1);
+  EXPECT_TRUE(inner.ImportRequests().empty());
+
+  // A source file needs a cell size, an unknown extension a type: the user's dialog
+  // opens in the file's folder with its name filled in.
+  inner.QueueImportDialog(std::nullopt);
+  EXPECT_FALSE(PresetImportPrompt(inner, "/src/font.c").RunImportFileDialog(request));
+  inner.QueueImportDialog(std::nullopt);
+  EXPECT_FALSE(PresetImportPrompt(inner, "/src/notes.txt").RunImportFileDialog(request));
+  ASSERT_EQ(inner.ImportRequests().size(), 2u);
+  EXPECT_EQ(inner.ImportRequests()[0].defaultFileName, "font.c");
+  EXPECT_EQ(inner.ImportRequests()[0].initialFolder, "/src");
+  EXPECT_EQ(inner.ImportRequests()[0].width, 12);
+  EXPECT_EQ(inner.ImportRequests()[1].defaultFileName, "notes.txt");
+}
+
+class DesktopTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    // Each test starts from its own settings, as a first run would.
+    qputenv(kSettingsFileVariable, QByteArray::fromStdString((dir_ / "settings.conf").string()));
+    StartApp();
+  }
+  void TearDown() override {
+    app_.reset();
+    qputenv(kSettingsFileVariable, previousSettings_);
+  }
+
+  void StartApp() {
+    app_ = std::make_unique<CDotforgeApp>();
+    app_->Start(StartOptions{false});
+  }
+  CMainFrame& Frame() { return app_->MainFrame(); }
+  QStringList WindowTitles() {
+    QStringList titles;
+    for (QMdiSubWindow* window : Frame().MdiArea()->subWindowList()) titles << window->windowTitle();
+    return titles;
+  }
+  QAction* RecentFilesItem(MenuBarKind kind) {
+    const QList<QAction*> items = Frame().Menus(kind).front()->actions();
+    return items.isEmpty() ? nullptr : items.back();
+  }
+  RecentFilesMenu* RecentMenu() {
+    return qobject_cast<RecentFilesMenu*>(RecentFilesItem(MenuBarKind::NoDocument)->menu());
+  }
+  std::string Full(const std::string& name) { return (dir_ / name).string(); }
+
+  test::TempDir dir_;
+  QByteArray previousSettings_ = qgetenv(kSettingsFileVariable);
+  std::unique_ptr<CDotforgeApp> app_;
+};
+
+TEST_F(DesktopTest, FilesFromTheCommandLineOpenLikeOpenAndAreNotOpenedTwice) {
+  WriteFont(dir_ / "A.DAT");
+  WriteFont(dir_ / "lower.dat", {0x20, 0x30});
+  app_->OpenFiles({Full("A.DAT"), Full("lower.dat")});
+  EXPECT_EQ(WindowTitles(), (QStringList{"A.DAT", "lower.dat"}));
+  EXPECT_EQ(Frame().MdiArea()->activeSubWindow()->windowTitle(), "lower.dat");
+  EXPECT_EQ(app_->Session().Recent().Paths(), (std::vector<std::string>{Full("lower.dat"), Full("A.DAT")}));
+
+  // A relative name is the same file as the full path that is already open.
+  const QString previous = QDir::currentPath();
+  QDir::setCurrent(QString::fromStdString(dir_.Path().string()));
+  QString message;
+  AcceptNextMessageBox(&message);
+  app_->OpenFiles({"./A.DAT"});
+  QDir::setCurrent(previous);
+  EXPECT_EQ(message, "A.DAT is already opened");
+  EXPECT_EQ(WindowTitles().size(), 2);
+
+  // A mistyped name is reported and opens nothing.
+  AcceptNextMessageBox(&message);
+  app_->OpenFiles({Full("MISSING.DAT")});
+  EXPECT_EQ(message.toStdString(), Full("MISSING.DAT") + " does not exist.");
+  EXPECT_EQ(WindowTitles().size(), 2);
+  EXPECT_EQ(app_->Session().Recent().Paths().size(), 2u);
+}
+
+TEST_F(DesktopTest, RecentFilesSitAfterTheFileMenuAndForgetVanishedFiles) {
+  // The File menu's own entries keep their places; the pop-up comes after them.
+  const QList<QAction*> items = Frame().Menus(MenuBarKind::NoDocument).front()->actions();
+  ASSERT_EQ(items.size(), 6);
+  EXPECT_EQ(items[3]->text(), "E&xit");
+  EXPECT_TRUE(items[4]->isSeparator());
+  EXPECT_EQ(items[5]->text(), "&Recent Files");
+  EXPECT_EQ(RecentFilesItem(MenuBarKind::FontSet)->text(), "&Recent Files");
+  QMenu* fileMenu = Frame().Menus(MenuBarKind::NoDocument).front();
+  emit fileMenu->aboutToShow();
+  EXPECT_FALSE(RecentFilesItem(MenuBarKind::NoDocument)->isEnabled());
+
+  WriteFont(dir_ / "KEEP.DAT");
+  WriteFont(dir_ / "GONE.DAT");
+  app_->OpenFiles({Full("KEEP.DAT"), Full("GONE.DAT")});
+  while (!app_->Core().FontSets().empty()) app_->CloseFontSetAfterCheck(*app_->Core().FontSets().front());
+  QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+  ASSERT_TRUE(WindowTitles().isEmpty());
+  emit fileMenu->aboutToShow();
+  EXPECT_TRUE(RecentFilesItem(MenuBarKind::NoDocument)->isEnabled());
+
+  RecentMenu()->Rebuild();
+  ASSERT_EQ(RecentMenu()->actions().size(), 2);
+  EXPECT_EQ(RecentMenu()->actions()[0]->text(), "&1 " + QString::fromStdString(Full("GONE.DAT")));
+
+  fs::remove(dir_ / "GONE.DAT");
+  QString message;
+  AcceptNextMessageBox(&message);
+  RecentMenu()->actions()[0]->trigger();
+  EXPECT_EQ(message.toStdString(),
+            Full("GONE.DAT") + " no longer exists. It has been removed from the Recent Files list.");
+  EXPECT_EQ(app_->Session().Recent().Paths(), std::vector<std::string>{Full("KEEP.DAT")});
+  EXPECT_TRUE(WindowTitles().isEmpty());
+
+  RecentMenu()->Rebuild();
+  ASSERT_EQ(RecentMenu()->actions().size(), 1);
+  RecentMenu()->actions()[0]->trigger();
+  EXPECT_EQ(WindowTitles(), QStringList{"KEEP.DAT"});
+}
+
+TEST_F(DesktopTest, DroppedFilesOpen) {
+  WriteFont(dir_ / "DROP.DAT");
+  QMimeData data;
+  data.setUrls({QUrl::fromLocalFile(QString::fromStdString(Full("DROP.DAT"))), QUrl("https://example.com/x.DAT")});
+  QDragEnterEvent enter(QPoint(50, 50), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+  QApplication::sendEvent(&Frame(), &enter);
+  EXPECT_TRUE(enter.isAccepted());
+  QDropEvent drop(QPointF(50, 50), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+  QApplication::sendEvent(&Frame(), &drop);
+  EXPECT_TRUE(drop.isAccepted());
+  QApplication::processEvents();
+  EXPECT_EQ(WindowTitles(), QStringList{"DROP.DAT"});
+
+  // Text without files is refused.
+  QMimeData text;
+  text.setText("A.DAT");
+  QDragEnterEvent refused(QPoint(50, 50), Qt::CopyAction, &text, Qt::LeftButton, Qt::NoModifier);
+  refused.setAccepted(false);
+  QApplication::sendEvent(&Frame(), &refused);
+  EXPECT_FALSE(refused.isAccepted());
+}
+
+TEST_F(DesktopTest, WindowSizeAndToolbarPlacesComeBackAtTheNextStart) {
+  Frame().resize(820, 610);
+  Frame().addToolBar(Qt::RightToolBarArea, Frame().LeftToolbar());
+  Frame().addToolBar(Qt::BottomToolBarArea, Frame().TopToolbar());
+  app_.reset();
+
+  StartApp();
+  EXPECT_EQ(Frame().size(), QSize(820, 610));
+  EXPECT_EQ(Frame().toolBarArea(Frame().LeftToolbar()), Qt::RightToolBarArea);
+  EXPECT_EQ(Frame().toolBarArea(Frame().TopToolbar()), Qt::BottomToolBarArea);
+}
+
+TEST_F(DesktopTest, ScreenshotOfTheRecentFilesMenu) {
+  for (const char* name : {"RECEIPT.DAT", "LABELS.DAT", "KANJI.DAT"}) WriteFont(dir_ / name);
+  app_->OpenFiles({Full("RECEIPT.DAT"), Full("LABELS.DAT"), Full("KANJI.DAT")});
+  QMenu* fileMenu = Frame().Menus(MenuBarKind::FontSet).front();
+  const QPoint origin = Frame().mapToGlobal(QPoint(0, 0));
+  fileMenu->popup(origin + QPoint(4, 24));
+  QApplication::processEvents();
+  RecentMenu()->popup(fileMenu->geometry().topRight() +
+                      QPoint(0, fileMenu->actionGeometry(RecentFilesItem(MenuBarKind::FontSet)).top()));
+  QApplication::processEvents();
+
+  QPixmap shot = Frame().grab();
+  QPainter painter(&shot);
+  painter.drawPixmap(fileMenu->pos() - origin, fileMenu->grab());
+  painter.drawPixmap(RecentMenu()->pos() - origin, RecentMenu()->grab());
+  painter.end();
+  const QString folder = QString::fromUtf8(DOTFORGE_SCREENSHOT_DIR);
+  QDir().mkpath(folder);
+  ASSERT_TRUE(shot.save(folder + "/recent_files_menu.png"));
+  EXPECT_EQ(RecentMenu()->actions().size(), 3);
+  RecentMenu()->close();
+  fileMenu->close();
+}
+
+}  // namespace
+}  // namespace dotforge
