@@ -18,4 +18,13 @@ std::unique_ptr<CDotforgeImportDoc> PatternedFont(std::int32_t width, std::int32
   return font;
 }
 
+const CDotforgeImportDoc& KanjiDownloadFont() {
+  static const auto doc = [] {
+    auto font = PatternedFont(24, 24, 0x4E00, 7000);
+    font->SetTitle("KANJI.DDB");
+    return font;
+  }();
+  return *doc;
+}
+
 }  // namespace dotforge::bench

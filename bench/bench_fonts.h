@@ -16,4 +16,8 @@ std::unique_ptr<CDotforgeImportDoc> PatternedFont(std::int32_t width, std::int32
 inline constexpr std::int32_t kFullFontFirstCode = 0x20;
 inline constexpr std::int32_t kFullFontCount = 0xFFFF - 0x20 + 1;
 
+// The download benchmarks' font: 7,000 double-byte 24 x 24 characters from
+// 0x4E00, titled KANJI.DDB.
+const CDotforgeImportDoc& KanjiDownloadFont();
+
 }  // namespace dotforge::bench

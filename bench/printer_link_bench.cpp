@@ -31,17 +31,7 @@
 namespace dotforge {
 namespace {
 
-constexpr std::int32_t kSide = 24;
-constexpr std::int32_t kCharacters = 7000;
-
-const CDotforgeImportDoc& KanjiFont() {
-  static const auto doc = [] {
-    auto font = bench::PatternedFont(kSide, kSide, 0x4E00, kCharacters);
-    font->SetTitle("KANJI.DDB");
-    return font;
-  }();
-  return *doc;
-}
+const CDotforgeImportDoc& KanjiFont() { return bench::KanjiDownloadFont(); }
 
 std::size_t StreamBytes() {
   ScriptedPrompt prompt;

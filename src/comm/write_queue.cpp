@@ -58,6 +58,7 @@ void CWriteQueue::Handed(const WriteRequest& request) {
   const std::lock_guard guard(lock_);
   inFlightOwner_.reset();
   handedEnd_ = std::max(handedEnd_, request.end);
+  sendProgress.Set();
 }
 
 void CWriteQueue::Cut(const WriteRequest& request) {
@@ -79,6 +80,7 @@ void CWriteQueue::LoseLocked(std::uint64_t end) {
   lostEnd_ = std::max(lostEnd_, end);
   // Lost bytes never reach the line; the bytes after them may still do.
   handedEnd_ = std::max(handedEnd_, end);
+  sendProgress.Set();
 }
 
 void CWriteQueue::DropQueued() {

@@ -96,6 +96,9 @@ class CWriteQueue {
   Event writerStop{ResetMode::Manual};
   // Ends the write in flight (its owner has taken it back).
   Event cancelWrite{ResetMode::Auto};
+  // Bytes were handed to the device or lost: a sender waiting for its bytes to
+  // go looks again at once instead of at its next look at the line.
+  Event sendProgress{ResetMode::Auto};
   // The erase command bytes the transfer thread sends.
   Bytes eraseCommand;
 

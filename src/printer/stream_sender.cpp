@@ -7,7 +7,8 @@
 namespace dotforge {
 namespace {
 
-// How often the line's progress is looked at while bytes go out.
+// How often the line's progress is looked at while bytes go out: bytes leave a
+// paced line as time passes, with no signal of their own.
 constexpr int kPollMs = 10;
 
 }  // namespace
@@ -42,9 +43,11 @@ SendOutcome SendAndDrain(const WorkerContext& worker, ByteView bytes, const Sent
         return SendOutcome::Sent;
       }
       if (stall.Passed()) return SendOutcome::Stalled;
-      const WaitOutcome wait =
-          WaitForAny({&worker.stop, &worker.comm.AbortSignal()}, std::min(kPollMs, stall.RemainingMs()));
-      if (wait.kind == WaitOutcome::Kind::Signaled) return wait.index == 0 ? SendOutcome::Stopped : SendOutcome::Aborted;
+      const WaitOutcome wait = WaitForAny({&worker.stop, &worker.comm.AbortSignal(), &queue.sendProgress},
+                                          std::min(kPollMs, stall.RemainingMs()));
+      if (wait.kind == WaitOutcome::Kind::Signaled && wait.index < 2) {
+        return wait.index == 0 ? SendOutcome::Stopped : SendOutcome::Aborted;
+      }
     }
   };
   const SendOutcome outcome = run();

@@ -23,6 +23,7 @@
 #include "app/import_view.h"
 #include "app/main_frame.h"
 #include "edit/table_layout.h"
+#include "gui/app_test.h"
 #include "gui/gui_support.h"
 #include "support/test_files.h"
 
@@ -94,28 +95,8 @@ QRect DrawnBox(const QImage& image) {
   return box;
 }
 
-class UserSessionTest : public ::testing::Test {
+class UserSessionTest : public test::AppTest {
  protected:
-  void SetUp() override { app_.Start(StartOptions{false}); }
-
-  CMainFrame& Frame() { return app_.MainFrame(); }
-
-  CDotforgeImportDoc& OpenFontSet(std::int32_t width, std::int32_t height, const std::vector<std::int32_t>& codes,
-                                  const std::string& title = "TEST.DSB") {
-    auto fontSet = test::MakeFontSet(width, height, codes);
-    fontSet->SetTitle(title);
-    fontSet->SelectFirst();
-    CDotforgeImportDoc& doc = app_.Core().AddFontSet(std::move(fontSet));
-    QApplication::processEvents();
-    return doc;
-  }
-
-  template <typename View>
-  View* ActiveView() {
-    QMdiSubWindow* window = Frame().MdiArea()->activeSubWindow();
-    return window ? dynamic_cast<View*>(window->widget()) : nullptr;
-  }
-
   QMdiSubWindow* WindowOf(const CDocument& document) {
     const std::vector<CChildFrame*> windows = app_.WindowsOf(document);
     return windows.empty() ? nullptr : windows.front();
@@ -143,8 +124,6 @@ class UserSessionTest : public ::testing::Test {
   }
 
   QString MainTitle() { return Frame().windowTitle(); }
-
-  CDotforgeApp app_;
 };
 
 TEST_F(UserSessionTest, SaveUnderAnotherNameThenEditAgainKeepsOneEditor) {

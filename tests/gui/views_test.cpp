@@ -18,6 +18,7 @@
 #include "app/import_view.h"
 #include "app/main_frame.h"
 #include "edit/table_layout.h"
+#include "gui/app_test.h"
 #include "gui/gui_support.h"
 #include "support/test_files.h"
 
@@ -34,34 +35,13 @@ void AnswerNextMessageBox(QMessageBox::StandardButton button, QString* text = nu
   });
 }
 
-class ViewsTest : public ::testing::Test {
+class ViewsTest : public test::AppTest {
  protected:
-  void SetUp() override { app_.Start(StartOptions{false}); }
-
-  CMainFrame& Frame() { return app_.MainFrame(); }
-
-  CDotforgeImportDoc& OpenFontSet(std::int32_t width, std::int32_t height, const std::vector<std::int32_t>& codes) {
-    auto fontSet = test::MakeFontSet(width, height, codes);
-    fontSet->SetTitle("TEST.DSB");
-    fontSet->SelectFirst();
-    CDotforgeImportDoc& doc = app_.Core().AddFontSet(std::move(fontSet));
-    QApplication::processEvents();
-    return doc;
-  }
-
-  template <typename View>
-  View* ActiveView() {
-    QMdiSubWindow* window = Frame().MdiArea()->activeSubWindow();
-    return window ? dynamic_cast<View*>(window->widget()) : nullptr;
-  }
-
   CDotforgeEditView* OpenEditorOfSelected() {
     EXPECT_TRUE(Frame().Execute(cmd::kEdit));
     QApplication::processEvents();
     return ActiveView<CDotforgeEditView>();
   }
-
-  CDotforgeApp app_;
 };
 
 TEST_F(ViewsTest, MenuBarFollowsTheActiveWindow) {

@@ -1,0 +1,47 @@
+#pragma once
+// The desktop program started without its splash window, with helpers that put a
+// font set on screen and find the active view: the base of the GUI tests that
+// work through the application's windows.
+
+#include <gtest/gtest.h>
+
+#include <QApplication>
+#include <QMdiArea>
+#include <QMdiSubWindow>
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "app/dotforge_app.h"
+#include "app/main_frame.h"
+#include "support/test_files.h"
+
+namespace dotforge::test {
+
+class AppTest : public ::testing::Test {
+ protected:
+  void SetUp() override { app_.Start(StartOptions{false}); }
+
+  CMainFrame& Frame() { return app_.MainFrame(); }
+
+  // A font set of `codes` with its first character selected, shown in its window.
+  CDotforgeImportDoc& OpenFontSet(std::int32_t width, std::int32_t height, const std::vector<std::int32_t>& codes,
+                                  const std::string& title = "TEST.DSB") {
+    auto fontSet = MakeFontSet(width, height, codes);
+    fontSet->SetTitle(title);
+    fontSet->SelectFirst();
+    CDotforgeImportDoc& doc = app_.Core().AddFontSet(std::move(fontSet));
+    QApplication::processEvents();
+    return doc;
+  }
+
+  template <typename View>
+  View* ActiveView() {
+    QMdiSubWindow* window = Frame().MdiArea()->activeSubWindow();
+    return window ? dynamic_cast<View*>(window->widget()) : nullptr;
+  }
+
+  CDotforgeApp app_;
+};
+
+}  // namespace dotforge::test
