@@ -23,7 +23,8 @@ inline constexpr const char* kEscPosTextNotEncodable = "The sample text has char
 inline constexpr const char* kEscPosHostUnknown = "The printer host {} was not found.";
 inline constexpr const char* kEscPosRefused = "The printer at {} refused the connection.";
 inline constexpr const char* kEscPosUnreachable = "The printer at {} cannot be reached.";
-inline constexpr const char* kEscPosConnectTimedOut = "The printer at {} did not answer within 3 seconds.";
+// {} 1: host and port, 2: seconds.
+inline constexpr const char* kEscPosConnectTimedOut = "The printer at {} did not answer within {} s.";
 inline constexpr const char* kEscPosConnectFailed = "Unable to connect to the printer at {}: {}.";
 inline constexpr const char* kEscPosConnectionLost = "The connection to the printer at {} was lost: {}.";
 inline constexpr const char* kEscPosHostStalled = "The printer at {} stopped taking data.";
