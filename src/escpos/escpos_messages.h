@@ -13,7 +13,7 @@ inline constexpr const char* kEscPosCellTooLarge =
     "The cell is larger than printer font {} ({} x {} dots): choose a smaller cell or the other printer font.";
 // {}: how many characters.
 inline constexpr const char* kEscPosSkipped =
-    "{} characters outside 0x20..0x7E were not sent: ESC/POS user-defined characters hold those codes only.";
+    "Characters not sent, being outside 0x20..0x7E where ESC/POS user-defined characters are: {}.";
 // {}: the code page.
 inline constexpr const char* kEscPosUnknownEncoding = "The code page {} is not known.";
 // {}: the code page.

@@ -142,8 +142,8 @@ TEST(EscPosStream, CharactersOutsideThePrintableRangeAreSkippedAndCounted) {
   Append(expected, {0x1B, 0x25, 0x01});
   EXPECT_EQ(stream->bytes, expected);
   EXPECT_EQ(stream->skipped, 4u);
-  EXPECT_EQ(Messages(prompt), std::vector<std::string>{"4 characters outside 0x20..0x7E were not sent: ESC/POS "
-                                                       "user-defined characters hold those codes only."});
+  EXPECT_EQ(Messages(prompt), std::vector<std::string>{"Characters not sent, being outside 0x20..0x7E where ESC/POS "
+                                                       "user-defined characters are: 4."});
 }
 
 TEST(EscPosStream, SampleTextIsEncodedWithoutControlBytesAndEndsTheUserSet) {
