@@ -13,9 +13,11 @@
 namespace dotforge {
 namespace {
 
-// How often a wait for bytes to leave looks at the backlog again; the wait is
-// on the cancel, which ends it at once.
-constexpr int kBacklogLookMs = 10;
+// How often a wait for bytes to leave looks at the backlog again: soon at
+// first, less often while nothing moves. The wait is on the cancel, which ends
+// it at once.
+constexpr int kFirstLookMs = 1;
+constexpr int kLongestLookMs = 10;
 
 enum class Step { Moved, Idle, Cancelled, Failed };
 
@@ -54,7 +56,7 @@ class Transfer {
   Step WriteStep() {
     if (output_.Backlog() >= output_.Window()) return WaitStep();
     pollfd watched[2] = {{cancel_.Fd(), POLLIN, 0}, {output_.Fd(), POLLOUT, 0}};
-    const int ready = poll(watched, 2, kBacklogLookMs);
+    const int ready = poll(watched, 2, kLongestLookMs);
     if (ready < 0) return errno == EINTR ? Step::Idle : Fail(errno);
     if (watched[0].revents) return Step::Cancelled;
     if (ready == 0) return Step::Idle;
@@ -66,7 +68,8 @@ class Transfer {
   }
 
   Step WaitStep() {
-    if (cancel_.Wait(kBacklogLookMs)) return Step::Cancelled;
+    if (cancel_.Wait(lookMs_)) return Step::Cancelled;
+    lookMs_ = std::min(lookMs_ * 2, kLongestLookMs);
     if (const int error = output_.PendingError(); error != 0) return Fail(error);
     return Step::Idle;
   }
@@ -84,11 +87,14 @@ class Transfer {
   // limit runs while nothing leaves.
   bool Advance(Step step) {
     if (step == Step::Cancelled || step == Step::Failed) return false;
+    // A socket's queue counts the end-of-data mark too, so what has left may
+    // seem to step back by one; progress only goes forward.
     const std::size_t left = Left();
-    if (left != reported_ || step == Step::Moved) {
-      if (left != reported_ && progress_) progress_(left, bytes_.size());
-      reported_ = left;
+    if (left > reported_ || step == Step::Moved) {
+      if (left > reported_ && progress_) progress_(left, bytes_.size());
+      reported_ = std::max(reported_, left);
       stall_ = Deadline(stallMs_);
+      lookMs_ = kFirstLookMs;
       return true;
     }
     if (stall_.Passed()) {
@@ -111,6 +117,7 @@ class Transfer {
   int stallMs_;
   std::size_t written_ = 0;
   std::size_t reported_ = 0;
+  int lookMs_ = kFirstLookMs;
   Deadline stall_{stallMs_};
   std::string failure_;
 };
