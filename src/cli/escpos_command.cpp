@@ -1,10 +1,10 @@
 #include <algorithm>
 #include <chrono>
-#include <csignal>
 #include <string>
 
 #include "cli/commands.h"
 #include "cli/escpos_options.h"
+#include "cli/interrupt_cancel.h"
 #include "cli/input_file.h"
 #include "escpos/escpos_sender.h"
 #include "model/file_access.h"
@@ -49,30 +49,6 @@ constexpr int kProgressBarWidth = 30;
 // Progress is drawn once a send has taken this long.
 constexpr auto kQuietTime = std::chrono::seconds(1);
 
-Event* interruptTarget = nullptr;
-
-extern "C" void SetCancelOnInterrupt(int) {
-  if (interruptTarget) interruptTarget->Set();
-}
-
-// Ctrl-C sets the cancel while the object lives.
-class InterruptCancels {
- public:
-  explicit InterruptCancels(Event& cancel) {
-    interruptTarget = &cancel;
-    previous_ = std::signal(SIGINT, SetCancelOnInterrupt);
-  }
-  ~InterruptCancels() {
-    std::signal(SIGINT, previous_);
-    interruptTarget = nullptr;
-  }
-  InterruptCancels(const InterruptCancels&) = delete;
-  InterruptCancels& operator=(const InterruptCancels&) = delete;
-
- private:
-  void (*previous_)(int) = nullptr;
-};
-
 // "-o FILE" is "--output FILE".
 std::vector<std::string> WithLongOutput(std::vector<std::string> arguments) {
   for (std::string& word : arguments) {
@@ -107,7 +83,7 @@ class ProgressBar {
 
 int Send(const EscPosTarget& target, const Bytes& stream, std::ostream& err) {
   Event cancel(ResetMode::Manual);
-  const InterruptCancels interrupt(cancel);
+  const InterruptCancel interrupt(cancel);
   EscPosSendResult result;
   {
     ProgressBar bar(err);

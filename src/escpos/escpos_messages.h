@@ -50,6 +50,23 @@ inline constexpr const char* kEscPosBadLine = "The serial line settings are not 
 
 inline constexpr const char* kEscPosCancelled = "Sending to the printer was cancelled.";
 
+// The virtual printer. {} 1: the byte offset of the command in the input.
+inline constexpr const char* kEscPosSimUnknownCommand = "Unknown command at byte {}: {}.";
+inline constexpr const char* kEscPosSimUnknownControl = "Unknown control byte at byte {}: {}.";
+// {} 2: the y value.
+inline constexpr const char* kEscPosSimBadColumnBytes = "ESC & at byte {} has y = {}; only 3 is known, nothing defined.";
+// {} 2, 3: the first and last code.
+inline constexpr const char* kEscPosSimBadRange = "ESC & at byte {} defines {}..{}, outside 0x20..0x7E; nothing defined.";
+// {} 2: the code, 3: the width, 4: the font.
+inline constexpr const char* kEscPosSimTooWide =
+    "ESC & at byte {}: character {} is {} dots wide, more than font {} holds; not defined.";
+inline constexpr const char* kEscPosSimModeIgnored =
+    "ESC ! at byte {} sets print modes other than the font; the picture does not show them.";
+inline constexpr const char* kEscPosSimUnfinished = "The input ended inside the command at byte {}.";
+// {} 1: the address or path, 2: the reason.
+inline constexpr const char* kEscPosSimCannotListen = "Unable to listen on {}: {}.";
+inline constexpr const char* kEscPosSimPngFailed = "Unable to write the picture {}.";
+
 // The message with each "{}" replaced by the next value, left to right.
 inline std::string FormatMessage(std::string_view text, std::initializer_list<std::string_view> values) {
   std::string out;
