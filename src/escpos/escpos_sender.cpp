@@ -46,6 +46,8 @@ class Transfer {
     while (Left() < bytes_.size()) {
       if (!Advance(WaitStep())) return Give();
     }
+    // The last bytes may have left between two looks: the end is reported too.
+    if (reported_ < bytes_.size() && progress_) progress_(bytes_.size(), bytes_.size());
     return {EscPosSendResult::Status::Sent, {}};
   }
 
