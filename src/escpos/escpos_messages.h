@@ -62,6 +62,8 @@ inline constexpr const char* kEscPosSimTooWide =
     "ESC & at byte {}: character {} is {} dots wide, more than font {} holds; not defined.";
 inline constexpr const char* kEscPosSimModeIgnored =
     "ESC ! at byte {} sets print modes other than the font; the picture does not show them.";
+// {} 2: the value of n.
+inline constexpr const char* kEscPosSimUnknownFont = "ESC M at byte {} selects font {}, which is not known; the font stays.";
 inline constexpr const char* kEscPosSimUnfinished = "The input ended inside the command at byte {}.";
 // {} 1: the address or path, 2: the reason.
 inline constexpr const char* kEscPosSimCannotListen = "Unable to listen on {}: {}.";

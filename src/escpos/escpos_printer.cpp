@@ -81,7 +81,11 @@ std::size_t EscPosPrinter::Step(ByteView bytes) {
       if (n & ~0x01) onReport_(msg::FormatMessage(msg::kEscPosSimModeIgnored, {at}));
       break;
     case 'M':
-      font_ = (n == 1 || n == '1') ? EscPosFont::B : EscPosFont::A;
+      if (n == 0 || n == '0' || n == 1 || n == '1') {
+        font_ = (n == 1 || n == '1') ? EscPosFont::B : EscPosFont::A;
+      } else {
+        onReport_(msg::FormatMessage(msg::kEscPosSimUnknownFont, {at, std::to_string(n)}));
+      }
       break;
     case '%':
       userSelected_ = (n & 0x01) != 0;

@@ -100,7 +100,7 @@ TEST(EscPosPrinter, UnknownCommandsAndBadDefinitionsAreReportedNotGuessed) {
   stream.insert(stream.end(), {0x1B, '&', 3, 0x10, 0x10, 1, 0, 0, 0});
   stream.insert(stream.end(), {0x1B, '&', 3, 'A', 'A', 13});
   stream.insert(stream.end(), static_cast<std::size_t>(13 * 3), 0xFF);
-  stream.insert(stream.end(), {0x1B, '!', 0x08, 0x1B, '&', 3});
+  stream.insert(stream.end(), {0x1B, 'M', 2, 0x1B, '!', 0x08, 0x1B, '&', 3});
   PrinterRun run;
   run.printer.Feed(stream);
   run.printer.Finish();
@@ -112,8 +112,9 @@ TEST(EscPosPrinter, UnknownCommandsAndBadDefinitionsAreReportedNotGuessed) {
                              "ESC & at byte 6 has y = 2; only 3 is known, nothing defined.",
                              "ESC & at byte 14 defines 0x10..0x10, outside 0x20..0x7E; nothing defined.",
                              "ESC & at byte 23: character 0x41 is 13 dots wide, more than font A holds; not defined.",
-                             "ESC ! at byte 68 sets print modes other than the font; the picture does not show them.",
-                             "The input ended inside the command at byte 71.",
+                             "ESC M at byte 68 selects font 2, which is not known; the font stays.",
+                             "ESC ! at byte 71 sets print modes other than the font; the picture does not show them.",
+                             "The input ended inside the command at byte 74.",
                          }));
   // The bytes after an unknown command are taken as they come: 'V' is a
   // character (no line feed, so nothing printed), 0x00 and 3 control bytes.
