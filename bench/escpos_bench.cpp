@@ -1,8 +1,9 @@
 // The ESC/POS stream of the 95 characters 0x20..0x7E of a 12 x 24 set: built
-// alone, and built and sent to a printer on 127.0.0.1 that reads every byte
-// (a local TCP listener on its own thread). Wall time per send and stream
-// bytes per second; the send counts until the printer has acknowledged every
-// byte after the sending side was shut down.
+// alone, and built and sent to the network simulator on 127.0.0.1 (the virtual
+// printer's engine behind a TCP listener on its own thread, which interprets
+// every byte). Wall time per send and stream bytes per second; the send counts
+// until the printer has acknowledged every byte after the sending side was
+// shut down.
 #include <benchmark/benchmark.h>
 #include <netinet/in.h>
 #include <poll.h>
@@ -10,9 +11,11 @@
 #include <unistd.h>
 
 #include <atomic>
+#include <cstdio>
 #include <thread>
 
 #include "bench_fonts.h"
+#include "escpos/escpos_printer.h"
 #include "escpos/escpos_sender.h"
 #include "escpos/escpos_stream.h"
 #include "framework/scripted_prompt.h"
@@ -27,10 +30,10 @@ const CDotforgeImportDoc& PrintableFont() {
   return *doc;
 }
 
-// Accepts connection after connection and reads each to its end.
-class ReadingPrinter {
+// Accepts connection after connection and feeds each to the virtual printer.
+class SimulatedPrinter {
  public:
-  ReadingPrinter() {
+  SimulatedPrinter() {
     fd_ = socket(AF_INET, SOCK_STREAM | SOCK_CLOEXEC, 0);
     sockaddr_in address{};
     address.sin_family = AF_INET;
@@ -42,7 +45,7 @@ class ReadingPrinter {
     port_ = ntohs(address.sin_port);
     thread_ = std::thread([this] { Serve(); });
   }
-  ~ReadingPrinter() {
+  ~SimulatedPrinter() {
     stop_ = true;
     thread_.join();
     close(fd_);
@@ -56,7 +59,9 @@ class ReadingPrinter {
       pollfd listening{fd_, POLLIN, 0};
       if (poll(&listening, 1, 50) <= 0) continue;
       const int client = accept4(fd_, nullptr, nullptr, SOCK_CLOEXEC);
-      while (client >= 0 && read(client, buffer, sizeof buffer) > 0) {
+      ssize_t count = 0;
+      while (client >= 0 && (count = read(client, buffer, sizeof buffer)) > 0) {
+        printer_.Feed(ByteView(buffer, static_cast<std::size_t>(count)));
       }
       if (client >= 0) close(client);
     }
@@ -65,6 +70,7 @@ class ReadingPrinter {
   int fd_;
   std::uint16_t port_ = 0;
   std::atomic<bool> stop_{false};
+  EscPosPrinter printer_{{}, [](const std::string& report) { std::fprintf(stderr, "%s\n", report.c_str()); }};
   std::thread thread_;
 };
 
@@ -89,7 +95,7 @@ void BM_EscPosBuild(benchmark::State& state) {
 BENCHMARK(BM_EscPosBuild)->Unit(benchmark::kMicrosecond);
 
 void BM_EscPosBuildAndSendTcp(benchmark::State& state) {
-  ReadingPrinter printer;
+  SimulatedPrinter printer;
   EscPosTarget target;
   target.kind = EscPosLinkKind::Network;
   target.host = "127.0.0.1";
