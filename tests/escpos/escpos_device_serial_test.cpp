@@ -219,6 +219,26 @@ TEST(EscPosSerial, CancelMidLineThenSendAgainOnTheSamePort) {
   EXPECT_EQ(printer.Received(), Pattern(300));
 }
 
+TEST(EscPosSerial, LineThatGoesAwayMidSendFailsNamingThePort) {
+  test::TempDir dir;
+  sim::PseudoTerminal line;
+  std::string error;
+  ASSERT_TRUE(line.Open(dir / "ttyPRN", error)) << error;
+  Event cancel(ResetMode::Manual);
+  // 5000 bytes at 9600 baud; the adapter is unplugged after a fifth of a second.
+  std::thread unplug([&line] {
+    std::this_thread::sleep_for(std::chrono::milliseconds(200));
+    line.Close();
+  });
+  const auto start = Clock::now();
+  const EscPosSendResult result = SendEscPos(Serial(dir / "ttyPRN", 9600), Pattern(5000), cancel);
+  unplug.join();
+  EXPECT_EQ(result.status, EscPosSendResult::Status::Failed);
+  EXPECT_EQ(result.message.rfind("Writing to the serial port " + (dir / "ttyPRN").string() + " failed: ", 0), 0u)
+      << result.message;
+  EXPECT_LT(SecondsSince(start), 3.0);
+}
+
 TEST(EscPosSerial, PrinterHoldingTheLineWithXoffStalls) {
   test::TempDir dir;
   sim::PseudoTerminal line;
