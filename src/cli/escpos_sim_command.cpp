@@ -79,7 +79,7 @@ class Input {
     const ssize_t count = read(Source(), buffer, sizeof buffer);
     if (count > 0) {
       received.assign(buffer, buffer + count);
-    } else if (client_ >= 0 && count <= 0 && errno != EAGAIN) {
+    } else if (client_ >= 0 && (count == 0 || (errno != EAGAIN && errno != EINTR))) {
       close(client_);  // the sender is done; wait for the next one
       client_ = -1;
     }
