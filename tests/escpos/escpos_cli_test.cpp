@@ -2,7 +2,9 @@
 #include <poll.h>
 #include <unistd.h>
 
+#include <atomic>
 #include <cstdlib>
+#include <thread>
 
 #include "cli/cli_run.h"
 #include "cli/escpos_options.h"
@@ -113,6 +115,35 @@ TEST_F(EscPosCliTest, SendsToAUsbPrinterDeviceAndASerialLine) {
     received.insert(received.end(), buffer, buffer + count);
   }
   EXPECT_EQ(received, stream);
+}
+
+TEST_F(EscPosCliTest, SendLongerThanASecondOfLineTimeShowsProgressToTheEnd) {
+  // 30 characters of 12 x 24 at 9600 baud: 1121 bytes, 1.17 s on the line.
+  ScriptedPrompt prompt;
+  ASSERT_TRUE(WriteNativeFile(*test::MakeFontSet(12, 24, test::CodeRange(0x41, 0x5E)), dir_ / "SLOW.DAT", prompt));
+  sim::PseudoTerminal line;
+  std::string error;
+  ASSERT_TRUE(line.Open(dir_ / "ttyPRN", error)) << error;
+  std::atomic<bool> done{false};
+  std::size_t received = 0;
+  std::thread printer([&] {
+    std::uint8_t buffer[512];
+    while (!done) {
+      pollfd watched{line.Master(), POLLIN, 0};
+      if (poll(&watched, 1, 20) <= 0) continue;
+      const ssize_t count = read(line.Master(), buffer, sizeof buffer);
+      if (count > 0) received += static_cast<std::size_t>(count);
+    }
+  });
+  const CliRun run = EscPos({"send", Path("SLOW.DAT"), "--port", Path("ttyPRN"), "--baud", "9600", "--flow", "none"});
+  done = true;
+  printer.join();
+  EXPECT_EQ(run.status, kExitOk) << run.err;
+  EXPECT_EQ(received, 3u + 5u + 30u * 37u + 3u);
+  EXPECT_NE(run.err.find("] 100 %\n"), std::string::npos) << run.err;
+  // Drawn only once the send has taken a second: the quiet first second shows no 0 %.
+  EXPECT_EQ(run.err.rfind("\r[", 0), 0u) << run.err;
+  EXPECT_EQ(run.err.find("] 0 %"), std::string::npos) << run.err;
 }
 
 TEST_F(EscPosCliTest, UsageErrorsNameTheProblem) {
