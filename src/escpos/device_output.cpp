@@ -1,6 +1,8 @@
 #include "escpos/device_output.h"
 
 #include <fcntl.h>
+#include <pthread.h>
+#include <signal.h>
 #include <sys/file.h>
 #include <unistd.h>
 
@@ -14,11 +16,31 @@ namespace {
 
 constexpr std::size_t kDeviceWindow = 4096;
 
+// A named pipe standing in for a printer raises SIGPIPE once its reader is
+// gone, which would end the program: the signal is held back for the write
+// and the one it raised taken, so the write fails with EPIPE instead.
+ssize_t WriteWithoutSigpipe(int fd, ByteView bytes) {
+  sigset_t pipeSignal;
+  sigset_t previous;
+  sigemptyset(&pipeSignal);
+  sigaddset(&pipeSignal, SIGPIPE);
+  pthread_sigmask(SIG_BLOCK, &pipeSignal, &previous);
+  const ssize_t written = write(fd, bytes.data(), bytes.size());
+  const int error = errno;
+  if (written < 0 && error == EPIPE) {
+    const timespec now{};
+    sigtimedwait(&pipeSignal, nullptr, &now);
+  }
+  pthread_sigmask(SIG_SETMASK, &previous, nullptr);
+  errno = error;
+  return written;
+}
+
 class DeviceOutput : public EscPosOutput {
  public:
   DeviceOutput(UniqueFd fd, std::string path) : fd_(std::move(fd)), path_(std::move(path)) {}
   int Fd() const override { return fd_.Get(); }
-  ssize_t Write(ByteView bytes) override { return write(fd_.Get(), bytes.data(), bytes.size()); }
+  ssize_t Write(ByteView bytes) override { return WriteWithoutSigpipe(fd_.Get(), bytes); }
   std::size_t Window() const override { return kDeviceWindow; }
   std::string StalledMessage() const override { return msg::FormatMessage(msg::kEscPosDeviceStalled, {path_}); }
   std::string WriteFailedMessage(int error) const override {

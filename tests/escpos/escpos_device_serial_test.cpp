@@ -173,6 +173,24 @@ TEST(EscPosDevice, DeviceThatStopsTakingDataStallsOrIsCancelled) {
   close(reader);
 }
 
+TEST(EscPosDevice, DeviceWhoseReaderGoesAwayFailsInsteadOfEndingTheProgram) {
+  test::TempDir dir;
+  const auto fifo = dir / "lp0";
+  ASSERT_EQ(mkfifo(fifo.c_str(), 0600), 0);
+  const int reader = open(fifo.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+  ASSERT_GE(reader, 0);
+  Event cancel(ResetMode::Manual);
+  // The reader leaves while the pipe is full: the next write finds no reader.
+  std::thread leave([reader] {
+    std::this_thread::sleep_for(std::chrono::milliseconds(150));
+    close(reader);
+  });
+  const EscPosSendResult result = SendEscPos(Device(fifo), Pattern(1 << 20), cancel);
+  leave.join();
+  EXPECT_EQ(result.status, EscPosSendResult::Status::Failed);
+  EXPECT_EQ(result.message, "Writing to the printer device " + fifo.string() + " failed: Broken pipe.");
+}
+
 TEST(EscPosSerial, LineCarriesEveryByteAtTheBaudRateWithProgressFollowingTheLine) {
   test::TempDir dir;
   sim::PseudoTerminal line;
