@@ -16,6 +16,8 @@ int RunDump(const std::vector<std::string>& arguments, std::ostream& out, std::o
 int RunConvert(const std::vector<std::string>& arguments, std::ostream& out, std::ostream& err);
 int RunFaces(const std::vector<std::string>& arguments, std::ostream& out, std::ostream& err);
 int RunPrinter(const std::vector<std::string>& arguments, std::ostream& out, std::ostream& err);
+int RunEscPos(const std::vector<std::string>& arguments, std::ostream& out, std::ostream& err);
+int RunEscPosSim(const std::vector<std::string>& arguments, std::ostream& out, std::ostream& err);
 int RunPrinterSim(const std::vector<std::string>& arguments, std::ostream& out, std::ostream& err);
 
 // Writes "dotforge-cli: <text>" and a pointer to the help, returns kExitUsage.

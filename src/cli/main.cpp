@@ -17,6 +17,9 @@ constexpr const char* kHelp =
     "  faces FONTFILE  list the faces and character maps of an outline font file\n"
     "  printer CMD     download, print-char, fonts, memory, erase on a printer; ports lists serial ports\n"
     "  printer-sim     run a virtual printer on a pseudo-terminal\n"
+    "  escpos CMD      send a font set's characters to any ESC/POS printer (serial, network,\n"
+    "                  USB printer device) as user-defined characters, or write that stream\n"
+    "  escpos-sim      run a virtual ESC/POS printer on a TCP port or a pseudo-terminal\n"
     "\n"
     "Run 'dotforge-cli COMMAND --help' for the options of a command,\n"
     "'dotforge-cli --version' for the version.\n";
@@ -40,6 +43,8 @@ int main(int argc, char** argv) {
   if (words[0] == "faces") return RunFaces(rest, std::cout, std::cerr);
   if (words[0] == "printer") return RunPrinter(rest, std::cout, std::cerr);
   if (words[0] == "printer-sim") return RunPrinterSim(rest, std::cout, std::cerr);
+  if (words[0] == "escpos") return RunEscPos(rest, std::cout, std::cerr);
+  if (words[0] == "escpos-sim") return RunEscPosSim(rest, std::cout, std::cerr);
   std::cerr << "dotforge-cli: unknown command '" << words[0] << "'\n" << kHelp;
   return kExitUsage;
 }

@@ -62,7 +62,7 @@ done
 cli=$prefix/bin/dotforge-cli
 page=$(LC_ALL=C MANWIDTH=200 man -l "$share/man/man1/dotforge-cli.1" 2>/dev/null)
 helps=$("$cli" --help)
-for command in dump convert faces printer printer-sim; do helps+=$'\n'$("$cli" $command --help); done
+for command in dump convert faces printer printer-sim escpos escpos-sim; do helps+=$'\n'$("$cli" $command --help); done
 for option in $(grep -o -- '--[a-z][a-z0-9-]*' <<<"$helps" | sort -u); do
   grep -q -- "$option" <<<"$page" || fail "dotforge-cli.1 does not document $option"
 done
@@ -81,9 +81,14 @@ complete_words() {
 }
 bash -c 'source "$1"; complete -p dotforge-cli' _ "$share/bash-completion/completions/dotforge-cli" >/dev/null ||
   fail "completion is not registered"
-[ "$(complete_words dotforge-cli "")" = "dump convert faces printer printer-sim" ] || fail "command completion"
+[ "$(complete_words dotforge-cli "")" = "dump convert faces printer printer-sim escpos escpos-sim" ] ||
+  fail "command completion"
 [ "$(complete_words dotforge-cli print)" = "printer printer-sim" ] || fail "prefix completion"
 [ "$(complete_words dotforge-cli printer --port /dev/ttyS0 er)" = "erase" ] || fail "printer command completion"
 [ "$(complete_words dotforge-cli convert --to d)" = "dat dsb ddb" ] || fail "format completion"
+[ "$(complete_words dotforge-cli escpos s)" = "send stream" ] || fail "escpos command completion"
+[ "$(complete_words dotforge-cli escpos send F.DAT --host h --fo)" = "--font" ] || fail "escpos option completion"
+[ "$(complete_words dotforge-cli escpos send F.DAT --font "")" = "a b" ] || fail "escpos font completion"
+[ "$(complete_words dotforge-cli escpos-sim --l)" = "--listen --link" ] || fail "escpos-sim option completion"
 [ "$(complete_words dotforge-cli --)" = "--help --version" ] || fail "option completion"
 echo "install tree OK"

@@ -1,0 +1,150 @@
+#include <algorithm>
+#include <chrono>
+#include <string>
+
+#include "cli/commands.h"
+#include "cli/escpos_options.h"
+#include "cli/interrupt_cancel.h"
+#include "cli/input_file.h"
+#include "escpos/escpos_sender.h"
+#include "model/file_access.h"
+
+namespace dotforge::cli {
+namespace {
+
+constexpr const char* kEscPosHelp =
+    "usage: dotforge-cli escpos send FONTFILE (--port DEV [--baud N --parity P --flow F] |\n"
+    "                                          --host HOST[:PORT] | --device PATH)\n"
+    "                                          [--font a|b] [--text TEXT] [--encoding NAME]\n"
+    "       dotforge-cli escpos stream FONTFILE -o OUT.BIN [--font a|b] [--text TEXT] [--encoding NAME]\n"
+    "\n"
+    "Defines the font set's characters 0x20..0x7E as the user-defined characters of any\n"
+    "ESC/POS receipt printer (ESC M, ESC &, ESC %) and, with --text, prints a line with them.\n"
+    "\n"
+    "commands:\n"
+    "  send FONTFILE    send the stream to a printer (progress on stderr after a second;\n"
+    "                   Ctrl-C cancels at any moment)\n"
+    "  stream FONTFILE  write the stream to a file instead\n"
+    "\n"
+    "options:\n"
+    "  --host HOST[:PORT] a network printer's raw TCP port (default port 9100; an IPv6\n"
+    "                     address as [ADDRESS]:PORT); 3 s to connect\n"
+    "  --device PATH      a USB printer device of the kernel's printer driver (/dev/usb/lp0)\n"
+    "  --font a|b         printer font A (cells up to 12 x 24 dots) or B (up to 9 x 17);\n"
+    "                     default: B when the cell fits it, else A\n"
+    "  --text TEXT        a sample line printed with the characters just defined\n"
+    "  --encoding NAME    the printer's code page for --text, as iconv names it (default CP437)\n"
+    "  -o, --output OUT   the file 'stream' writes\n"
+    "serial line options of send:\n"
+    "  --port PORT        COM1..COM4 or a serial device path as 'printer ports' lists it\n"
+    "  --baud N           115200, 57600, 38400, 19200, 9600, 4800, 2400 or 1200\n"
+    "  --parity P         none, odd or even\n"
+    "  --flow F           none, hardware (RTS/CTS) or xonxoff\n"
+    "Line settings not given come from the stored settings of the printer link.\n"
+    "\n"
+    "Characters outside 0x20..0x7E are left out with a notice. Exit status: 0 when the\n"
+    "stream was written or sent, 1 when that failed, 2 for a usage error.\n";
+
+constexpr int kProgressBarWidth = 30;
+// Progress is drawn once a send has taken this long.
+constexpr auto kQuietTime = std::chrono::seconds(1);
+
+// "-o FILE" is "--output FILE".
+std::vector<std::string> WithLongOutput(std::vector<std::string> arguments) {
+  for (std::string& word : arguments) {
+    if (word == "-o") word = "--output";
+  }
+  return arguments;
+}
+
+class ProgressBar {
+ public:
+  explicit ProgressBar(std::ostream& err) : err_(err), start_(std::chrono::steady_clock::now()) {}
+  ~ProgressBar() {
+    if (drawn_) err_ << '\n';
+  }
+  ProgressBar(const ProgressBar&) = delete;
+  ProgressBar& operator=(const ProgressBar&) = delete;
+
+  void Show(std::size_t sent, std::size_t total) {
+    if (!drawn_ && std::chrono::steady_clock::now() - start_ < kQuietTime) return;
+    drawn_ = true;
+    const int percent = total == 0 ? 100 : static_cast<int>(sent * 100 / total);
+    const int filled = std::clamp(percent, 0, 100) * kProgressBarWidth / 100;
+    err_ << "\r[" << std::string(filled, '#') << std::string(kProgressBarWidth - filled, ' ') << "] " << percent
+         << " %" << std::flush;
+  }
+
+ private:
+  std::ostream& err_;
+  std::chrono::steady_clock::time_point start_;
+  bool drawn_ = false;
+};
+
+int Send(const EscPosTarget& target, const Bytes& stream, std::ostream& err) {
+  Event cancel(ResetMode::Manual);
+  const InterruptCancel interrupt(cancel);
+  EscPosSendResult result;
+  {
+    ProgressBar bar(err);
+    result = SendEscPos(target, stream, cancel, [&](std::size_t sent, std::size_t total) { bar.Show(sent, total); });
+  }
+  if (result.status == EscPosSendResult::Status::Sent) return kExitOk;
+  err << "dotforge-cli: " << result.message << '\n';
+  return kExitReported;
+}
+
+int Run(const std::string& command, const ParsedArguments& parsed, std::ostream& err) {
+  const bool send = command == "send";
+  std::string error;
+  std::optional<EscPosTarget> target;
+  if (send) {
+    if (parsed.options.count("output")) return UsageError(err, "escpos", "-o belongs to escpos stream");
+    target = EscPosTargetFrom(parsed, error);
+    if (!target) return UsageError(err, "escpos", error);
+  } else {
+    for (const std::string& name : EscPosConnectionOptions()) {
+      if (parsed.options.count(name)) return UsageError(err, "escpos", "--" + name + " belongs to escpos send");
+    }
+    if (!parsed.options.count("output") || parsed.options.at("output").empty()) {
+      return UsageError(err, "escpos", "escpos stream needs -o OUT.BIN");
+    }
+  }
+  CliPrompt prompt(err);
+  AppValues app;
+  const auto doc = OpenInputFile(parsed.positional[0], parsed, app, prompt, error);
+  if (!doc) return error.empty() ? kExitReported : UsageError(err, "escpos", error);
+  if (prompt.MessageCount() > 0) return kExitReported;
+  const std::optional<EscPosStreamOptions> options = EscPosStreamOptionsFrom(parsed, *doc, error);
+  if (!options) return UsageError(err, "escpos", error);
+  const std::optional<EscPosStream> stream = BuildEscPosStream(*doc, *options, prompt);
+  if (!stream) return kExitReported;
+  if (send) return Send(*target, stream->bytes, err);
+  return SaveFontFile(parsed.options.at("output"), stream->bytes, prompt) ? kExitOk : kExitReported;
+}
+
+}  // namespace
+
+int RunEscPos(const std::vector<std::string>& arguments, std::ostream& out, std::ostream& err) {
+  std::set<std::string> options = EscPosConnectionOptions();
+  options.insert(EscPosStreamOptionNames().begin(), EscPosStreamOptionNames().end());
+  options.insert(InputOptions().begin(), InputOptions().end());
+  options.insert("output");
+  std::string error;
+  std::optional<ParsedArguments> parsed = ParseArguments(WithLongOutput(arguments), options, error);
+  if (!parsed) return UsageError(err, "escpos", error);
+  if (parsed->help) {
+    out << kEscPosHelp << "font file options:\n" << InputOptionsHelp();
+    return kExitOk;
+  }
+  if (parsed->positional.empty()) return UsageError(err, "escpos", "escpos needs send or stream");
+  const std::string command = parsed->positional.front();
+  if (command != "send" && command != "stream") {
+    return UsageError(err, "escpos", "unknown escpos command '" + command + "'");
+  }
+  parsed->positional.erase(parsed->positional.begin());
+  if (parsed->positional.size() != 1) return UsageError(err, "escpos", "escpos " + command + " needs one FONTFILE");
+  return Run(command, *parsed, err);
+}
+
+}  // namespace dotforge::cli

@@ -1,0 +1,13 @@
+#pragma once
+// A USB printer device of the kernel's printer-class driver (/dev/usb/lp*),
+// written as a file. Held with an exclusive lock while open.
+
+#include <string>
+
+#include "escpos/escpos_output.h"
+
+namespace dotforge {
+
+OpenedOutput OpenDeviceOutput(const std::string& path);
+
+}  // namespace dotforge

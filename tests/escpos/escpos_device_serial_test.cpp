@@ -1,0 +1,306 @@
+#include <fcntl.h>
+#include <gtest/gtest.h>
+#include <poll.h>
+#include <sys/file.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <atomic>
+#include <chrono>
+#include <filesystem>
+#include <thread>
+
+#include "escpos/escpos_sender.h"
+#include "printersim/pseudo_terminal.h"
+#include "support/test_files.h"
+
+namespace dotforge {
+namespace {
+
+using Clock = std::chrono::steady_clock;
+
+Bytes Pattern(std::size_t size) {
+  Bytes bytes(size);
+  for (std::size_t i = 0; i < size; ++i) bytes[i] = static_cast<std::uint8_t>(i * 13 + i / 241);
+  return bytes;
+}
+
+EscPosTarget Device(const std::filesystem::path& path) {
+  EscPosTarget target;
+  target.kind = EscPosLinkKind::Device;
+  target.path = path.string();
+  return target;
+}
+
+EscPosTarget Serial(const std::filesystem::path& path, std::int32_t baud = 115200) {
+  EscPosTarget target;
+  target.kind = EscPosLinkKind::Serial;
+  target.path = path.string();
+  target.line.baudRate = baud;
+  return target;
+}
+
+double SecondsSince(Clock::time_point start) {
+  return std::chrono::duration<double>(Clock::now() - start).count();
+}
+
+// Sets `cancel` after `ms` on a thread of its own.
+std::thread CancelAfter(Event& cancel, int ms) {
+  return std::thread([&cancel, ms] {
+    std::this_thread::sleep_for(std::chrono::milliseconds(ms));
+    cancel.Set();
+  });
+}
+
+// Holds an exclusive lock on a file, as another program using the port would.
+class HeldLock {
+ public:
+  explicit HeldLock(const std::filesystem::path& path) : fd_(open(path.c_str(), O_RDONLY | O_NOCTTY | O_CLOEXEC)) {
+    flock(fd_, LOCK_EX);
+  }
+  ~HeldLock() { close(fd_); }
+
+ private:
+  int fd_;
+};
+
+// The master side of a pseudo-terminal read on a thread: what the line carried.
+// It reads until `expected` bytes came (or, asked to, sends XOFF after the
+// first piece), or until Received gives up waiting.
+class LineReader {
+ public:
+  LineReader(int master, std::size_t expected, bool xoffAfterFirst = false)
+      : thread_([this, master, expected, xoffAfterFirst] {
+          std::uint8_t buffer[1024];
+          while (received_.size() < expected && !stop_) {
+            pollfd watched{master, POLLIN, 0};
+            if (poll(&watched, 1, 20) <= 0) continue;
+            const ssize_t count = read(master, buffer, sizeof buffer);
+            if (count <= 0) break;
+            received_.insert(received_.end(), buffer, buffer + count);
+            if (xoffAfterFirst) {
+              const std::uint8_t xoff = 0x13;
+              EXPECT_EQ(write(master, &xoff, 1), 1);
+              break;
+            }
+          }
+          ended_.Set();
+        }) {}
+  ~LineReader() { Stop(0); }
+  // What arrived once `expected` bytes are there, or after `limitMs`.
+  Bytes Received(int limitMs = 2000) {
+    Stop(limitMs);
+    return received_;
+  }
+
+ private:
+  void Stop(int limitMs) {
+    ended_.Wait(limitMs);
+    stop_ = true;
+    if (thread_.joinable()) thread_.join();
+  }
+  std::atomic<bool> stop_{false};
+  Event ended_{ResetMode::Manual};
+  Bytes received_;
+  std::thread thread_;
+};
+
+TEST(EscPosDevice, PlainFileStandsForTheUsbPrinterAndEachSendArrivesAfterTheLast) {
+  test::TempDir dir;
+  const auto lp0 = dir / "lp0";
+  test::WriteBytes(lp0, {});
+  Event cancel(ResetMode::Manual);
+  std::size_t lastProgress = 0;
+  EXPECT_EQ(SendEscPos(Device(lp0), Pattern(70000), cancel, [&](std::size_t sent, std::size_t) { lastProgress = sent; })
+                .status,
+            EscPosSendResult::Status::Sent);
+  EXPECT_EQ(lastProgress, 70000u);
+  EXPECT_EQ(SendEscPos(Device(lp0), Pattern(10), cancel).status, EscPosSendResult::Status::Sent);
+  Bytes expected = Pattern(70000);
+  const Bytes second = Pattern(10);
+  expected.insert(expected.end(), second.begin(), second.end());
+  EXPECT_EQ(test::ReadBytes(lp0), expected);
+}
+
+TEST(EscPosDevice, MissingBusyAndRefusedDevicesAreToldApart) {
+  test::TempDir dir;
+  Event cancel(ResetMode::Manual);
+  const auto missing = dir / "lp7";
+  EscPosSendResult result = SendEscPos(Device(missing), Pattern(4), cancel);
+  EXPECT_EQ(result.status, EscPosSendResult::Status::Failed);
+  EXPECT_EQ(result.message,
+            "The printer device " + missing.string() + " does not exist (is the printer plugged in and on?).");
+  EXPECT_FALSE(std::filesystem::exists(missing));
+
+  const auto lp0 = dir / "lp0";
+  test::WriteBytes(lp0, {});
+  {
+    HeldLock other(lp0);
+    result = SendEscPos(Device(lp0), Pattern(4), cancel);
+    EXPECT_EQ(result.message, "The printer device " + lp0.string() + " is busy: another program is using it.");
+  }
+  EXPECT_EQ(SendEscPos(Device(lp0), Pattern(4), cancel).status, EscPosSendResult::Status::Sent);
+
+  // A file nobody may write, whatever the user's privileges.
+  const std::filesystem::path readOnly = "/sys/devices/system/cpu/online";
+  if (std::filesystem::exists(readOnly)) {
+    result = SendEscPos(Device(readOnly), Pattern(4), cancel);
+    EXPECT_EQ(result.message, "Permission denied for the printer device " + readOnly.string() +
+                                  ": the user must be allowed to write it (group lp).");
+  }
+}
+
+TEST(EscPosDevice, DeviceThatStopsTakingDataStallsOrIsCancelled) {
+  // A pipe with a reader that never reads fills up like a printer that is out
+  // of paper.
+  test::TempDir dir;
+  const auto fifo = dir / "lp0";
+  ASSERT_EQ(mkfifo(fifo.c_str(), 0600), 0);
+  const int reader = open(fifo.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+  ASSERT_GE(reader, 0);
+  Event cancel(ResetMode::Manual);
+  EscPosLimits limits;
+  limits.stallMs = 300;
+  EscPosSendResult result = SendEscPos(Device(fifo), Pattern(1 << 20), cancel, {}, limits);
+  EXPECT_EQ(result.message, "The printer device " + fifo.string() + " stopped taking data.");
+
+  std::thread canceller = CancelAfter(cancel, 150);
+  const auto start = Clock::now();
+  result = SendEscPos(Device(fifo), Pattern(1 << 20), cancel);
+  canceller.join();
+  EXPECT_EQ(result.status, EscPosSendResult::Status::Cancelled);
+  EXPECT_LT(SecondsSince(start), 2.0);
+  close(reader);
+}
+
+TEST(EscPosDevice, DeviceWhoseReaderGoesAwayFailsInsteadOfEndingTheProgram) {
+  test::TempDir dir;
+  const auto fifo = dir / "lp0";
+  ASSERT_EQ(mkfifo(fifo.c_str(), 0600), 0);
+  const int reader = open(fifo.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+  ASSERT_GE(reader, 0);
+  Event cancel(ResetMode::Manual);
+  // The reader leaves while the pipe is full: the next write finds no reader.
+  std::thread leave([reader] {
+    std::this_thread::sleep_for(std::chrono::milliseconds(150));
+    close(reader);
+  });
+  const EscPosSendResult result = SendEscPos(Device(fifo), Pattern(1 << 20), cancel);
+  leave.join();
+  EXPECT_EQ(result.status, EscPosSendResult::Status::Failed);
+  EXPECT_EQ(result.message, "Writing to the printer device " + fifo.string() + " failed: Broken pipe.");
+}
+
+TEST(EscPosSerial, LineCarriesEveryByteAtTheBaudRateWithProgressFollowingTheLine) {
+  test::TempDir dir;
+  sim::PseudoTerminal line;
+  std::string error;
+  ASSERT_TRUE(line.Open(dir / "ttyPRN", error)) << error;
+  // 4600 bytes at 115200 baud (11520 bytes/s) take 0.4 s on the line.
+  const Bytes stream = Pattern(4600);
+  LineReader printer(line.Master(), stream.size());
+  Event cancel(ResetMode::Manual);
+  std::vector<std::pair<double, std::size_t>> progress;
+  const auto start = Clock::now();
+  const EscPosSendResult result =
+      SendEscPos(Serial(dir / "ttyPRN"), stream, cancel,
+                 [&](std::size_t sent, std::size_t) { progress.emplace_back(SecondsSince(start), sent); });
+  const double elapsed = SecondsSince(start);
+  EXPECT_EQ(result.status, EscPosSendResult::Status::Sent) << result.message;
+  EXPECT_GE(elapsed, 0.35);
+  EXPECT_EQ(printer.Received(), stream);
+  ASSERT_GT(progress.size(), 3u);
+  EXPECT_EQ(progress.back().second, stream.size());
+  // Half-way through the line time, about half has left: not all at once.
+  for (const auto& [when, sent] : progress) {
+    if (when < 0.2) {
+      EXPECT_LT(sent, stream.size() * 3 / 4);
+    }
+  }
+}
+
+TEST(EscPosSerial, CancelMidLineThenSendAgainOnTheSamePort) {
+  test::TempDir dir;
+  sim::PseudoTerminal line;
+  std::string error;
+  ASSERT_TRUE(line.Open(dir / "ttyPRN", error)) << error;
+  Event cancel(ResetMode::Manual);
+  {
+    // 5000 bytes at 9600 baud: more than 5 s of line time.
+    LineReader printer(line.Master(), 5000);
+    std::thread canceller = CancelAfter(cancel, 200);
+    const auto start = Clock::now();
+    const EscPosSendResult result = SendEscPos(Serial(dir / "ttyPRN", 9600), Pattern(5000), cancel);
+    canceller.join();
+    EXPECT_EQ(result.status, EscPosSendResult::Status::Cancelled);
+    EXPECT_LT(SecondsSince(start), 1.5);
+    EXPECT_LT(printer.Received(100).size(), 5000u);
+  }
+  cancel.Reset();
+  LineReader printer(line.Master(), 300);
+  EXPECT_EQ(SendEscPos(Serial(dir / "ttyPRN"), Pattern(300), cancel).status, EscPosSendResult::Status::Sent);
+  EXPECT_EQ(printer.Received(), Pattern(300));
+}
+
+TEST(EscPosSerial, LineThatGoesAwayMidSendFailsNamingThePort) {
+  test::TempDir dir;
+  sim::PseudoTerminal line;
+  std::string error;
+  ASSERT_TRUE(line.Open(dir / "ttyPRN", error)) << error;
+  Event cancel(ResetMode::Manual);
+  // 5000 bytes at 9600 baud; the adapter is unplugged after a fifth of a second.
+  std::thread unplug([&line] {
+    std::this_thread::sleep_for(std::chrono::milliseconds(200));
+    line.Close();
+  });
+  const auto start = Clock::now();
+  const EscPosSendResult result = SendEscPos(Serial(dir / "ttyPRN", 9600), Pattern(5000), cancel);
+  unplug.join();
+  EXPECT_EQ(result.status, EscPosSendResult::Status::Failed);
+  EXPECT_EQ(result.message.rfind("Writing to the serial port " + (dir / "ttyPRN").string() + " failed: ", 0), 0u)
+      << result.message;
+  EXPECT_LT(SecondsSince(start), 3.0);
+}
+
+TEST(EscPosSerial, PrinterHoldingTheLineWithXoffStalls) {
+  test::TempDir dir;
+  sim::PseudoTerminal line;
+  std::string error;
+  ASSERT_TRUE(line.Open(dir / "ttyPRN", error)) << error;
+  LineReader printer(line.Master(), 20000, true);
+  EscPosTarget target = Serial(dir / "ttyPRN");
+  target.line.outputXonXoff = true;
+  Event cancel(ResetMode::Manual);
+  EscPosLimits limits;
+  limits.stallMs = 300;
+  const EscPosSendResult result = SendEscPos(target, Pattern(20000), cancel, {}, limits);
+  EXPECT_EQ(result.status, EscPosSendResult::Status::Failed);
+  EXPECT_EQ(result.message, "The printer on " + (dir / "ttyPRN").string() + " stopped taking data.");
+}
+
+TEST(EscPosSerial, MissingBusyAndNonSerialPortsAreToldApart) {
+  test::TempDir dir;
+  Event cancel(ResetMode::Manual);
+  EXPECT_EQ(SendEscPos(Serial(dir / "ttyUSB9"), Pattern(4), cancel).message,
+            "The serial port " + (dir / "ttyUSB9").string() + " does not exist.");
+  const auto file = dir / "notatty";
+  test::WriteBytes(file, {});
+  EXPECT_EQ(SendEscPos(Serial(file), Pattern(4), cancel).message, file.string() + " is not a serial port.");
+
+  sim::PseudoTerminal line;
+  std::string error;
+  ASSERT_TRUE(line.Open(dir / "ttyPRN", error)) << error;
+  {
+    HeldLock other(dir / "ttyPRN");
+    EXPECT_EQ(SendEscPos(Serial(dir / "ttyPRN"), Pattern(4), cancel).message,
+              "The serial port " + (dir / "ttyPRN").string() + " is in use by another program.");
+  }
+  EXPECT_EQ(SendEscPos(Serial(dir / "ttyPRN", 1234), Pattern(4), cancel).message,
+            "The serial line settings are not valid.");
+  LineReader printer(line.Master(), 4);
+  EXPECT_EQ(SendEscPos(Serial(dir / "ttyPRN"), Pattern(4), cancel).status, EscPosSendResult::Status::Sent);
+  EXPECT_EQ(printer.Received(), Pattern(4));
+}
+
+}  // namespace
+}  // namespace dotforge
