@@ -80,6 +80,14 @@ class ApplicationCore {
   // "Shift Area Rotate" in a font set window.
   void RotateFont(CDotforgeImportDoc& fontSet);
 
+  // "Undo" and "Redo" on a font set, from its table or any of its editors: the
+  // last step is taken back, or the next one made again. The modified mark
+  // follows the saved state, the set's editors take their grids again from their
+  // characters (an editor whose character is gone or changed size closes), and
+  // every view repaints. False when there was nothing to undo or redo.
+  bool Undo(CDotforgeImportDoc& fontSet);
+  bool Redo(CDotforgeImportDoc& fontSet);
+
   // "Edit" on a character of a font set: opens an editor, or brings the open one
   // to the front. A character never has more than one editor.
   void EditCharacter(CDotforgeImportDoc& fontSet, CharacterRecord& record);
@@ -97,6 +105,8 @@ class ApplicationCore {
   void CloseEditorsWhere(const std::function<bool(const CDotforgeEditDoc&)>& shouldClose);
   // The font set's windows and editors follow its title, which a save may have changed.
   void FollowFontSetTitle(CDotforgeImportDoc& fontSet);
+  // After an undo or redo: the modified mark, the editors and the views follow the set.
+  void FollowHistory(CDotforgeImportDoc& fontSet);
 
   Prompt& prompt_;
   ApplicationValues values_;
