@@ -107,22 +107,29 @@ void ApplicationCore::RotateFont(CDotforgeImportDoc& fontSet) {
     return &editor.FontSet() == &fontSet && editor.Width() != editor.Height();
   });
   RotateFontSet(fontSet);
+  ReloadEditors(fontSet);
+}
+
+void ApplicationCore::ShiftFont(CDotforgeImportDoc& fontSet, ShiftDirection direction) {
+  ShiftFontSet(fontSet, direction);
+  ReloadEditors(fontSet);
 }
 
 bool ApplicationCore::Undo(CDotforgeImportDoc& fontSet) {
   if (!fontSet.history.Undo()) return false;
-  FollowHistory(fontSet);
+  fontSet.SetModifiedFlag(!fontSet.history.AtSavedState());
+  ReloadEditors(fontSet);
   return true;
 }
 
 bool ApplicationCore::Redo(CDotforgeImportDoc& fontSet) {
   if (!fontSet.history.Redo()) return false;
-  FollowHistory(fontSet);
+  fontSet.SetModifiedFlag(!fontSet.history.AtSavedState());
+  ReloadEditors(fontSet);
   return true;
 }
 
-void ApplicationCore::FollowHistory(CDotforgeImportDoc& fontSet) {
-  fontSet.SetModifiedFlag(!fontSet.history.AtSavedState());
+void ApplicationCore::ReloadEditors(CDotforgeImportDoc& fontSet) {
   CloseEditorsWhere([&fontSet](const CDotforgeEditDoc& editor) {
     if (&editor.FontSet() != &fontSet) return false;
     const CharacterRecord* record = editor.FindCharacter();

@@ -77,8 +77,16 @@ class ApplicationCore {
   CDotforgeImportDoc* NewFont();
   // "Font Properties" on a font set: its id and cell size.
   void FontProperties(CDotforgeImportDoc& fontSet);
-  // "Shift Area Rotate" in a font set window.
+  // "Shift Area Rotate" in a font set window. The set's open editors show their
+  // turned characters.
   void RotateFont(CDotforgeImportDoc& fontSet);
+  // The font-wide shift of a font set window; the open editors follow.
+  void ShiftFont(CDotforgeImportDoc& fontSet, ShiftDirection direction);
+  // After a change to the set behind its editors' backs (Paste, a font-wide
+  // change, undo or redo): an editor whose character is gone or changed size
+  // closes, the others take their grids again from their characters, and every
+  // view of the set repaints.
+  void ReloadEditors(CDotforgeImportDoc& fontSet);
 
   // "Undo" and "Redo" on a font set, from its table or any of its editors: the
   // last step is taken back, or the next one made again. The modified mark
@@ -105,8 +113,6 @@ class ApplicationCore {
   void CloseEditorsWhere(const std::function<bool(const CDotforgeEditDoc&)>& shouldClose);
   // The font set's windows and editors follow its title, which a save may have changed.
   void FollowFontSetTitle(CDotforgeImportDoc& fontSet);
-  // After an undo or redo: the modified mark, the editors and the views follow the set.
-  void FollowHistory(CDotforgeImportDoc& fontSet);
 
   Prompt& prompt_;
   ApplicationValues values_;

@@ -7,7 +7,6 @@
 #include "model/font_set_changes.h"
 
 namespace dotforge {
-
 namespace {
 
 // A step of every glyph and the cell as they were, unless nothing changed.

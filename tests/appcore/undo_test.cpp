@@ -284,6 +284,27 @@ TEST_F(UndoTest, EditorsOfAnotherCellSizeCloseWhenUndoChangesTheCell) {
   EXPECT_FALSE(fontSet->IsModified());
 }
 
+// A stroke after a font-wide change starts from the changed glyph: the editors
+// took it, so their next write-back does not put the old glyph back.
+TEST_F(UndoTest, OpenEditorsFollowFontWideChangesAndPaste) {
+  CDotforgeEditDoc& editor = Edit(0x41);
+  core.RotateFont(*fontSet);
+  ExpectEditorsShowTheirCharacters();
+  core.ShiftFont(*fontSet, ShiftDirection::Up);
+  ExpectEditorsShowTheirCharacters();
+  CopyCharacter(*fontSet, fontSet->characters[3]->cellRect, core.Values().copiedCharacter);
+  fontSet->selected = fontSet->characters[0].get();
+  PasteCharacter(*fontSet, core.Values().copiedCharacter, prompt);
+  core.ReloadEditors(*fontSet);
+  ExpectEditorsShowTheirCharacters();
+  const Bytes pasted = fontSet->characters[0]->bitmap;
+  editor.Grid().Set(0, 0, editor.Grid().At(0, 0) == kBlackPixel ? kWhitePixel : kBlackPixel);
+  editor.WriteBack();
+  EXPECT_EQ(fontSet->characters[0]->bitmap[0] ^ pasted[0], 0x80);
+  EXPECT_TRUE(std::equal(pasted.begin() + 1, pasted.end(), fontSet->characters[0]->bitmap.begin() + 1));
+  EXPECT_EQ(fontSet->history.UndoCount(), 4u);
+}
+
 TEST_F(UndoTest, ModifiedMarkFollowsTheSavedState) {
   CDotforgeEditDoc& editor = Edit(0x41);
   Stroke(editor, 0, 0);
