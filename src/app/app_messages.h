@@ -9,6 +9,11 @@ inline constexpr const char* kRecentFileGone = " no longer exists. It has been r
 // Follows the path of a file named on the command line or dropped.
 inline constexpr const char* kFileNotFound = " does not exist.";
 inline constexpr const char* kOpenRecentPrompt = "Open this font file";
+// The Edit menu's items; the name of the step they act on follows the verb.
+inline constexpr const char* kUndoMenuVerb = "&Undo";
+inline constexpr const char* kRedoMenuVerb = "&Redo";
+inline constexpr const char* kUndoMenuKeys = "\tCtrl+Z";
+inline constexpr const char* kRedoMenuKeys = "\tCtrl+Y";
 
 inline constexpr const char* kDesktopUsage =
     "usage: dotforge [options] [FILE...]\n"

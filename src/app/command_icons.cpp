@@ -176,6 +176,21 @@ void Draw(QPainter& p, CommandIcon icon) {
       p.drawPolygon(QPolygonF({{8, 1}, {12, 4}, {8, 7}}));
       break;
     }
+    case CommandIcon::Undo:
+    case CommandIcon::Redo: {
+      // A curved arrow turning back to the left (Undo) or on to the right (Redo).
+      const bool undo = icon == CommandIcon::Undo;
+      p.setPen(QPen(kAccent, 2, Qt::SolidLine, Qt::FlatCap));
+      p.setBrush(Qt::NoBrush);
+      QPainterPath path;
+      path.moveTo(undo ? 13 : 3, 15);
+      path.cubicTo(undo ? 15 : 1, 8, undo ? 9 : 7, 5, undo ? 5 : 11, 7);
+      p.drawPath(path);
+      p.setPen(Qt::NoPen);
+      p.setBrush(kAccent);
+      p.drawPolygon(undo ? QPolygonF({{1, 7}, {7, 3}, {7, 11}}) : QPolygonF({{15, 7}, {9, 3}, {9, 11}}));
+      break;
+    }
     case CommandIcon::AddRow:
       RowOrColumn(p, true, true);
       break;

@@ -52,6 +52,10 @@ inline constexpr int kZoomIn = 32782;
 inline constexpr int kZoomOut = 32791;
 inline constexpr int kReferenceLine = 32841;
 
+// The font set's history (Edit menu)
+inline constexpr int kUndo = 57643;
+inline constexpr int kRedo = 57644;
+
 // View and windows
 inline constexpr int kViewToolbar = 59392;
 inline constexpr int kViewStatusBar = 59393;
@@ -64,7 +68,6 @@ inline constexpr int kTile = 57651;
 inline constexpr int kCut = 57635;
 inline constexpr int kFrameworkCopy = 57634;
 inline constexpr int kFrameworkPaste = 57637;
-inline constexpr int kUndo = 57643;
 inline constexpr int kNextPane = 57680;
 inline constexpr int kPreviousPane = 57681;
 

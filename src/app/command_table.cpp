@@ -49,6 +49,8 @@ constexpr std::array kCommands = {
     CommandInfo{cmd::kZoomIn, "Zoom In\nZoom In", I::ZoomIn},
     CommandInfo{cmd::kZoomOut, "Zoom Out\nZoom Out", I::ZoomOut},
     CommandInfo{cmd::kReferenceLine, "Reference Line Position\nReference Line Position", I::ReferenceLine},
+    CommandInfo{cmd::kUndo, "Undo the last change to the font set\nUndo", I::Undo},
+    CommandInfo{cmd::kRedo, "Redo the change undone last\nRedo", I::Redo},
     CommandInfo{cmd::kViewToolbar, "Show or hide the toolbar\nToggle ToolBar", I::None},
     CommandInfo{cmd::kViewStatusBar, "Show or hide the status bar\nToggle StatusBar", I::None},
     CommandInfo{cmd::kNewWindow, "Open another window for the active document\nNew Window", I::None},

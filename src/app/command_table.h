@@ -10,7 +10,7 @@ namespace dotforge {
 enum class CommandIcon {
   None, New, Open, Save, Copy, Paste, Edit, Add, Delete, DoubleSize, Download, Properties,
   PenEdit, ClearEdit, ShiftUp, ShiftDown, ShiftLeft, ShiftRight, Rotate, AddRow, AddColumn,
-  DeleteRow, DeleteColumn, ZoomIn, ZoomOut, ReferenceLine,
+  DeleteRow, DeleteColumn, ZoomIn, ZoomOut, ReferenceLine, Undo, Redo,
 };
 
 struct CommandInfo {

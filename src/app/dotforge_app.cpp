@@ -6,6 +6,7 @@
 #include <algorithm>
 
 #include "app/child_frame.h"
+#include "app/app_messages.h"
 #include "app/command_ids.h"
 #include "app/edit_view.h"
 #include "app/font_set_commands.h"
@@ -96,6 +97,22 @@ CDotforgeImportDoc* CDotforgeApp::ActiveFontSet() const {
   auto* view = window ? dynamic_cast<CDotforgeImportView*>(window->widget()) : nullptr;
   return view ? view->Document() : nullptr;
 }
+
+CDotforgeImportDoc* CDotforgeApp::ActiveHistoryFontSet() const {
+  if (CDotforgeImportDoc* fontSet = ActiveFontSet()) return fontSet;
+  QMdiSubWindow* window = mainFrame_->MdiArea()->activeSubWindow();
+  auto* view = window ? dynamic_cast<CDotforgeEditView*>(window->widget()) : nullptr;
+  return view && view->Document() ? &view->Document()->FontSet() : nullptr;
+}
+
+namespace {
+
+// "Undo Delete Character\tCtrl+Z"; the verb alone when there is no step.
+std::string HistoryMenuText(const char* verb, const std::string& stepName, const char* keys) {
+  return std::string(verb) + (stepName.empty() ? "" : " " + stepName) + keys;
+}
+
+}  // namespace
 
 CCmdTarget* CDotforgeApp::DocumentTarget(CDocument& document) {
   const auto found = documentTargets_.find(&document);
@@ -233,6 +250,18 @@ bool CDotforgeApp::QueryCommand(int id, CommandState& state) {
     case cmd::kRecentFiles:
       state.enabled = session_ && !session_->Recent().Paths().empty();
       return true;
+    case cmd::kUndo: {
+      const CDotforgeImportDoc* fontSet = ActiveHistoryFontSet();
+      state.enabled = fontSet && fontSet->history.CanUndo();
+      state.text = HistoryMenuText(msg::kUndoMenuVerb, fontSet ? fontSet->history.UndoName() : "", msg::kUndoMenuKeys);
+      return true;
+    }
+    case cmd::kRedo: {
+      const CDotforgeImportDoc* fontSet = ActiveHistoryFontSet();
+      state.enabled = fontSet && fontSet->history.CanRedo();
+      state.text = HistoryMenuText(msg::kRedoMenuVerb, fontSet ? fontSet->history.RedoName() : "", msg::kRedoMenuKeys);
+      return true;
+    }
     case cmd::kNewFont:
     case cmd::kFrameworkNew:
     case cmd::kOpen:
@@ -261,6 +290,12 @@ void CDotforgeApp::OnCommand(int id) {
       break;
     case cmd::kFontProperties:
       if (CDotforgeImportDoc* fontSet = ActiveFontSet()) core_.FontProperties(*fontSet);
+      break;
+    case cmd::kUndo:
+      if (CDotforgeImportDoc* fontSet = ActiveHistoryFontSet()) core_.Undo(*fontSet);
+      break;
+    case cmd::kRedo:
+      if (CDotforgeImportDoc* fontSet = ActiveHistoryFontSet()) core_.Redo(*fontSet);
       break;
     case cmd::kNewWindow:
       if (CDotforgeImportDoc* fontSet = ActiveFontSet()) OpenWindow(*fontSet);

@@ -40,6 +40,8 @@ class CDotforgeApp : public CCmdTarget, public ViewHost, public DocumentWindows 
   std::vector<CChildFrame*> WindowsOf(const CDocument& document) const;
   // The font set of the active window, if a font set window is active.
   CDotforgeImportDoc* ActiveFontSet() const;
+  // The font set of the active window, a character table or one of its editors.
+  CDotforgeImportDoc* ActiveHistoryFontSet() const;
 
   // Save: the export dialog and writer; the window titles follow a new name.
   void ExportFontSet(CDotforgeImportDoc& fontSet);

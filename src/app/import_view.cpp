@@ -11,7 +11,6 @@
 #include <QScrollBar>
 
 #include "app/command_ids.h"
-#include "edit/font_transform.h"
 #include "edit/table_layout.h"
 #include "model/character_operations.h"
 
@@ -377,7 +376,7 @@ void CDotforgeImportView::OnCommand(int id) {
   ApplicationValues& values = host_.Core().Values();
   Prompt& prompt = host_.UserPrompt();
   if (const std::optional<ShiftDirection> direction = ShiftOf(id)) {
-    ShiftFontSet(*document_, *direction);
+    host_.Core().ShiftFont(*document_, *direction);
     return;
   }
   switch (id) {
@@ -389,6 +388,7 @@ void CDotforgeImportView::OnCommand(int id) {
       break;
     case cmd::kPaste:
       PasteCharacter(*document_, values.copiedCharacter, prompt);
+      host_.Core().ReloadEditors(*document_);
       break;
     case cmd::kAdd:
       AddCharacter(*document_, prompt);

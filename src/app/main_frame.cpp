@@ -198,6 +198,7 @@ void CMainFrame::ApplyState(QAction* action, const CommandState& state) const {
   action->setEnabled(state.enabled);
   action->setCheckable(state.check != CommandState::Check::None);
   action->setChecked(state.check == CommandState::Check::Checked);
+  if (!state.text.empty()) action->setText(Text(state.text.c_str()));
 }
 
 void CMainFrame::RefreshMenu(QMenu* menu) {

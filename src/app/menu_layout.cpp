@@ -38,6 +38,8 @@ PopupMenu DownloadMenu(bool fontSet) {
 
 const PopupMenu kViewMenu{"&View", {{kViewToolbar, "&Toolbar"}, {kViewStatusBar, "&Status Bar"}}};
 const PopupMenu kHelpMenu{"&Help", {{kAbout, "&About Dotforge..."}}};
+// After the other menus of a window, so that theirs keep their places.
+const PopupMenu kEditMenu{"&Edit", {{kUndo, "&Undo\tCtrl+Z"}, {kRedo, "&Redo\tCtrl+Y"}}};
 
 const std::vector<MenuItem> kFontItems = {
     {kEdit, "Edit"}, kSep, {kCopy, "Copy"}, {kPaste, "Paste"}, kSep, {kAdd, "Add"}, {kDelete, "Delete"}, kSep,
@@ -55,7 +57,8 @@ std::vector<MenuItem> WindowItems() {
 
 constexpr std::array kTop = {kNewFont, kOpen,       kSave,      kSeparator,      kCopy,      kPaste,
                              kSeparator, kEdit,     kAdd,       kDelete,         kSeparator, kDoubleSizeView,
-                             kSeparator, kDownloadEntireFont,   kFontProperties};
+                             kSeparator, kDownloadEntireFont,   kFontProperties, kSeparator,
+                             kUndo,      kRedo};
 
 constexpr std::array kLeft = {kPenEdit,   kClearEdit, kSeparator,    kShiftUp,   kShiftDown,   kShiftLeft,
                               kShiftRight, kSeparator, kRotate,      kAddRow,    kAddColumn,   kDeleteRow,
@@ -71,6 +74,7 @@ constexpr std::array kAccelerators = {
     Accelerator{"Ctrl+X", kCut},            Accelerator{"Shift+Del", kCut},
     Accelerator{"Ctrl+Ins", kFrameworkCopy}, Accelerator{"Shift+Ins", kFrameworkPaste},
     Accelerator{"Ctrl+Z", kUndo},           Accelerator{"Alt+Backspace", kUndo},
+    Accelerator{"Ctrl+Y", kRedo},           Accelerator{"Ctrl+Shift+Z", kRedo},
     Accelerator{"F6", kNextPane},           Accelerator{"Shift+F6", kPreviousPane},
 };
 
@@ -80,7 +84,8 @@ const std::vector<PopupMenu>& MenuBar(MenuBarKind kind) {
   static const std::vector<PopupMenu> noDocument = {FileMenu(false), kViewMenu, DownloadMenu(false), kHelpMenu};
   static const std::vector<PopupMenu> fontSet = {FileMenu(true),        {"F&ont", kFontItems},
                                                  DownloadMenu(true),    kViewMenu,
-                                                 {"&Window", WindowItems()}, kHelpMenu};
+                                                 {"&Window", WindowItems()}, kHelpMenu,
+                                                 kEditMenu};
   static const std::vector<PopupMenu> editor = {
       {"&Shift",
        {{kShiftDown, "&Down"}, {kShiftUp, "&Up"}, {kShiftLeft, "&Left"}, {kShiftRight, "&Right"},
@@ -88,6 +93,7 @@ const std::vector<PopupMenu>& MenuBar(MenuBarKind kind) {
       {"&Add", {{kAddRow, "&Row"}, {kAddColumn, "Column"}}},
       {"&Delete", {{kDeleteRow, "&Row"}, {kDeleteColumn, "&Column"}}},
       {"Windows", kArrangeItems},
+      kEditMenu,
   };
   switch (kind) {
     case MenuBarKind::NoDocument:

@@ -4,6 +4,8 @@
 
 #include "edit/font_transform.h"
 #include "model/font_properties.h"
+#include "model/font_set_changes.h"
+#include "model/model_messages.h"
 #include "model/new_font.h"
 #include "model/resize.h"
 
@@ -79,14 +81,23 @@ void ApplicationCore::FontProperties(CDotforgeImportDoc& fontSet) {
   const std::optional<FontPropertiesResult> result = RunFontPropertiesDialog(
       fontSet.fontType, fontSet.width, fontSet.height, fontSet.characterCount, fontSet.fontId, prompt_);
   if (!result) return;
+  Changes changes;
+  if (result->fontId != fontSet.fontId) changes.push_back(FontIdChange(fontSet, fontSet.fontId));
   fontSet.fontId = result->fontId;
   if (result->width != fontSet.width || result->height != fontSet.height) {
     // The set's editors hold grids of the old size; they close before it changes.
     if (IsResizableCellSize(result->width, result->height)) {
       CloseEditorsWhere([&fontSet](const CDotforgeEditDoc& editor) { return &editor.FontSet() == &fontSet; });
     }
-    if (ResizeFontSet(fontSet, result->width, result->height, prompt_)) fontSet.UpdateAllViews();
+    std::vector<GlyphImage> before = GlyphsOf(fontSet);
+    const std::int32_t width = fontSet.width;
+    const std::int32_t height = fontSet.height;
+    if (ResizeFontSet(fontSet, result->width, result->height, prompt_)) {
+      changes.push_back(CellChange(fontSet, std::move(before), width, height));
+      fontSet.UpdateAllViews();
+    }
   }
+  RecordStep(fontSet, msg::kStepFontProperties, std::move(changes));
   for (const auto& editor : editors_) editor->UpdateAllViews();
 }
 
@@ -96,6 +107,43 @@ void ApplicationCore::RotateFont(CDotforgeImportDoc& fontSet) {
     return &editor.FontSet() == &fontSet && editor.Width() != editor.Height();
   });
   RotateFontSet(fontSet);
+  ReloadEditors(fontSet);
+}
+
+void ApplicationCore::ShiftFont(CDotforgeImportDoc& fontSet, ShiftDirection direction) {
+  ShiftFontSet(fontSet, direction);
+  ReloadEditors(fontSet);
+}
+
+bool ApplicationCore::Undo(CDotforgeImportDoc& fontSet) {
+  if (!fontSet.history.Undo()) return false;
+  fontSet.SetModifiedFlag(!fontSet.history.AtSavedState());
+  ReloadEditors(fontSet);
+  return true;
+}
+
+bool ApplicationCore::Redo(CDotforgeImportDoc& fontSet) {
+  if (!fontSet.history.Redo()) return false;
+  fontSet.SetModifiedFlag(!fontSet.history.AtSavedState());
+  ReloadEditors(fontSet);
+  return true;
+}
+
+void ApplicationCore::ReloadEditors(CDotforgeImportDoc& fontSet) {
+  CloseEditorsWhere([&fontSet](const CDotforgeEditDoc& editor) {
+    if (&editor.FontSet() != &fontSet) return false;
+    const CharacterRecord* record = editor.FindCharacter();
+    return record == nullptr || record->width != editor.Width() || record->height != editor.Height();
+  });
+  // A character taken back or restored keeps no stale editor mark.
+  for (const auto& record : fontSet.characters) record->editorOpen = 0;
+  for (const auto& editor : editors_) {
+    if (&editor->FontSet() != &fontSet) continue;
+    CharacterRecord& record = *editor->FindCharacter();
+    record.editorOpen = 1;
+    editor->ReloadGrid(record);
+  }
+  fontSet.UpdateAllViews();
 }
 
 void ApplicationCore::EditCharacter(CDotforgeImportDoc& fontSet, CharacterRecord& record) {

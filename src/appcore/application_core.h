@@ -77,8 +77,24 @@ class ApplicationCore {
   CDotforgeImportDoc* NewFont();
   // "Font Properties" on a font set: its id and cell size.
   void FontProperties(CDotforgeImportDoc& fontSet);
-  // "Shift Area Rotate" in a font set window.
+  // "Shift Area Rotate" in a font set window. The set's open editors show their
+  // turned characters.
   void RotateFont(CDotforgeImportDoc& fontSet);
+  // The font-wide shift of a font set window; the open editors follow.
+  void ShiftFont(CDotforgeImportDoc& fontSet, ShiftDirection direction);
+  // After a change to the set behind its editors' backs (Paste, a font-wide
+  // change, undo or redo): an editor whose character is gone or changed size
+  // closes, the others take their grids again from their characters, and every
+  // view of the set repaints.
+  void ReloadEditors(CDotforgeImportDoc& fontSet);
+
+  // "Undo" and "Redo" on a font set, from its table or any of its editors: the
+  // last step is taken back, or the next one made again. The modified mark
+  // follows the saved state, the set's editors take their grids again from their
+  // characters (an editor whose character is gone or changed size closes), and
+  // every view repaints. False when there was nothing to undo or redo.
+  bool Undo(CDotforgeImportDoc& fontSet);
+  bool Redo(CDotforgeImportDoc& fontSet);
 
   // "Edit" on a character of a font set: opens an editor, or brings the open one
   // to the front. A character never has more than one editor.

@@ -2,6 +2,9 @@
 
 #include <string_view>
 
+#include "edit/edit_messages.h"
+#include "model/font_set_changes.h"
+
 namespace dotforge {
 namespace {
 
@@ -19,6 +22,16 @@ std::string TitleOf(const CDotforgeImportDoc& fontSet, std::string_view label) {
   return fontSet.GetTitle() + std::string(kTitleSeparator) + std::string(label);
 }
 
+// The step a mode click makes: the one mode that acts, or several.
+const char* ModeClickStep(const EditModes& modes) {
+  const int acting = int{modes.addRow} + int{modes.addColumn} + int{modes.deleteRow} + int{modes.deleteColumn};
+  if (acting > 1) return msg::kStepRowsAndColumns;
+  if (modes.addRow) return msg::kStepAddRow;
+  if (modes.addColumn) return msg::kStepAddColumn;
+  if (modes.deleteRow) return msg::kStepDeleteRow;
+  return msg::kStepDeleteColumn;
+}
+
 }  // namespace
 
 std::string EditorTitle(const CDotforgeImportDoc& fontSet, const CharacterRecord& record) {
@@ -26,19 +39,20 @@ std::string EditorTitle(const CDotforgeImportDoc& fontSet, const CharacterRecord
 }
 
 CDotforgeEditDoc::CDotforgeEditDoc(const PendingEdit& pending)
-    : fontSet_(pending.fontSet), label_(TitleLabel(pending.title)), width_(pending.width), height_(pending.height) {
+    : fontSet_(pending.fontSet), label_(TitleLabel(pending.title)), width_(pending.width), height_(pending.height),
+      pendingStep_(msg::kStepStroke) {
   SetTitle(pending.title);
   UnpackBitmap(pending.bitmap != nullptr ? ByteView(*pending.bitmap) : ByteView(), width_, height_, grid_);
 }
 
 void CDotforgeEditDoc::ShiftArea(ShiftDirection direction) {
   ShiftGrid(grid_, direction);
-  WriteBack();
+  WriteBackAs(msg::kStepShift);
 }
 
 void CDotforgeEditDoc::ClearEdit() {
   ClearGrid(grid_);
-  WriteBack();
+  WriteBackAs(msg::kStepClearEdit);
 }
 
 void CDotforgeEditDoc::ToggleAddRow() {
@@ -59,6 +73,7 @@ void CDotforgeEditDoc::TogglePen() { modes_.pen = !modes_.pen; }
 
 bool CDotforgeEditDoc::ModeClick(std::int32_t column, std::int32_t row) {
   if (!modes_.AnyRowOrColumnMode()) return false;
+  pendingStep_ = ModeClickStep(modes_);
   ApplyModeClick(grid_, modes_, column, row);
   UpdateAllViews();
   return true;
@@ -79,12 +94,24 @@ bool CDotforgeEditDoc::FollowFontSetTitle() {
   return true;
 }
 
-void CDotforgeEditDoc::WriteBack() {
+void CDotforgeEditDoc::WriteBack() { WriteBackAs(pendingStep_); }
+
+void CDotforgeEditDoc::WriteBackAs(const char* stepName) {
+  pendingStep_ = msg::kStepStroke;
   CharacterRecord* record = FindCharacter();
   if (record == nullptr) return;
+  GlyphImage before = GlyphOf(*record);
   PackBitmap(grid_, record->width, record->height, record->bitmap);
+  if (!SameDots(record->bitmap, before.bitmap, record->width, record->height)) {
+    RecordStep(*fontSet_, stepName, GlyphChange(*fontSet_, *fontSet_->IndexOf(record), std::move(before)));
+  }
   fontSet_->SetModifiedFlag();
   fontSet_->UpdateAllViews();
+  UpdateAllViews();
+}
+
+void CDotforgeEditDoc::ReloadGrid(const CharacterRecord& record) {
+  UnpackBitmap(record.bitmap, width_, height_, grid_);
   UpdateAllViews();
 }
 

@@ -59,8 +59,15 @@ class CDotforgeEditDoc : public CDocument {
 
   // Packs the grid into the font set's character of this label, marks the font
   // set modified and repaints both documents. Does nothing when no character has
-  // the label any more.
+  // the label any more. A glyph that changed is one step of the font set's
+  // history, named after what changed the grid since the last write-back (a
+  // stroke, unless a mode click did); a glyph whose dots are unchanged adds no
+  // step (packing only clears the padding bits after each row's last dot).
   void WriteBack();
+
+  // Takes the grid again from the character (after an undo or redo changed it)
+  // and repaints. The character must have the editor's size.
+  void ReloadGrid(const CharacterRecord& record);
 
   // Before the editor closes: its character is no longer open in an editor.
   void ReleaseCharacter();
@@ -73,12 +80,16 @@ class CDotforgeEditDoc : public CDocument {
   bool FollowFontSetTitle();
 
  private:
+  void WriteBackAs(const char* stepName);
+
   CDotforgeImportDoc* fontSet_;
   std::string label_;
   std::int32_t width_;
   std::int32_t height_;
   PixelGrid grid_;
   EditModes modes_;
+  // The step name of the grid change the next write-back takes to the font set.
+  const char* pendingStep_;
 };
 
 }  // namespace dotforge

@@ -142,6 +142,7 @@ ExportOutcome ExportCommand::Run(CDotforgeImportDoc& doc, ImportRequest& importR
   doc.name = fileName;
   doc.SetTitle(fileName);
   doc.SetModifiedFlag(false);
+  doc.history.MarkSaved();
   return ExportOutcome::Written;
 }
 

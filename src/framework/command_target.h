@@ -3,6 +3,7 @@
 // frame, the main frame and the application; the first target with a handler
 // runs it, and a command that no target on the path handles is disabled.
 
+#include <string>
 #include <vector>
 
 namespace dotforge {
@@ -10,6 +11,8 @@ namespace dotforge {
 struct CommandState {
   bool enabled = true;
   enum class Check { None, Unchecked, Checked } check = Check::None;
+  // When not empty, the menu text the command shows now (naming what it acts on).
+  std::string text;
 };
 
 class CCmdTarget {

@@ -4,6 +4,7 @@
 #include <memory>
 
 #include "model/code_entry.h"
+#include "model/font_set_changes.h"
 #include "model/model_messages.h"
 
 namespace dotforge {
@@ -63,21 +64,6 @@ void CopyGlyphInto(const CopiedCharacter& source, CharacterRecord& target) {
   }
 }
 
-// Removes the record at `index` from both lists. A selection on it moves to the
-// character that followed, or the last one, so it never points at a freed record.
-void RemoveCharacterAt(CDotforgeImportDoc& doc, std::size_t index) {
-  if (doc.selected == doc.characters[index].get()) {
-    if (index + 1 < doc.characters.size()) {
-      doc.selected = doc.characters[index + 1].get();
-    } else {
-      doc.selected = index > 0 ? doc.characters[index - 1].get() : nullptr;
-    }
-  }
-  doc.codes.erase(doc.codes.begin() + static_cast<std::ptrdiff_t>(index));
-  doc.characters.erase(doc.characters.begin() + static_cast<std::ptrdiff_t>(index));
-  --doc.characterCount;
-}
-
 }  // namespace
 
 std::optional<std::size_t> FindCharacterByCell(const CDotforgeImportDoc& doc, const Rect& rect) {
@@ -103,15 +89,18 @@ CharacterRecord& InsertCharacter(CDotforgeImportDoc& doc, std::int32_t code, Byt
 void AddCharacter(CDotforgeImportDoc& doc, Prompt& prompt) {
   if (!HasRoomForCharacter(doc, prompt)) return;
   if (const std::optional<std::int32_t> code = AskForFreeCode(doc, msg::kCharacterAlreadyMapped, prompt)) {
-    InsertCharacter(doc, *code, {});
+    CharacterRecord& added = InsertCharacter(doc, *code, {});
+    RecordStep(doc, msg::kStepAddCharacter, AdditionChange(doc, *doc.IndexOf(&added)));
   }
 }
 
 void DeleteCharacter(CDotforgeImportDoc& doc, const Rect& rect) {
   const std::optional<std::size_t> index = FindCharacterByCell(doc, rect);
   if (!index) return;
-  RemoveCharacterAt(doc, *index);
+  const std::int32_t code = doc.codes[*index];
+  std::unique_ptr<CharacterRecord> removed = doc.TakeCharacterAt(*index);
   doc.SetModifiedFlag();
+  RecordStep(doc, msg::kStepDeleteCharacter, RemovalChange(doc, *index, code, std::move(removed)));
 }
 
 void CopyCharacter(const CDotforgeImportDoc& doc, const Rect& rect, std::optional<CopiedCharacter>& copied) {
@@ -129,8 +118,15 @@ void PasteCharacter(CDotforgeImportDoc& doc, const std::optional<CopiedCharacter
     const std::optional<std::int32_t> code = AskForFreeCode(doc, msg::kCharacterAlreadyMapped, prompt);
     if (!code) return;
     target = &InsertCharacter(doc, *code, {});
+    CopyGlyphInto(*copied, *target);
+    RecordStep(doc, msg::kStepPasteCharacter, AdditionChange(doc, *doc.IndexOf(target)));
+  } else {
+    GlyphImage before = GlyphOf(*target);
+    CopyGlyphInto(*copied, *target);
+    if (const std::optional<std::size_t> index = doc.IndexOf(target); index && before.bitmap != target->bitmap) {
+      RecordStep(doc, msg::kStepPasteCharacter, GlyphChange(doc, *index, std::move(before)));
+    }
   }
-  CopyGlyphInto(*copied, *target);
   doc.SetModifiedFlag();
 }
 
@@ -140,10 +136,14 @@ void MapCharacter(CDotforgeImportDoc& doc, const Rect& rect, Prompt& prompt) {
   const std::optional<std::size_t> index = FindCharacterByCell(doc, rect);
   if (!index) return;
   const bool wasSelected = doc.selected == doc.characters[*index].get();
-  const Bytes kept = doc.characters[*index]->bitmap;
-  RemoveCharacterAt(doc, *index);
-  CharacterRecord& moved = InsertCharacter(doc, *code, kept);
+  const std::int32_t oldCode = doc.codes[*index];
+  std::unique_ptr<CharacterRecord> taken = doc.TakeCharacterAt(*index);
+  CharacterRecord& moved = InsertCharacter(doc, *code, taken->bitmap);
   if (wasSelected) doc.selected = &moved;
+  Changes changes;
+  changes.push_back(RemovalChange(doc, *index, oldCode, std::move(taken)));
+  changes.push_back(AdditionChange(doc, *doc.IndexOf(&moved)));
+  RecordStep(doc, msg::kStepCharacterPosition, std::move(changes));
 }
 
 }  // namespace dotforge

@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "framework/document.h"
+#include "history/history.h"
 #include "model/character_record.h"
 
 namespace dotforge {
@@ -34,6 +35,13 @@ class CDotforgeImportDoc : public CDocument {
   // Index of a record in `characters`, if it belongs to this font set.
   std::optional<std::size_t> IndexOf(const CharacterRecord* record) const;
   void SelectFirst() { selected = characters.empty() ? nullptr : characters.front().get(); }
+  // Takes the record at `index` out of both lists and the count. A selection on it
+  // moves to the character that followed, or the last one, so it never points at
+  // a freed record.
+  std::unique_ptr<CharacterRecord> TakeCharacterAt(std::size_t index);
+  // Puts a record back at `index` (at the end when beyond it) with its code, and
+  // counts it.
+  CharacterRecord& PutCharacterAt(std::size_t index, std::int32_t code, std::unique_ptr<CharacterRecord> record);
 
   std::int32_t closing = 0;
   std::vector<std::unique_ptr<CharacterRecord>> characters;
@@ -48,6 +56,9 @@ class CDotforgeImportDoc : public CDocument {
   std::string name;
   ExportMemory exportMemory;
   CharacterRecord* selected = nullptr;
+  // Every change to the set is a step of this history; the character table and
+  // all editors of the set share it.
+  History history;
 };
 
 inline constexpr std::int32_t kSingleByteFont = 0;

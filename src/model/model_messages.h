@@ -53,4 +53,11 @@ inline constexpr const char* kFontIdRange = "Font Id must be in range [48..51]";
 inline constexpr const char* kCellSizeTooLarge =
     "Width and Height must not be greater than 127: the font files cannot hold a larger cell";
 
+// The names of the steps of a font set's history, as the Undo and Redo commands show them.
+inline constexpr const char* kStepAddCharacter = "Add Character";
+inline constexpr const char* kStepDeleteCharacter = "Delete Character";
+inline constexpr const char* kStepPasteCharacter = "Paste Character";
+inline constexpr const char* kStepCharacterPosition = "Character Position";
+inline constexpr const char* kStepFontProperties = "Font Properties";
+
 }  // namespace dotforge::msg

@@ -47,14 +47,14 @@ class ViewsTest : public test::AppTest {
 TEST_F(ViewsTest, MenuBarFollowsTheActiveWindow) {
   CDotforgeImportDoc& fontSet = OpenFontSet(8, 8, {0x41, 0x42});
   EXPECT_EQ(Frame().CurrentMenuBar(), MenuBarKind::FontSet);
-  EXPECT_EQ(test::MenuTitles(Frame()), (QStringList{"&File", "F&ont", "&Download", "&View", "&Window", "&Help"}));
+  EXPECT_EQ(test::MenuTitles(Frame()), (QStringList{"&File", "F&ont", "&Download", "&View", "&Window", "&Help", "&Edit"}));
   EXPECT_TRUE(Frame().Route().Query(cmd::kFontProperties).enabled);
   EXPECT_TRUE(Frame().Route().Query(cmd::kSave).enabled);
   EXPECT_FALSE(Frame().Route().Query(cmd::kZoomIn).enabled);
 
   ASSERT_NE(OpenEditorOfSelected(), nullptr);
   EXPECT_EQ(Frame().CurrentMenuBar(), MenuBarKind::Editor);
-  EXPECT_EQ(test::MenuTitles(Frame()), (QStringList{"&Shift", "&Add", "&Delete", "Windows"}));
+  EXPECT_EQ(test::MenuTitles(Frame()), (QStringList{"&Shift", "&Add", "&Delete", "Windows", "&Edit"}));
   EXPECT_FALSE(Frame().Route().Query(cmd::kFontProperties).enabled);
   EXPECT_FALSE(Frame().Route().Query(cmd::kRotate).enabled);
   EXPECT_TRUE(Frame().Route().Query(cmd::kZoomIn).enabled);
