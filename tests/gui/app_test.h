@@ -8,11 +8,14 @@
 #include <QApplication>
 #include <QMdiArea>
 #include <QMdiSubWindow>
+#include <QMouseEvent>
+#include <QTest>
 #include <cstdint>
 #include <string>
 #include <vector>
 
 #include "app/dotforge_app.h"
+#include "app/edit_view.h"
 #include "app/main_frame.h"
 #include "support/test_files.h"
 
@@ -39,6 +42,21 @@ class AppTest : public ::testing::Test {
   View* ActiveView() {
     QMdiSubWindow* window = Frame().MdiArea()->activeSubWindow();
     return window ? dynamic_cast<View*>(window->widget()) : nullptr;
+  }
+
+  // A drag with the left button along `row` of an editor's grid, from column
+  // `first` to `last`: one stroke.
+  static void DragAlongRow(CDotforgeEditView& editor, int row, int first, int last) {
+    QWidget* canvas = editor.viewport();
+    const int s = editor.CellSize();
+    const auto centre = [s](int column, int atRow) { return QPoint(2 * s + column * s + s / 2, 2 * s + atRow * s + s / 2); };
+    QTest::mousePress(canvas, Qt::LeftButton, Qt::NoModifier, centre(first, row));
+    for (int column = first + 1; column <= last; ++column) {
+      QMouseEvent move(QEvent::MouseMove, centre(column, row), canvas->mapToGlobal(centre(column, row)), Qt::NoButton,
+                       Qt::LeftButton, Qt::NoModifier);
+      QApplication::sendEvent(canvas, &move);
+    }
+    QTest::mouseRelease(canvas, Qt::LeftButton, Qt::NoModifier, centre(last, row));
   }
 
   CDotforgeApp app_;

@@ -14,54 +14,31 @@
 #include "app/main_frame.h"
 #include "framework/scripted_prompt.h"
 #include "model/character_operations.h"
+#include "gui/app_test.h"
 #include "gui/gui_support.h"
 #include "support/test_files.h"
 
 namespace dotforge {
 namespace {
 
-class UndoGuiTest : public ::testing::Test {
+class UndoGuiTest : public test::AppTest {
  protected:
   void SetUp() override {
-    app_.Start(StartOptions{false});
+    AppTest::SetUp();
     Frame().show();
     Frame().activateWindow();
     QApplication::processEvents();
   }
 
-  CMainFrame& Frame() { return app_.MainFrame(); }
-
+  // Two blank 8 x 4 characters.
   CDotforgeImportDoc& OpenFontSet() {
-    auto fontSet = test::MakeFontSet(8, 4, {0x41, 0x42});
-    for (const auto& record : fontSet->characters) record->bitmap.assign(4, 0);
-    fontSet->SetTitle("UNDO.DSB");
-    fontSet->SelectFirst();
-    CDotforgeImportDoc& doc = app_.Core().AddFontSet(std::move(fontSet));
-    QApplication::processEvents();
+    CDotforgeImportDoc& doc = AppTest::OpenFontSet(8, 4, {0x41, 0x42}, "UNDO.DSB");
+    for (const auto& record : doc.characters) record->bitmap.assign(4, 0);
     return doc;
   }
 
-  template <typename View>
-  View* ActiveView() {
-    QMdiSubWindow* window = Frame().MdiArea()->activeSubWindow();
-    return window ? dynamic_cast<View*>(window->widget()) : nullptr;
-  }
-
   // A drag along row 1 from column 0 to 3 in the active editor.
-  void StrokeRow(CDotforgeEditView& editor) {
-    QWidget* canvas = editor.viewport();
-    const int s = editor.CellSize();
-    const auto centre = [s](int column, int row) {
-      return QPoint(2 * s + column * s + s / 2, 2 * s + row * s + s / 2);
-    };
-    QTest::mousePress(canvas, Qt::LeftButton, Qt::NoModifier, centre(0, 1));
-    for (int column = 1; column < 4; ++column) {
-      QMouseEvent move(QEvent::MouseMove, centre(column, 1), canvas->mapToGlobal(centre(column, 1)), Qt::NoButton,
-                       Qt::LeftButton, Qt::NoModifier);
-      QApplication::sendEvent(canvas, &move);
-    }
-    QTest::mouseRelease(canvas, Qt::LeftButton, Qt::NoModifier, centre(3, 1));
-  }
+  void StrokeRow(CDotforgeEditView& editor) { DragAlongRow(editor, 1, 0, 3); }
 
   // The text of `id` in the current menu bar, as the user sees it on opening the menu.
   QString MenuText(int id) {
@@ -75,7 +52,6 @@ class UndoGuiTest : public ::testing::Test {
     return {};
   }
 
-  CDotforgeApp app_;
 };
 
 TEST_F(UndoGuiTest, CtrlZTakesBackAStrokeAndTheTableFollows) {

@@ -70,22 +70,12 @@ TEST_F(ViewsTest, StrokeWithTheMouseWritesBackIntoTheFontSet) {
   fontSet.characters[0]->bitmap.assign(4, 0);
   CDotforgeEditView* editor = OpenEditorOfSelected();
   ASSERT_NE(editor, nullptr);
-  QWidget* canvas = editor->viewport();
-  const int s = editor->CellSize();
-  const auto centre = [s](int column, int row) { return QPoint(2 * s + column * s + s / 2, 2 * s + row * s + s / 2); };
-  QTest::mousePress(canvas, Qt::LeftButton, Qt::NoModifier, centre(0, 1));
-  for (int column = 1; column < 4; ++column) {
-    QMouseEvent move(QEvent::MouseMove, centre(column, 1), canvas->mapToGlobal(centre(column, 1)), Qt::NoButton,
-                     Qt::LeftButton, Qt::NoModifier);
-    QApplication::sendEvent(canvas, &move);
-  }
-  QTest::mouseRelease(canvas, Qt::LeftButton, Qt::NoModifier, centre(3, 1));
+  DragAlongRow(*editor, 1, 0, 3);
   EXPECT_EQ(fontSet.characters[0]->bitmap, (Bytes{0x00, 0xF0, 0x00, 0x00}));
   EXPECT_TRUE(fontSet.IsModified());
 
   // A press on a black pixel erases along the drag.
-  QTest::mousePress(canvas, Qt::LeftButton, Qt::NoModifier, centre(1, 1));
-  QTest::mouseRelease(canvas, Qt::LeftButton, Qt::NoModifier, centre(1, 1));
+  DragAlongRow(*editor, 1, 1, 1);
   EXPECT_EQ(fontSet.characters[0]->bitmap[1], 0xB0);
 }
 
