@@ -205,6 +205,9 @@ TEST_F(BitmapImportCliTest, ConsoleFontsWithTheirUnicodeTables) {
   // The same font unpacked reads the same; a PSF1 font with a 16-bit table.
   const CliRun plain = Dump({Path("Lat15-Terminus24x12.psf")});
   EXPECT_EQ(plain.out, psf2.out);
+  // Packed or not is told by the bytes, not the name; a symbolic link reads as its file.
+  std::filesystem::create_symlink(Path("Lat15-Terminus24x12.psf"), Path("LINK.PSF.GZ"));
+  EXPECT_EQ(Dump({Path("LINK.PSF.GZ")}).out, psf2.out);
   const Bytes unifont = Unpacked(kUnifontPsf1);
   const CliRun psf1 = Dump({kUnifontPsf1.string(), "--from", "psf"});
   ASSERT_EQ(psf1.status, kExitOk) << psf1.err;
