@@ -191,3 +191,16 @@ write("fuzz_unifont_hex", "control_and_bad", b"000A:0000000000000000000000000000
 
 write("fuzz_code_ranges", "ranges", b"20-7E,A0-FF,8140")
 write("fuzz_code_ranges", "bad", b"7E-20,,G")
+
+def bdf(registry, glyphs):
+    text = ("STARTFONT 2.1\nFONT -seed-dots-medium-r-normal--10-100-75-75-c-60-%s-1\nSIZE 10 75 75\n"
+            "FONTBOUNDINGBOX 6 10 -1 -2\nSTARTPROPERTIES 4\nFONT_ASCENT 8\nFONT_DESCENT 2\n"
+            "CHARSET_REGISTRY \"%s\"\nCHARSET_ENCODING \"1\"\nENDPROPERTIES\nCHARS %d\n" % (registry, registry, len(glyphs)))
+    for encoding, bbx, rows in glyphs:
+        text += "STARTCHAR c%d\nENCODING %d\nSWIDTH 600 0\nDWIDTH 6 0\nBBX %s\nBITMAP\n%s\nENDCHAR\n" % (
+            encoding, encoding, bbx, "\n".join(rows))
+    return (text + "ENDFONT\n").encode()
+
+write("fuzz_bdf_pcf", "unicode", bdf("ISO10646", [(103, "3 4 -1 -2", ["E0", "A0", "E0", "20"]), (-1, "1 1 0 0", ["80"]),
+                                                 (8364, "9 2 1 5", ["FF80", "8080"])]))
+write("fuzz_bdf_pcf", "jis", bdf("JISX0208.1983", [(0x2422, "6 6 0 0", ["FC", "84", "84", "84", "84", "FC"])]))
