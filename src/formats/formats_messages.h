@@ -51,7 +51,7 @@ inline constexpr const char* kHexLineDamaged =
     "The Unifont hex file has a line that is not CODE:BITMAP with 32 or 64 hexadecimal digits: line ";
 inline constexpr const char* kNotX11BitmapFont = "This is not a BDF or PCF bitmap font";
 inline constexpr const char* kBitmapGlyphUnreadable = "A glyph of the bitmap font cannot be read";
-inline constexpr const char* kBitmapGlyphNotMono = "The bitmap font has glyphs of more than one bit per dot";
+inline constexpr const char* kBitmapGlyphNotMono = "The bitmap font has glyphs that are not one bit per dot";
 inline constexpr const char* kNoGlyphs = "The font file holds no glyphs";
 inline constexpr const char* kUnknownCodePage = "Unknown code page: ";  // followed by the name
 inline constexpr const char* kCodesNotUnicode =

@@ -30,7 +30,7 @@ std::optional<std::int32_t> IntegerProperty(FT_Face face, const char* name) {
 }
 
 // The loaded glyph's bitmap as a glyph box; nothing for a bitmap that is not one
-// bit per dot.
+// bit per dot in top-down rows.
 std::optional<BitmapGlyph> SlotGlyph(FT_GlyphSlot slot, std::uint32_t code) {
   const FT_Bitmap& bitmap = slot->bitmap;
   if (bitmap.pixel_mode != FT_PIXEL_MODE_MONO && bitmap.rows > 0 && bitmap.width > 0) return std::nullopt;
@@ -40,6 +40,9 @@ std::optional<BitmapGlyph> SlotGlyph(FT_GlyphSlot slot, std::uint32_t code) {
   BitmapGlyph glyph{code, width, height, slot->bitmap_left, slot->bitmap_top - height, {}};
   const std::size_t rowBytes = static_cast<std::size_t>((width + 7) / 8);
   glyph.rows.resize(rowBytes * static_cast<std::size_t>(height));
+  // An empty box has no buffer; rows must lie top-down and hold a whole row each.
+  if (glyph.rows.empty()) return glyph;
+  if (!bitmap.buffer || bitmap.pitch < static_cast<int>(rowBytes)) return std::nullopt;
   for (std::int32_t row = 0; row < height; ++row) {
     const unsigned char* source = bitmap.buffer + static_cast<std::ptrdiff_t>(row) * bitmap.pitch;
     std::memcpy(glyph.rows.data() + static_cast<std::size_t>(row) * rowBytes, source, rowBytes);

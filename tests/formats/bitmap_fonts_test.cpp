@@ -144,7 +144,14 @@ constexpr const char* kBdf =
     "CHARSET_REGISTRY \"%s\"\n"
     "CHARSET_ENCODING \"1\"\n"
     "ENDPROPERTIES\n"
-    "CHARS 3\n"
+    "CHARS 4\n"
+    "STARTCHAR space\n"
+    "ENCODING 32\n"
+    "SWIDTH 600 0\n"
+    "DWIDTH 6 0\n"
+    "BBX 0 0 0 0\n"
+    "BITMAP\n"
+    "ENDCHAR\n"
     "STARTCHAR g\n"
     "ENCODING 103\n"
     "SWIDTH 600 0\n"
@@ -188,15 +195,18 @@ TEST(FreeTypeBitmapReader, BdfBoxesOffsetsAndCodes) {
   EXPECT_TRUE(font->unicodeCodes);
   EXPECT_EQ(font->ascent, 8);
   EXPECT_EQ(font->descent, 2);
-  ASSERT_EQ(font->glyphs.size(), 2u);  // the unencoded glyph is left out
-  const BitmapGlyph& g = font->glyphs[0];
+  ASSERT_EQ(font->glyphs.size(), 3u);  // the unencoded glyph is left out
+  EXPECT_EQ(font->glyphs[0].code, 32u);  // an empty box
+  EXPECT_EQ(font->glyphs[0].width, 0);
+  EXPECT_TRUE(font->glyphs[0].rows.empty());
+  const BitmapGlyph& g = font->glyphs[1];
   EXPECT_EQ(g.code, 103u);
   EXPECT_EQ(g.width, 3);
   EXPECT_EQ(g.height, 4);
   EXPECT_EQ(g.xoff, -1);
   EXPECT_EQ(g.yoff, -2);
   EXPECT_EQ(g.rows, (Bytes{0xE0, 0xA0, 0xE0, 0x20}));
-  const BitmapGlyph& wide = font->glyphs[1];
+  const BitmapGlyph& wide = font->glyphs[2];
   EXPECT_EQ(wide.code, 8364u);
   EXPECT_EQ(wide.width, 9);
   EXPECT_EQ(wide.xoff, 1);
