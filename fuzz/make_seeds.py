@@ -169,3 +169,38 @@ write("fuzz_usb_descriptors", "unknown_type", usb_config(usb_interface(0, 2, 7),
                                                          usb_endpoint(0x01, 2), usb_endpoint(0x82, 2)))
 write("fuzz_usb_descriptors", "cut_short", usb_config(usb_interface(0, 2, 7), usb_endpoint(0x01, 2))
       + bytes([7, 5, 0x82, 2]))
+
+def psf2(count, width, height, table=None):
+    row = (width + 7) // 8
+    header = b"\x72\xb5\x4a\x86" + struct.pack("<7I", 0, 32, 1 if table is not None else 0, count,
+                                                 row * height, height, width)
+    glyphs = bytes((i * 29) & 0xFF for i in range(count * row * height))
+    return header + glyphs + (table or b"")
+
+def psf1(height, table):
+    return bytes([0x36, 0x04, 0x02, height]) + bytes((i * 13) & 0xFF for i in range(256 * height)) + table
+
+write("fuzz_psf", "psf2_table", psf2(3, 10, 4, b"A\xc3\x89\xff\xe3\x81\x82\xfee\xcc\x81\xff\xff"))
+write("fuzz_psf", "psf2_plain", psf2(4, 8, 8))
+write("fuzz_psf", "psf2_truncated", psf2(8, 12, 24)[:200])
+write("fuzz_psf", "psf1_table", psf1(2, b"\xff\xff" + b"A\x00\x91\x03\xfe\xff\x41\x00\xff\xff" + b"\xff\xff" * 254))
+
+write("fuzz_unifont_hex", "narrow_wide", b"0041:0000000018242442427E424242420000\r\n\n"
+      b"4E00:0000000000000000000000000000FFFE00000000000000000000000000000000\n")
+write("fuzz_unifont_hex", "control_and_bad", b"000A:00000000000000000000000000000000\n0042:00ZZ\n")
+
+write("fuzz_code_ranges", "ranges", b"20-7E,A0-FF,8140")
+write("fuzz_code_ranges", "bad", b"7E-20,,G")
+
+def bdf(registry, glyphs):
+    text = ("STARTFONT 2.1\nFONT -seed-dots-medium-r-normal--10-100-75-75-c-60-%s-1\nSIZE 10 75 75\n"
+            "FONTBOUNDINGBOX 6 10 -1 -2\nSTARTPROPERTIES 4\nFONT_ASCENT 8\nFONT_DESCENT 2\n"
+            "CHARSET_REGISTRY \"%s\"\nCHARSET_ENCODING \"1\"\nENDPROPERTIES\nCHARS %d\n" % (registry, registry, len(glyphs)))
+    for encoding, bbx, rows in glyphs:
+        text += "STARTCHAR c%d\nENCODING %d\nSWIDTH 600 0\nDWIDTH 6 0\nBBX %s\nBITMAP\n%s\nENDCHAR\n" % (
+            encoding, encoding, bbx, "\n".join(rows))
+    return (text + "ENDFONT\n").encode()
+
+write("fuzz_bdf_pcf", "unicode", bdf("ISO10646", [(103, "3 4 -1 -2", ["E0", "A0", "E0", "20"]), (-1, "1 1 0 0", ["80"]),
+                                                 (8364, "9 2 1 5", ["FF80", "8080"])]))
+write("fuzz_bdf_pcf", "jis", bdf("JISX0208.1983", [(0x2422, "6 6 0 0", ["FC", "84", "84", "84", "84", "FC"])]))

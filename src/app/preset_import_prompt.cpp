@@ -16,9 +16,15 @@ std::optional<ImportDialogAnswer> PresetImportPrompt::RunImportFileDialog(const 
     onFile.initialFolder = file.parent_path().string();
     return inner_.RunImportFileDialog(onFile);
   }
-  // The dialog's type positions count from 1.
-  return ImportDialogAnswer{
-      path_, *format + 1, request.width, request.height, DataWordIndex(request.dataWordBits), file.filename().string()};
+  // The dialog's type positions count from 1. A bitmap font takes its own cell
+  // size, not the one of an earlier import.
+  const bool ownSize = IsBitmapFontFormat(*format);
+  return ImportDialogAnswer{path_,
+                            *format + 1,
+                            ownSize ? 0 : request.width,
+                            ownSize ? 0 : request.height,
+                            DataWordIndex(request.dataWordBits),
+                            file.filename().string()};
 }
 
 }  // namespace dotforge

@@ -47,6 +47,8 @@ class CliPrompt : public Prompt {
   void SetFaceChoice(FaceChoice choice) { faceChoice_ = choice; }
 
   int MessageCount() const { return messages_; }
+  // Writes a line of information, which is no problem and is not counted.
+  void Note(std::string_view text) { errors_ << text << '\n'; }
 
  private:
   template <typename Fields, typename Check>

@@ -18,6 +18,8 @@ constexpr std::array kFormats = {
     FormatEntry{"dat", kFormatDat},   FormatEntry{"dsb", kFormatDsb},  FormatEntry{"ddb", kFormatDdb},
     FormatEntry{"st10", kFormatSt10}, FormatEntry{"st9", kFormatSt9},  FormatEntry{"asm", kFormatAsm},
     FormatEntry{"1b", kFormat1B26},   FormatEntry{"1f", kFormat1F26},  FormatEntry{"ttf", kFormatOutline},
+    FormatEntry{"bdf", kFormatBdf},   FormatEntry{"pcf", kFormatPcf},  FormatEntry{"psf", kFormatPsf},
+    FormatEntry{"hex", kFormatHex},
 };
 
 std::string Lower(std::string_view text) {
@@ -49,6 +51,6 @@ std::string FormatNameList() {
   return list;
 }
 
-bool IsWritableFormat(int format) { return format != kFormatOutline; }
+bool IsWritableFormat(int format) { return format >= kFormatDat && format < kFormatOutline; }
 
 }  // namespace dotforge::cli

@@ -11,12 +11,12 @@
 namespace dotforge::cli {
 
 // The import type of a format name ("dat", "dsb", "ddb", "st10", "st9", "asm",
-// "1b", "1f", "ttf"), any case.
+// "1b", "1f", "ttf", "bdf", "pcf", "psf", "hex"), any case.
 std::optional<int> FormatFromName(std::string_view name);
 std::string FormatName(int format);
 // The comma-separated names, for help texts.
 std::string FormatNameList();
-// Outline fonts are read only.
+// Outline and bitmap fonts are read only.
 bool IsWritableFormat(int format);
 
 }  // namespace dotforge::cli

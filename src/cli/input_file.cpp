@@ -3,13 +3,17 @@
 #include <filesystem>
 
 #include "cli/format_names.h"
+#include "formats/bitmap_font_import.h"
+#include "formats/code_ranges.h"
 #include "formats/import_command.h"
+#include "model/font_set.h"
 
 namespace dotforge::cli {
 namespace {
 
 constexpr int kMaxCellSide = 255;
 constexpr int kMaxIndex = 0xFFFF;
+const char* const kBitmapOptions[] = {"baseline", "codes", "encoding", "font-type"};
 
 // Sets `target` from an integer option when it is given; false after a usage error.
 bool TakeInteger(const ParsedArguments& parsed, const std::string& name, int low, int high, std::optional<int>& target,
@@ -30,20 +34,67 @@ std::optional<int> InputFormat(const std::string& file, const ParsedArguments& p
   return format;
 }
 
+// The bitmap font options into `options`; false after a usage error.
+bool TakeBitmapOptions(const ParsedArguments& parsed, int format, BitmapImportOptions& options, std::string& error) {
+  for (const char* name : kBitmapOptions) {
+    if (parsed.options.count(name) && !IsBitmapFontFormat(format)) {
+      error = std::string("--") + name + " applies to bdf, pcf, psf and hex input only";
+      return false;
+    }
+  }
+  if (parsed.options.count("baseline")) {
+    const std::optional<int> baseline = IntegerOption(parsed, "baseline", 0, kMaxCellSide, error);
+    if (!baseline) return false;
+    options.baseline = *baseline;
+  }
+  if (parsed.options.count("codes")) {
+    std::optional<std::vector<CodeRange>> ranges = ParseCodeRanges(parsed.options.at("codes"));
+    if (!ranges) {
+      error = "--codes must be hexadecimal codes and ranges such as 20-7E,A0-FF";
+      return false;
+    }
+    options.codes = std::move(*ranges);
+  }
+  if (parsed.options.count("encoding")) options.encoding = parsed.options.at("encoding");
+  if (parsed.options.count("font-type")) {
+    const std::string& type = parsed.options.at("font-type");
+    if (type != "single" && type != "double") {
+      error = "--font-type must be single or double";
+      return false;
+    }
+    options.fontType = type == "single" ? kSingleByteFont : kDoubleByteFont;
+  }
+  return true;
+}
+
 }  // namespace
 
 const std::set<std::string>& InputOptions() {
-  static const std::set<std::string> options{"from", "width", "height", "word-bits", "face", "charmap"};
+  static const std::set<std::string> options{"from",     "width", "height",   "word-bits", "face",
+                                             "charmap",  "baseline", "codes", "encoding",  "font-type"};
   return options;
 }
 
 const char* InputOptionsHelp() {
   return "  --from FMT         read the input as FMT instead of guessing from its extension\n"
-         "  --width W          cell width in dots for st10, st9, asm and ttf input (1..255)\n"
-         "  --height H         cell height in dots for st10, st9, asm and ttf input (1..255)\n"
+         "  --width W          cell width in dots (1..255): needed for st10, st9, asm and ttf\n"
+         "                     input; for bdf, pcf, psf and hex the default is the widest glyph\n"
+         "  --height H         cell height in dots (1..255): needed for st10, st9, asm and ttf\n"
+         "                     input; for bdf, pcf, psf and hex the default is ascent + descent\n"
          "  --word-bits 8|16   data word width of st10 files (default 8)\n"
          "  --face N           face of an outline font file (default 0; see 'faces')\n"
-         "  --charmap N        character map of that face (default: its Unicode map)\n";
+         "  --charmap N        character map of that face (default: its Unicode map)\n"
+         "bitmap fonts (bdf, pcf, psf, hex; also .gz; .bdf and .pcf files are read as\n"
+         "bitmap fonts, --from ttf reads them through the outline import instead):\n"
+         "  --baseline B       cell rows above the baseline (default: the font's ascent)\n"
+         "  --codes LIST       keep only these hexadecimal codes and ranges, e.g. 20-7E,A0-FF\n"
+         "                     (after --encoding); codes below 0x20 are always skipped\n"
+         "  --encoding NAME    re-encode Unicode into an iconv code page (CP437, SHIFT_JIS,\n"
+         "                     GBK, ...): the code is the encoded one or two bytes\n"
+         "  --font-type single|double\n"
+         "                     force the font type (default: single-byte when every code is\n"
+         "                     at most 0xFF); single keeps codes 0x20..0xFF only\n"
+         "The kept, skipped and cut characters are counted on stderr.\n";
 }
 
 std::unique_ptr<CDotforgeImportDoc> OpenInputFile(const std::string& file, const ParsedArguments& parsed,
@@ -71,6 +122,12 @@ std::unique_ptr<CDotforgeImportDoc> OpenInputFile(const std::string& file, const
     error = FormatName(*format) + " input needs --width and --height";
     return nullptr;
   }
+  if (!TakeBitmapOptions(parsed, *format, app.importRequest.bitmapOptions, error)) return nullptr;
+  if (IsBitmapFontFormat(*format)) {
+    // 0 takes the font's own size.
+    choice.width = choice.width.value_or(0);
+    choice.height = choice.height.value_or(0);
+  }
 
   prompt.SetImportChoice(choice);
   prompt.SetFaceChoice(faces);
@@ -78,6 +135,7 @@ std::unique_ptr<CDotforgeImportDoc> OpenInputFile(const std::string& file, const
   ImportCommand command(std::filesystem::current_path(ignored).string());
   // A command-line run has no other font set open.
   if (!command.Run(app, prompt, [](const std::string&) { return false; })) return nullptr;
+  if (IsBitmapFontFormat(*format)) prompt.Note(BitmapImportSummary(app.importRequest.bitmapCounts));
   return OpenImportedFontSet(app, prompt);
 }
 

@@ -14,7 +14,8 @@
 namespace dotforge::cli {
 
 // Options that choose how the input is read: --from, --width, --height,
-// --word-bits, --face, --charmap.
+// --word-bits, --face, --charmap, and for bitmap fonts --baseline, --codes,
+// --encoding, --font-type.
 const std::set<std::string>& InputOptions();
 // The help lines describing them.
 const char* InputOptionsHelp();

@@ -15,6 +15,8 @@ constexpr int kSt10Position = 4;
 constexpr int kSt9Position = 5;
 constexpr int kAsmPosition = 6;
 constexpr int kTrueTypePosition = 9;
+constexpr int kFirstBitmapFontPosition = 10;  // BDF, PCF, PSF, Unifont hex
+constexpr int kLastBitmapFontPosition = 13;
 constexpr int kMaxDownloadNameLength = 8;
 constexpr int kMaxCellSide = 255;
 
@@ -99,7 +101,9 @@ ExportOptionControls ExportControlsFor(int typePosition) {
 }
 
 ImportOptionControls ImportControlsFor(int typePosition) {
-  const bool size = IsSourcePosition(typePosition) || typePosition == kTrueTypePosition;
+  // A bitmap font's cell may be chosen; 0 takes the font's own size.
+  const bool bitmapFont = typePosition >= kFirstBitmapFontPosition && typePosition <= kLastBitmapFontPosition;
+  const bool size = IsSourcePosition(typePosition) || typePosition == kTrueTypePosition || bitmapFont;
   return {typePosition == kSt10Position, size, size};
 }
 

@@ -25,18 +25,34 @@ constexpr std::array kExtensions = {
     ExtensionEntry{".ttc", kFormatOutline},  ExtensionEntry{".otc", kFormatOutline},
     ExtensionEntry{".pfb", kFormatOutline},  ExtensionEntry{".pfa", kFormatOutline},
     ExtensionEntry{".woff", kFormatOutline}, ExtensionEntry{".woff2", kFormatOutline},
-    ExtensionEntry{".pcf", kFormatOutline},  ExtensionEntry{".bdf", kFormatOutline},
+    ExtensionEntry{".bdf", kFormatBdf},      ExtensionEntry{".pcf", kFormatPcf},
+    ExtensionEntry{".psf", kFormatPsf},      ExtensionEntry{".hex", kFormatHex},
 };
 
-}  // namespace
-
-std::optional<int> FormatFromExtension(const std::filesystem::path& file) {
+std::string LowerExtension(const std::filesystem::path& file) {
   std::string extension = file.extension().string();
   std::transform(extension.begin(), extension.end(), extension.begin(),
                  [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
+  return extension;
+}
+
+std::optional<int> FormatOfExtension(const std::string& extension) {
   for (const ExtensionEntry& entry : kExtensions) {
     if (extension == entry.extension) return entry.format;
   }
+  return std::nullopt;
+}
+
+}  // namespace
+
+bool IsBitmapFontFormat(int format) { return format >= kFormatBdf && format <= kFormatHex; }
+
+std::optional<int> FormatFromExtension(const std::filesystem::path& file) {
+  const std::string extension = LowerExtension(file);
+  // Bitmap fonts may be gzip-packed: "12x24.pcf.gz" is read as PCF.
+  if (extension != ".gz") return FormatOfExtension(extension);
+  const std::optional<int> inner = FormatOfExtension(LowerExtension(file.stem()));
+  if (inner && IsBitmapFontFormat(*inner)) return inner;
   return std::nullopt;
 }
 

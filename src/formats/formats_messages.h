@@ -42,4 +42,29 @@ inline constexpr const char* kNothingToRender =
 inline constexpr const char* kRenderingCharacters = "Rendering the characters of the font file...";
 inline constexpr const char* kGlyphRenderFailed = "Failed to render a character of the font file: code 0x";
 
+// Bitmap font import (BDF, PCF, PSF, Unifont hex).
+inline constexpr const char* kGzipDamaged = "The compressed font file is damaged or ends early";
+inline constexpr const char* kNotPsfFont = "This is not a PSF console font";
+inline constexpr const char* kPsfHeaderDamaged = "The PSF font's header is damaged";
+inline constexpr const char* kPsfGlyphsEndEarly = "The PSF font file ends before its last glyph";
+inline constexpr const char* kHexLineDamaged =
+    "The Unifont hex file has a line that is not CODE:BITMAP with 32 or 64 hexadecimal digits: line ";
+inline constexpr const char* kNotX11BitmapFont = "This is not a BDF or PCF bitmap font";
+inline constexpr const char* kBitmapGlyphUnreadable = "A glyph of the bitmap font cannot be read";
+inline constexpr const char* kBitmapGlyphNotMono = "The bitmap font has glyphs that are not one bit per dot";
+inline constexpr const char* kNoGlyphs = "The font file holds no glyphs";
+inline constexpr const char* kUnknownCodePage = "Unknown code page: ";  // followed by the name
+inline constexpr const char* kCodesNotUnicode =
+    "The font's codes are not Unicode, so they cannot be re-encoded into a code page";
+inline constexpr const char* kNoCharactersKept = "No character of the font was kept: ";  // followed by the counts
+// The import's summary: "N characters kept, M skipped (...), K cut at the cell's edges".
+inline constexpr const char* kSummaryKept = " characters kept, ";
+inline constexpr const char* kSummarySkipped = " skipped";
+inline constexpr const char* kSummaryBelowSpace = " below 0x20";
+inline constexpr const char* kSummaryNotEncodable = " not in the code page";
+inline constexpr const char* kSummaryOutsideCodes = " outside the chosen codes";
+inline constexpr const char* kSummaryOutsideType = " beyond the font type's codes";
+inline constexpr const char* kSummarySameCode = " on a code already taken";
+inline constexpr const char* kSummaryCut = " cut at the cell's edges";
+
 }  // namespace dotforge::msg

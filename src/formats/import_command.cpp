@@ -2,6 +2,7 @@
 
 #include <filesystem>
 
+#include "formats/bitmap_font_import.h"
 #include "formats/file_dialog_logic.h"
 #include "formats/formats_messages.h"
 #include "model/model_messages.h"
@@ -50,7 +51,7 @@ std::string ImportFolder(const std::string& importPath) {
 
 std::string ImportTypeList() {
   std::string list;
-  for (int format = kFormatDat; format <= kFormatOutline; ++format) {
+  for (int format = kFormatDat; format <= kLastImportFormat; ++format) {
     if (!list.empty()) list += '|';
     list += ImportTypeFilter(format);
   }
@@ -63,7 +64,8 @@ bool ImportCommand::Run(AppValues& app, Prompt& prompt, const PathOpenTest& isFo
   // A user who cancels a later step (faces dialog, rendering) changes nothing.
   // The glyph block is only replaced by a completed import, so it is not kept.
   ImportRequest& request = app.importRequest;
-  const ImportRequest before{request.importType, request.fileName, request.width, request.height, request.wordBits, {}};
+  const ImportRequest before{request.importType, request.fileName, request.width, request.height,
+                             request.wordBits,   {},               {},            {}};
   const ImportSettings settingsBefore = settings_;
   bool cancelled = false;
   const bool ready = Prepare(request, prompt, isFontSetPathOpen, cancelled);
@@ -86,7 +88,7 @@ bool ImportCommand::Prepare(ImportRequest& request, Prompt& prompt, const PathOp
   const std::optional<ImportDialogAnswer> answer = AskImportDialog(dialog, prompt);
   if (!answer) return false;
   const int type = answer->type - 1;
-  if (type < kFormatDat || type > kFormatOutline) return false;
+  if (type < kFormatDat || type > kLastImportFormat) return false;
 
   request.width = answer->width;
   request.height = answer->height;
@@ -124,6 +126,11 @@ bool ImportCommand::Prepare(ImportRequest& request, Prompt& prompt, const PathOp
       request.glyphBlock = std::move(*block);
       return true;
     }
+    case kFormatBdf:
+    case kFormatPcf:
+    case kFormatPsf:
+    case kFormatHex:
+      return ImportBitmapFont(request, prompt);
     default:
       return true;
   }

@@ -22,7 +22,8 @@ struct ImportSettings {
   int dialogType = -1;          // the last chosen type list position - 1
 };
 
-// "Files Data (*.DAT)|...|Files TrueType (*.TTF)": the nine import formats.
+// "Files Data (*.DAT)|...|Files TrueType (*.TTF)|Files BDF (*.BDF)|...": the
+// import formats in SideFormat order.
 std::string ImportTypeList();
 
 class ImportCommand {

@@ -18,8 +18,9 @@ std::string CharactersLeftOutMessage(std::size_t leftOut) {
 
 void ReadGlyphBlock(CDotforgeImportDoc& doc, const ParsedGlyphBlock& block, std::int32_t wordBits,
                     Prompt& prompt) {
-  doc.fontType = kSingleByteFont;
-  const std::int32_t count = std::min(block.characterCount, kMaxGlyphBlockCharacters);
+  doc.fontType = block.fontType == kDoubleByteFont ? kDoubleByteFont : kSingleByteFont;
+  std::int32_t count = std::min(block.characterCount, kMaxGlyphBlockCharacters);
+  if (!block.codes.empty()) count = std::min(count, static_cast<std::int32_t>(block.codes.size()));
   doc.characterCount = count;
   if (count <= 0) return;
   if (count < block.characterCount) {
@@ -39,7 +40,8 @@ void ReadGlyphBlock(CDotforgeImportDoc& doc, const ParsedGlyphBlock& block, std:
       prompt.ShowMessage(msg::kGlyphDataEndsEarly);
       return;
     }
-    CharacterRecord& record = doc.AppendCharacter(0x20 + i, doc.width, doc.height);
+    const std::int32_t code = block.codes.empty() ? 0x20 + i : block.codes[static_cast<std::size_t>(i)];
+    CharacterRecord& record = doc.AppendCharacter(code, doc.width, doc.height);
     // A 16-bit word row is either exactly a packed row or one byte longer; the
     // extra byte is dropped.
     for (std::int32_t row = 0; row < doc.height; ++row) {

@@ -1,6 +1,7 @@
 #pragma once
 // Characters from a ParsedGlyphBlock: the cells a source-file parser or the
-// outline renderer produced, given the codes 0x20, 0x21, ... in order.
+// outline renderer produced, given the codes 0x20, 0x21, ... in order, or the
+// cells of a bitmap font import with the codes it chose.
 
 #include "framework/prompt.h"
 #include "model/app_values.h"

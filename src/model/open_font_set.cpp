@@ -31,7 +31,7 @@ FileReader FileReaderFor(int importType) {
 
 bool IsGlyphBlockType(int importType) {
   return importType == kFormatSt10 || importType == kFormatSt9 || importType == kFormatAsm ||
-         importType == kFormatOutline;
+         (importType >= kFormatOutline && importType <= kLastImportFormat);
 }
 
 }  // namespace
@@ -60,8 +60,10 @@ const char* ImportTypeFilter(int importType) {
       "Files Data (*.DAT)",        "Files Single Byte Font (*.DSB)", "Files Double Byte Font (*.DDB)",
       "Files ST10 (*.C)",          "Files ST9 (*.ST9)",              "Files ASM (*.ASM)",
       "Files 1B26 (*.1B)",         "Files 1F26 (*.1F)",              "Files TrueType (*.TTF)",
+      "Files BDF (*.BDF)",         "Files PCF (*.PCF)",              "Files PSF (*.PSF)",
+      "Files Unifont Hex (*.HEX)",
   };
-  if (importType < 0 || importType > kFormatOutline) return "";
+  if (importType < 0 || importType > kLastImportFormat) return "";
   return kFilters[importType];
 }
 

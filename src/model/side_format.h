@@ -13,6 +13,13 @@ enum SideFormat : int {
   kFormat1B26 = 6,
   kFormat1F26 = 7,
   kFormatOutline = 8,  // import only
+  // Bitmap fonts, import only.
+  kFormatBdf = 9,
+  kFormatPcf = 10,
+  kFormatPsf = 11,
+  kFormatHex = 12,
 };
+
+inline constexpr int kLastImportFormat = kFormatHex;
 
 }  // namespace dotforge

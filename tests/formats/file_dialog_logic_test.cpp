@@ -2,6 +2,7 @@
 
 #include "formats/export_command.h"
 #include "formats/file_dialog_logic.h"
+#include "model/side_format.h"
 #include "formats/formats_messages.h"
 #include "model/model_messages.h"
 #include "formats/import_command.h"
@@ -11,11 +12,14 @@ namespace {
 
 TEST(FileDialogLogic, TypeListEntries) {
   const std::vector<FileTypeEntry> types = ParseTypeList(ImportTypeList());
-  ASSERT_EQ(types.size(), 9u);
+  ASSERT_EQ(types.size(), 13u);
   EXPECT_EQ(types[3].text, "Files ST10 (*.C)");
   EXPECT_EQ(types[3].pattern, "*.C");
   EXPECT_EQ(types[3].extension, ".C");
   EXPECT_EQ(types[8].extension, ".TTF");
+  // The bitmap font types follow in their SideFormat places.
+  EXPECT_EQ(types[kFormatBdf].extension, ".BDF");
+  EXPECT_EQ(types[kFormatHex].text, "Files Unifont Hex (*.HEX)");
 
   std::string many;
   for (int i = 0; i < 25; ++i) many += (i ? "|" : "") + std::string("T (*.X") + std::to_string(i) + ")";

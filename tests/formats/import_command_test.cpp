@@ -43,7 +43,8 @@ TEST_F(ImportCommandTest, DialogShowsTheKeptSettings) {
   EXPECT_EQ(shown.title, "Import Files ");
   EXPECT_EQ(shown.typeList,
             "Files Data (*.DAT)|Files Single Byte Font (*.DSB)|Files Double Byte Font (*.DDB)|Files ST10 (*.C)|"
-            "Files ST9 (*.ST9)|Files ASM (*.ASM)|Files 1B26 (*.1B)|Files 1F26 (*.1F)|Files TrueType (*.TTF)");
+            "Files ST9 (*.ST9)|Files ASM (*.ASM)|Files 1B26 (*.1B)|Files 1F26 (*.1F)|Files TrueType (*.TTF)|"
+            "Files BDF (*.BDF)|Files PCF (*.PCF)|Files PSF (*.PSF)|Files Unifont Hex (*.HEX)");
   EXPECT_EQ(shown.initialFolder, "/fonts/LAST.DAT");
   EXPECT_EQ(shown.defaultFileName, "");
   EXPECT_EQ(shown.width, 12);
@@ -185,6 +186,49 @@ TEST_F(ImportCommandTest, StoredPathNamingAFileOpensItsFolder) {
   prompt_.QueueImportDialog(std::nullopt);
   EXPECT_FALSE(command.Run(app_, prompt_, [](const std::string&) { return false; }));
   EXPECT_EQ(prompt_.ImportRequests().back().initialFolder, (dir_ / "sub").string());
+}
+
+}  // namespace
+}  // namespace dotforge
+
+namespace dotforge {
+namespace {
+
+// A bitmap font opened through the Open command: its own cell size when the
+// dialog leaves 0, its codes kept, and a second import with another cell.
+TEST_F(ImportCommandTest, BitmapFontOpensWithItsCodesAndCell) {
+  const std::string hex =
+      "0041:0000000018242442427E424242420000\n"
+      "00E9:00000C3000003C42427E4040423C0000\n"
+      "3042:00000400020002C01F000480048007E00D101508220826082A10106000000000\n";
+  WriteText("small.hex", Bytes(hex.begin(), hex.end()));
+  ASSERT_TRUE(Import(Choose("small.hex", kFormatHex, 0, 0)));
+  const auto doc = OpenImportedFontSet(app_, prompt_);
+  EXPECT_EQ(doc->width, 16);
+  EXPECT_EQ(doc->height, 16);
+  EXPECT_EQ(doc->fontType, kDoubleByteFont);
+  EXPECT_EQ(doc->codes, (std::vector<std::int32_t>{0x41, 0xE9, 0x3042}));
+  EXPECT_EQ(doc->characters[0]->label, "0041");
+  EXPECT_EQ(doc->characters[0]->bitmap[14], 0x42);  // row 7, then the blank right half
+  EXPECT_EQ(doc->characters[0]->bitmap[15], 0x00);
+  EXPECT_EQ(app_.importRequest.bitmapCounts.kept, 3);
+  EXPECT_EQ(prompt_.Texts(), std::vector<std::string>{"Import Files "});  // the dialog, no message
+
+  // The same file again, 8 dots wide and single-byte: the wide glyph is cut.
+  app_.importRequest.bitmapOptions.fontType = kSingleByteFont;
+  ASSERT_TRUE(Import(Choose("small.hex", kFormatHex, 8, 16)));
+  const auto narrow = OpenImportedFontSet(app_, prompt_);
+  EXPECT_EQ(narrow->width, 8);
+  EXPECT_EQ(narrow->fontType, kSingleByteFont);
+  EXPECT_EQ(narrow->codes, (std::vector<std::int32_t>{0x41, 0xE9}));
+  EXPECT_EQ(app_.importRequest.bitmapCounts.outsideType, 1);
+  EXPECT_EQ(narrow->characters[1]->bitmap, (Bytes{0x00, 0x00, 0x0C, 0x30, 0x00, 0x00, 0x3C, 0x42, 0x42, 0x7E, 0x40,
+                                                  0x40, 0x42, 0x3C, 0x00, 0x00}));
+
+  // A damaged file reports and opens nothing.
+  WriteText("bad.psf", Bytes{0x72, 0xB5, 0x4A, 0x86, 1});
+  EXPECT_FALSE(Import(Choose("bad.psf", kFormatPsf)));
+  EXPECT_EQ(prompt_.Texts().back(), msg::kPsfHeaderDamaged);
 }
 
 }  // namespace

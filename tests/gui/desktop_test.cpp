@@ -98,6 +98,14 @@ TEST(PresetImportPrompt, FontFilesOpenByExtensionOthersShowTheDialogOnTheFile) {
   EXPECT_EQ(dsb->path, "/fonts/small.dsb");
   EXPECT_EQ(dsb->type, kFormatDsb + 1);
   EXPECT_EQ(PresetImportPrompt(inner, "/fonts/X.1F").RunImportFileDialog(request)->type, kFormat1F26 + 1);
+  // A bitmap font opens at once at its own cell size, not the last import's.
+  const std::optional<ImportDialogAnswer> pcf =
+      PresetImportPrompt(inner, "/fonts/12x24.pcf.gz").RunImportFileDialog(request);
+  ASSERT_TRUE(pcf);
+  EXPECT_EQ(pcf->type, kFormatPcf + 1);
+  EXPECT_EQ(pcf->width, 0);
+  EXPECT_EQ(pcf->height, 0);
+  EXPECT_EQ(dsb->width, 12);
   EXPECT_TRUE(inner.ImportRequests().empty());
 
   // A source file needs a cell size, an unknown extension a type: the user's dialog

@@ -1,0 +1,188 @@
+#include "formats/psf_reader.h"
+
+#include <algorithm>
+#include <array>
+
+#include "formats/formats_messages.h"
+
+namespace dotforge {
+namespace {
+
+constexpr std::array<std::uint8_t, 2> kPsf1Magic = {0x36, 0x04};
+constexpr std::array<std::uint8_t, 4> kPsf2Magic = {0x72, 0xB5, 0x4A, 0x86};
+constexpr std::uint8_t kPsf1Mode512 = 0x01;
+constexpr std::uint8_t kPsf1ModeHasTable = 0x02;
+constexpr std::uint8_t kPsf1ModeHasSequences = 0x04;
+constexpr std::uint16_t kPsf1Separator = 0xFFFF;
+constexpr std::uint16_t kPsf1SequenceStart = 0xFFFE;
+constexpr std::uint32_t kPsf2HasTable = 0x01;
+constexpr std::uint8_t kPsf2Separator = 0xFF;
+constexpr std::uint8_t kPsf2SequenceStart = 0xFE;
+constexpr std::uint32_t kPsf2HeaderBytes = 32;
+// Wider or taller glyphs than this are no console font.
+constexpr std::uint32_t kMaxPsfSide = 1024;
+
+bool TakeU16(ByteCursor& cursor, std::uint16_t& value) {
+  ByteView taken;
+  if (!cursor.Take(2, taken)) return false;
+  value = GetU16LE(taken, 0);
+  return true;
+}
+
+bool TakeU32(ByteCursor& cursor, std::uint32_t& value) {
+  ByteView taken;
+  if (!cursor.Take(4, taken)) return false;
+  value = static_cast<std::uint32_t>(taken[0]) | static_cast<std::uint32_t>(taken[1]) << 8 |
+          static_cast<std::uint32_t>(taken[2]) << 16 | static_cast<std::uint32_t>(taken[3]) << 24;
+  return true;
+}
+
+template <std::size_t N>
+bool StartsWith(ByteView bytes, const std::array<std::uint8_t, N>& magic) {
+  return bytes.size() >= N && std::equal(magic.begin(), magic.end(), bytes.begin());
+}
+
+// The glyph boxes in file order, each with the code of its index.
+bool TakeGlyphs(ByteCursor& cursor, std::uint32_t count, std::uint32_t width, std::uint32_t height,
+                std::vector<BitmapGlyph>& glyphs) {
+  const std::size_t glyphBytes = static_cast<std::size_t>((width + 7) / 8) * height;
+  if (glyphBytes == 0 || cursor.Remaining() / glyphBytes < count) return false;
+  glyphs.reserve(count);
+  for (std::uint32_t index = 0; index < count; ++index) {
+    ByteView rows;
+    cursor.Take(glyphBytes, rows);
+    glyphs.push_back(BitmapGlyph{index, static_cast<std::int32_t>(width), static_cast<std::int32_t>(height), 0, 0,
+                                 Bytes(rows.begin(), rows.end())});
+  }
+  return true;
+}
+
+// One UTF-8 character from the cursor; false at the end or for a malformed one
+// (the cursor has then moved past its first byte).
+bool TakeUtf8(ByteCursor& cursor, std::uint8_t first, char32_t& value) {
+  int more = 0;
+  if (first < 0x80) {
+    value = first;
+  } else if ((first & 0xE0) == 0xC0) {
+    value = first & 0x1F;
+    more = 1;
+  } else if ((first & 0xF0) == 0xE0) {
+    value = first & 0x0F;
+    more = 2;
+  } else if ((first & 0xF8) == 0xF0) {
+    value = first & 0x07;
+    more = 3;
+  } else {
+    return false;
+  }
+  for (int i = 0; i < more; ++i) {
+    std::uint8_t next = 0;
+    if (!cursor.TakeU8(next) || (next & 0xC0) != 0x80) return false;
+    value = (value << 6) | (next & 0x3F);
+  }
+  return value <= 0x10FFFF;
+}
+
+// The code points the PSF1 table gives each glyph; sequences are left out.
+std::vector<std::vector<char32_t>> Psf1Table(ByteCursor& cursor, std::size_t glyphCount) {
+  std::vector<std::vector<char32_t>> table(glyphCount);
+  for (auto& codes : table) {
+    bool inSequence = false;
+    std::uint16_t value = 0;
+    while (TakeU16(cursor, value) && value != kPsf1Separator) {
+      if (value == kPsf1SequenceStart) inSequence = true;
+      if (!inSequence) codes.push_back(value);
+    }
+  }
+  return table;
+}
+
+// The code points the PSF2 table (UTF-8) gives each glyph; sequences are left out.
+std::vector<std::vector<char32_t>> Psf2Table(ByteCursor& cursor, std::size_t glyphCount) {
+  std::vector<std::vector<char32_t>> table(glyphCount);
+  for (auto& codes : table) {
+    bool inSequence = false;
+    std::uint8_t byte = 0;
+    while (cursor.TakeU8(byte) && byte != kPsf2Separator) {
+      if (byte == kPsf2SequenceStart) {
+        inSequence = true;
+        continue;
+      }
+      char32_t value = 0;
+      if (TakeUtf8(cursor, byte, value) && !inSequence) codes.push_back(value);
+    }
+  }
+  return table;
+}
+
+// Each glyph once per code point of its table entry, in glyph order.
+std::vector<BitmapGlyph> ApplyTable(std::vector<BitmapGlyph>& glyphs,
+                                    const std::vector<std::vector<char32_t>>& table) {
+  std::vector<BitmapGlyph> coded;
+  for (std::size_t i = 0; i < glyphs.size(); ++i) {
+    for (const char32_t code : table[i]) {
+      coded.push_back(glyphs[i]);
+      coded.back().code = code;
+    }
+  }
+  return coded;
+}
+
+std::optional<BitmapFont> ReadPsf1(ByteView bytes, std::string& problem) {
+  ByteCursor cursor(bytes);
+  cursor.Seek(kPsf1Magic.size());
+  std::uint8_t mode = 0;
+  std::uint8_t height = 0;
+  if (!cursor.TakeU8(mode) || !cursor.TakeU8(height) || height == 0) {
+    problem = msg::kPsfHeaderDamaged;
+    return std::nullopt;
+  }
+  BitmapFont font{height, 0, true, {}};
+  const std::uint32_t count = (mode & kPsf1Mode512) ? 512 : 256;
+  if (!TakeGlyphs(cursor, count, 8, height, font.glyphs)) {
+    problem = msg::kPsfGlyphsEndEarly;
+    return std::nullopt;
+  }
+  // Without a table the codes are glyph indexes, not Unicode.
+  font.unicodeCodes = (mode & (kPsf1ModeHasTable | kPsf1ModeHasSequences)) != 0;
+  if (font.unicodeCodes) {
+    font.glyphs = ApplyTable(font.glyphs, Psf1Table(cursor, font.glyphs.size()));
+  }
+  return font;
+}
+
+std::optional<BitmapFont> ReadPsf2(ByteView bytes, std::string& problem) {
+  ByteCursor cursor(bytes);
+  cursor.Seek(kPsf2Magic.size());
+  std::uint32_t version = 0, headerSize = 0, flags = 0, count = 0, glyphBytes = 0, height = 0, width = 0;
+  if (!TakeU32(cursor, version) || !TakeU32(cursor, headerSize) || !TakeU32(cursor, flags) ||
+      !TakeU32(cursor, count) || !TakeU32(cursor, glyphBytes) || !TakeU32(cursor, height) ||
+      !TakeU32(cursor, width) || headerSize < kPsf2HeaderBytes || headerSize > bytes.size() || width == 0 ||
+      height == 0 || width > kMaxPsfSide || height > kMaxPsfSide ||
+      glyphBytes != static_cast<std::uint64_t>((width + 7) / 8) * height) {
+    problem = msg::kPsfHeaderDamaged;
+    return std::nullopt;
+  }
+  BitmapFont font{static_cast<std::int32_t>(height), 0, true, {}};
+  cursor.Seek(headerSize);
+  if (!TakeGlyphs(cursor, count, width, height, font.glyphs)) {
+    problem = msg::kPsfGlyphsEndEarly;
+    return std::nullopt;
+  }
+  font.unicodeCodes = (flags & kPsf2HasTable) != 0;
+  if (font.unicodeCodes) font.glyphs = ApplyTable(font.glyphs, Psf2Table(cursor, font.glyphs.size()));
+  return font;
+}
+
+}  // namespace
+
+bool IsPsfFont(ByteView bytes) { return StartsWith(bytes, kPsf1Magic) || StartsWith(bytes, kPsf2Magic); }
+
+std::optional<BitmapFont> ReadPsfFont(ByteView bytes, std::string& problem) {
+  if (StartsWith(bytes, kPsf2Magic)) return ReadPsf2(bytes, problem);
+  if (StartsWith(bytes, kPsf1Magic)) return ReadPsf1(bytes, problem);
+  problem = msg::kNotPsfFont;
+  return std::nullopt;
+}
+
+}  // namespace dotforge
