@@ -112,7 +112,10 @@ int Run(const std::string& command, const ParsedArguments& parsed, std::ostream&
   }
   CliPrompt prompt(err);
   AppValues app;
-  const auto doc = OpenInputFile(parsed.positional[0], parsed, app, prompt, error);
+  // Here --encoding is the sample text's code page, never a re-encoding of the font file.
+  ParsedArguments fontArguments = parsed;
+  fontArguments.options.erase("encoding");
+  const auto doc = OpenInputFile(parsed.positional[0], fontArguments, app, prompt, error);
   if (!doc) return error.empty() ? kExitReported : UsageError(err, "escpos", error);
   if (prompt.MessageCount() > 0) return kExitReported;
   const std::optional<EscPosStreamOptions> options = EscPosStreamOptionsFrom(parsed, *doc, error);
@@ -134,7 +137,8 @@ int RunEscPos(const std::vector<std::string>& arguments, std::ostream& out, std:
   std::optional<ParsedArguments> parsed = ParseArguments(WithLongOutput(arguments), options, error);
   if (!parsed) return UsageError(err, "escpos", error);
   if (parsed->help) {
-    out << kEscPosHelp << "font file options:\n" << InputOptionsHelp();
+    out << kEscPosHelp << "font file options (except --encoding, which is the text's code page here):\n"
+        << InputOptionsHelp();
     return kExitOk;
   }
   if (parsed->positional.empty()) return UsageError(err, "escpos", "escpos needs send or stream");

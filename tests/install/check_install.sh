@@ -87,7 +87,8 @@ bash -c 'source "$1"; complete -p dotforge-cli' _ "$share/bash-completion/comple
 [ "$(complete_words dotforge-cli printer --port /dev/ttyS0 er)" = "erase" ] || fail "printer command completion"
 [ "$(complete_words dotforge-cli convert --to d)" = "dat dsb ddb" ] || fail "format completion"
 [ "$(complete_words dotforge-cli escpos s)" = "send stream" ] || fail "escpos command completion"
-[ "$(complete_words dotforge-cli escpos send F.DAT --host h --fo)" = "--font" ] || fail "escpos option completion"
+[ "$(complete_words dotforge-cli escpos send F.DAT --host h --fo)" = "--font-type --font" ] ||
+  fail "escpos option completion"
 [ "$(complete_words dotforge-cli escpos send F.DAT --font "")" = "a b" ] || fail "escpos font completion"
 [ "$(complete_words dotforge-cli escpos-sim --l)" = "--listen --link" ] || fail "escpos-sim option completion"
 [ "$(complete_words dotforge-cli --)" = "--help --version" ] || fail "option completion"
