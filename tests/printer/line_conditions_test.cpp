@@ -1,6 +1,7 @@
 // The printer link under real line conditions: a simulated printer that reads
 // at the baud rate, stops reading, answers late, or sees the line reopened in
 // the middle of a command. Each scenario chains the commands a user gives.
+#include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -198,7 +199,10 @@ TEST(Reopen, SetupOkDuringAnEraseLeavesTheStateUsable) {
   ASSERT_TRUE(setup.Ok(applied, link.comm));
   ASSERT_TRUE(WaitUntil([&] { return link.State() == 0; }, std::chrono::seconds(5)));
   const WorkerReport report = RunToEnd(erase);
-  EXPECT_EQ(report.messages, std::vector<std::string>{msg::kErrorSendFailed});
+  // The command was dropped by the reopen, or, on a busy machine, had reached
+  // the device just before it: a failure either way, never a success.
+  ASSERT_EQ(report.messages.size(), 1u);
+  EXPECT_THAT(report.messages[0], ::testing::AnyOf(msg::kErrorSendFailed, msg::kErrorResponseNotReceived));
   EXPECT_EQ(report.fields.at(ui::kEraseStatusText), msg::kEraseNotConfirmed);
   EXPECT_TRUE(report.okEnabled);
 
