@@ -20,6 +20,8 @@ namespace {
 
 constexpr int kPollMs = 50;
 constexpr int kPortListMinimumCharacters = 30;
+// Room for a host name or device path without scrolling.
+constexpr int kMinimumWidth = 440;
 
 // The connection list's order.
 constexpr EscPosLinkKind kKinds[] = {EscPosLinkKind::Serial, EscPosLinkKind::Network, EscPosLinkKind::Device};
@@ -52,6 +54,7 @@ EscPosDialog::EscPosDialog(const CDotforgeImportDoc& fontSet, SettingsStore& sto
   const EscPosChoices choices = LoadEscPosChoices(store_, link_);
   ports_ = PortChoices(choices.serial, present);
   setWindowTitle(msg::kEscPosTitle);
+  setMinimumWidth(kMinimumWidth);
   auto* layout = new QVBoxLayout(this);
   auto* form = new QFormLayout;
   kind_ = NamedList(this, {msg::kEscPosSerial, msg::kEscPosNetwork, msg::kEscPosDevice});
@@ -62,7 +65,7 @@ EscPosDialog::EscPosDialog(const CDotforgeImportDoc& fontSet, SettingsStore& sto
   pages_->addWidget(BuildSerialPage());
   pages_->addWidget(BuildNetworkPage());
   pages_->addWidget(BuildDevicePage());
-  connect(kind_, &QComboBox::currentIndexChanged, pages_, &QStackedWidget::setCurrentIndex);
+  connect(kind_, &QComboBox::currentIndexChanged, this, &EscPosDialog::ShowPage);
   layout->addWidget(pages_);
 
   auto* stream = new QFormLayout;
@@ -136,9 +139,20 @@ QWidget* EscPosDialog::BuildDevicePage() {
   return page;
 }
 
+void EscPosDialog::ShowPage(int index) {
+  // Only the shown page counts for the dialog's size, so no room is left
+  // empty below the network or device fields.
+  for (int i = 0; i < pages_->count(); ++i) {
+    const auto policy = i == index ? QSizePolicy::Preferred : QSizePolicy::Ignored;
+    pages_->widget(i)->setSizePolicy(policy, policy);
+  }
+  pages_->setCurrentIndex(index);
+  adjustSize();
+}
+
 void EscPosDialog::ShowChoices(const EscPosChoices& choices) {
   kind_->setCurrentIndex(KindIndex(choices.kind));
-  pages_->setCurrentIndex(kind_->currentIndex());
+  ShowPage(kind_->currentIndex());
   serialPort_->setCurrentIndex(ChosenPort(choices.serial, ports_));
   baud_->setCurrentIndex(choices.serial.baudRate);
   parity_->setCurrentIndex(choices.serial.parity);

@@ -57,6 +57,7 @@ class EscPosDialog : public QDialog {
   QWidget* BuildSerialPage();
   QWidget* BuildNetworkPage();
   QWidget* BuildDevicePage();
+  void ShowPage(int index);
   void ShowChoices(const EscPosChoices& choices);
   void PollJob();
   void ShowSending(bool sending);

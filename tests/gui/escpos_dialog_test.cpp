@@ -118,6 +118,9 @@ TEST_F(EscPosDialogTest, MenuEntryComesLastAndOpensWithTheSetsSampleAndFont) {
     dialog.HostField()->setText("printer.local");
     dialog.show();
     test::SaveScreenshot(dialog, "dialog_escpos_send");
+    dialog.KindList()->setCurrentIndex(0);
+    EXPECT_EQ(dialog.Choices().kind, EscPosLinkKind::Serial);
+    test::SaveScreenshot(dialog, "dialog_escpos_send_serial");
   }));
 
   // A cell larger than font B takes font A.
