@@ -15,6 +15,28 @@ inline constexpr const char* kRedoMenuVerb = "&Redo";
 inline constexpr const char* kUndoMenuKeys = "\tCtrl+Z";
 inline constexpr const char* kRedoMenuKeys = "\tCtrl+Y";
 
+// The "Send to ESC/POS Printer" dialog.
+inline constexpr const char* kEscPosTitle = "Send to ESC/POS Printer";
+inline constexpr const char* kEscPosConnection = "&Connection:";
+inline constexpr const char* kEscPosSerial = "Serial";
+inline constexpr const char* kEscPosNetwork = "Network";
+inline constexpr const char* kEscPosDevice = "USB printer device";
+inline constexpr const char* kEscPosPortLabel = "Serial &port:";
+inline constexpr const char* kEscPosBaudLabel = "&Baud rate:";
+inline constexpr const char* kEscPosParityLabel = "P&arity:";
+inline constexpr const char* kEscPosFlowLabel = "&Flow control:";
+inline constexpr const char* kEscPosHostLabel = "&Host:";
+inline constexpr const char* kEscPosTcpPortLabel = "P&ort:";
+inline constexpr const char* kEscPosDeviceLabel = "&Device:";
+inline constexpr const char* kEscPosFontLabel = "Printer &font:";
+inline constexpr const char* kEscPosFontA = "Font A (12 x 24)";
+inline constexpr const char* kEscPosFontB = "Font B (9 x 17)";
+inline constexpr const char* kEscPosCodePageLabel = "Code pa&ge:";
+inline constexpr const char* kEscPosSampleLabel = "Sample &text:";
+inline constexpr const char* kEscPosSend = "&Send";
+inline constexpr const char* kEscPosCancel = "Cancel";
+inline constexpr const char* kEscPosClose = "Close";
+
 inline constexpr const char* kDesktopUsage =
     "usage: dotforge [options] [FILE...]\n"
     "\n"

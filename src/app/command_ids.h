@@ -35,6 +35,8 @@ inline constexpr int kErasePrinterFonts = 32819;
 inline constexpr int kReadPrinterFontInfo = 32833;
 inline constexpr int kCheckAvailableMemory = 32834;
 inline constexpr int kSetupCommunication = 32835;
+// Any ESC/POS receipt printer: the font set as its user-defined characters.
+inline constexpr int kSendToEscPosPrinter = 32843;
 
 // Glyph editing (editor window, and the font-wide forms in a font set window)
 inline constexpr int kShiftDown = 32771;

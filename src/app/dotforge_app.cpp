@@ -9,6 +9,7 @@
 #include "app/app_messages.h"
 #include "app/command_ids.h"
 #include "app/edit_view.h"
+#include "app/escpos_dialog.h"
 #include "app/font_set_commands.h"
 #include "app/import_view.h"
 #include "app/main_frame.h"
@@ -66,6 +67,12 @@ void CDotforgeApp::RunPrinterDialog(PrinterDialogKind kind, const std::shared_pt
 void CDotforgeApp::DownloadFont(const CDotforgeImportDoc& fontSet, bool oneCharacter) {
   RunPrinterDialog(PrinterDialogKind::Download, oneCharacter ? printer_->DownloadAndPrintOneCharacter(fontSet)
                                                              : printer_->DownloadEntireFont(fontSet));
+}
+
+void CDotforgeApp::SendToEscPosPrinter(const CDotforgeImportDoc& fontSet) {
+  const std::vector<SerialPortEntry> present = SerialPortScanner(SerialPortRoots::FromEnvironment()).List();
+  EscPosDialog dialog(fontSet, store_, settings_.comm, present, prompt_, mainFrame_.get());
+  dialog.exec();
 }
 
 void CDotforgeApp::SetupCommunication() {

@@ -56,6 +56,8 @@ class CDotforgeApp : public CCmdTarget, public ViewHost, public DocumentWindows 
   bool IsFontSetPathOpen(const std::string& path) const;
   // The printer commands of a font set: Download Entire Font, Download & Print One Character.
   void DownloadFont(const CDotforgeImportDoc& fontSet, bool oneCharacter);
+  // "Send to ESC/POS Printer…": the dialog, with the last choices.
+  void SendToEscPosPrinter(const CDotforgeImportDoc& fontSet);
 
   bool QueryCommand(int id, CommandState& state) override;
   void OnCommand(int id) override;

@@ -6,7 +6,8 @@
 namespace dotforge {
 
 bool FontSetCommands::QueryCommand(int id, CommandState&) {
-  return id == cmd::kSave || id == cmd::kClose || id == cmd::kDownloadEntireFont || id == cmd::kDownloadPrintOne;
+  return id == cmd::kSave || id == cmd::kClose || id == cmd::kDownloadEntireFont || id == cmd::kDownloadPrintOne ||
+         id == cmd::kSendToEscPosPrinter;
 }
 
 void FontSetCommands::OnCommand(int id) {
@@ -16,6 +17,8 @@ void FontSetCommands::OnCommand(int id) {
     app_.CloseFontSetAfterCheck(fontSet_);
   } else if (id == cmd::kDownloadEntireFont || id == cmd::kDownloadPrintOne) {
     app_.DownloadFont(fontSet_, id == cmd::kDownloadPrintOne);
+  } else if (id == cmd::kSendToEscPosPrinter) {
+    app_.SendToEscPosPrinter(fontSet_);
   }
 }
 

@@ -1,6 +1,6 @@
 #pragma once
 // The commands of a font set document itself: Save (the export), Close and the
-// two downloads.
+// downloads.
 
 #include "framework/command_target.h"
 #include "model/font_set.h"

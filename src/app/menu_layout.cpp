@@ -33,6 +33,7 @@ PopupMenu DownloadMenu(bool fontSet) {
       {kSetupCommunication, "Setup Communication"},
   };
   items.insert(items.end(), queries.begin(), queries.end());
+  if (fontSet) items.insert(items.end(), {kSep, {kSendToEscPosPrinter, "Send to ESC/POS Printer\u2026"}});
   return {"&Download", items};
 }
 

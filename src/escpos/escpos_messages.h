@@ -49,6 +49,12 @@ inline constexpr const char* kEscPosPortStalled = "The printer on {} stopped tak
 inline constexpr const char* kEscPosBadLine = "The serial line settings are not valid.";
 
 inline constexpr const char* kEscPosCancelled = "Sending to the printer was cancelled.";
+inline constexpr const char* kEscPosSent = "The characters were sent to the printer.";
+
+// The check at Send.
+inline constexpr const char* kEscPosNoHost = "Enter the printer's host name or address.";
+inline constexpr const char* kEscPosNoDevice = "Enter the printer device (for example /dev/usb/lp0).";
+inline constexpr const char* kEscPosNoPort = "Choose the serial port of the printer.";
 
 // The virtual printer. {} 1: the byte offset of the command in the input.
 inline constexpr const char* kEscPosSimUnknownCommand = "Unknown command at byte {}: {}.";

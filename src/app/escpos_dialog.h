@@ -1,0 +1,90 @@
+#pragma once
+// The "Send to ESC/POS Printer" dialog: the connection and its fields, the
+// printer font, the code page and the sample text; Send builds the stream and
+// sends it on a worker thread while a timer shows its progress, and Cancel
+// ends a running send at once. The choices are stored at each Send.
+
+#include <QDialog>
+#include <QTimer>
+#include <memory>
+#include <vector>
+
+#include "comm/port_choices.h"
+#include "escpos/escpos_choices.h"
+#include "escpos/escpos_send_job.h"
+
+class QComboBox;
+class QLabel;
+class QLineEdit;
+class QProgressBar;
+class QPushButton;
+class QSpinBox;
+class QStackedWidget;
+
+namespace dotforge {
+
+class EscPosDialog : public QDialog {
+  Q_OBJECT
+ public:
+  // `link`: the printer link's settings (the devices of the port names);
+  // `present`: the serial devices to offer after "COM1".."COM4".
+  EscPosDialog(const CDotforgeImportDoc& fontSet, SettingsStore& store, const CommSettings& link,
+               const std::vector<SerialPortEntry>& present, Prompt& prompt, QWidget* parent = nullptr);
+  ~EscPosDialog() override;
+
+  // The choices as the controls show them.
+  EscPosChoices Choices() const;
+  EscPosFont Font() const;
+  QString SampleText() const;
+  bool Sending() const { return job_ != nullptr; }
+
+  QComboBox* KindList() const { return kind_; }
+  QComboBox* FontList() const { return font_; }
+  QLineEdit* HostField() const { return host_; }
+  QSpinBox* PortField() const { return port_; }
+  QLineEdit* DeviceField() const { return device_; }
+  QLineEdit* SampleField() const { return sample_; }
+  QProgressBar* Progress() const { return progress_; }
+  QPushButton* SendButton() const { return send_; }
+  QPushButton* CancelButton() const { return cancel_; }
+  QLabel* StatusLabel() const { return status_; }
+
+ public slots:
+  void Send();
+  void reject() override;
+
+ private:
+  QWidget* BuildSerialPage();
+  QWidget* BuildNetworkPage();
+  QWidget* BuildDevicePage();
+  void ShowPage(int index);
+  void ShowChoices(const EscPosChoices& choices);
+  void PollJob();
+  void ShowSending(bool sending);
+
+  const CDotforgeImportDoc& fontSet_;
+  SettingsStore& store_;
+  CommSettings link_;
+  Prompt& prompt_;
+  std::vector<PortChoice> ports_;
+  QComboBox* kind_ = nullptr;
+  QStackedWidget* pages_ = nullptr;
+  QComboBox* serialPort_ = nullptr;
+  QComboBox* baud_ = nullptr;
+  QComboBox* parity_ = nullptr;
+  QComboBox* flow_ = nullptr;
+  QLineEdit* host_ = nullptr;
+  QSpinBox* port_ = nullptr;
+  QLineEdit* device_ = nullptr;
+  QComboBox* font_ = nullptr;
+  QComboBox* codePage_ = nullptr;
+  QLineEdit* sample_ = nullptr;
+  QProgressBar* progress_ = nullptr;
+  QLabel* status_ = nullptr;
+  QPushButton* send_ = nullptr;
+  QPushButton* cancel_ = nullptr;
+  std::unique_ptr<EscPosSendJob> job_;
+  QTimer pollTimer_;
+};
+
+}  // namespace dotforge

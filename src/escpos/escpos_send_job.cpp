@@ -1,0 +1,29 @@
+#include "escpos/escpos_send_job.h"
+
+#include <utility>
+
+namespace dotforge {
+
+EscPosSendJob::EscPosSendJob(const EscPosTarget& target, Bytes bytes, const EscPosLimits& limits)
+    : bytes_(std::move(bytes)), total_(bytes_.size()) {
+  thread_ = std::thread(&EscPosSendJob::Run, this, target, limits);
+}
+
+EscPosSendJob::~EscPosSendJob() {
+  cancel_.Set();
+  thread_.join();
+}
+
+std::optional<EscPosSendResult> EscPosSendJob::Result() const {
+  const std::lock_guard lock(mutex_);
+  return result_;
+}
+
+void EscPosSendJob::Run(EscPosTarget target, EscPosLimits limits) {
+  EscPosSendResult result =
+      SendEscPos(target, bytes_, cancel_, [this](std::size_t sent, std::size_t) { sent_.store(sent); }, limits);
+  const std::lock_guard lock(mutex_);
+  result_ = std::move(result);
+}
+
+}  // namespace dotforge
