@@ -10,6 +10,7 @@
 #include <string>
 
 #include "platform/bytes.h"
+#include "platform/unique_fd.h"
 
 namespace dotforge {
 
@@ -35,30 +36,6 @@ class EscPosOutput {
   virtual void Discard() {}
   virtual std::string StalledMessage() const = 0;
   virtual std::string WriteFailedMessage(int error) const = 0;
-};
-
-// The descriptor closed with the object.
-class UniqueFd {
- public:
-  UniqueFd() = default;
-  explicit UniqueFd(int fd) : fd_(fd) {}
-  UniqueFd(UniqueFd&& other) noexcept : fd_(other.Release()) {}
-  UniqueFd& operator=(UniqueFd&& other) noexcept;
-  UniqueFd(const UniqueFd&) = delete;
-  UniqueFd& operator=(const UniqueFd&) = delete;
-  ~UniqueFd() { Reset(); }
-
-  int Get() const { return fd_; }
-  bool Valid() const { return fd_ >= 0; }
-  int Release() {
-    const int fd = fd_;
-    fd_ = -1;
-    return fd;
-  }
-  void Reset();
-
- private:
-  int fd_ = -1;
 };
 
 class Event;

@@ -4,6 +4,7 @@
 #include <string_view>
 
 #include "formats/formats_messages.h"
+#include "formats/source_parser.h"
 
 namespace dotforge {
 namespace {
@@ -13,18 +14,11 @@ constexpr std::size_t kWideDigits = 64;
 constexpr std::size_t kMaxCodeDigits = 6;
 constexpr std::uint32_t kMaxCodePoint = 0x10FFFF;
 
-int HexDigit(char c) {
-  if (c >= '0' && c <= '9') return c - '0';
-  if (c >= 'A' && c <= 'F') return c - 'A' + 10;
-  if (c >= 'a' && c <= 'f') return c - 'a' + 10;
-  return -1;
-}
-
 std::optional<std::uint32_t> ParseCode(std::string_view text) {
   if (text.empty() || text.size() > kMaxCodeDigits) return std::nullopt;
   std::uint32_t code = 0;
   for (const char c : text) {
-    const int digit = HexDigit(c);
+    const int digit = HexDigitValue(c);
     if (digit < 0) return std::nullopt;
     code = code * 16 + static_cast<std::uint32_t>(digit);
   }
@@ -43,8 +37,8 @@ std::optional<BitmapGlyph> ParseLine(std::string_view line) {
   const auto width = static_cast<std::int32_t>(digits.size() / 4);
   BitmapGlyph glyph{*code, width, kUnifontHeight, 0, -kUnifontDescent, Bytes(digits.size() / 2)};
   for (std::size_t i = 0; i < glyph.rows.size(); ++i) {
-    const int high = HexDigit(digits[2 * i]);
-    const int low = HexDigit(digits[2 * i + 1]);
+    const int high = HexDigitValue(digits[2 * i]);
+    const int low = HexDigitValue(digits[2 * i + 1]);
     if (high < 0 || low < 0) return std::nullopt;
     glyph.rows[i] = static_cast<std::uint8_t>(high << 4 | low);
   }

@@ -7,25 +7,13 @@
 #include <cerrno>
 #include <string>
 
+#include "platform/unique_fd.h"
+
 namespace dotforge {
 namespace {
 
 // The number of links followed before a path counts as a loop, as the system's.
 constexpr int kMaxLinkHops = 40;
-
-class FileDescriptor {
- public:
-  explicit FileDescriptor(int fd) : fd_(fd) {}
-  FileDescriptor(const FileDescriptor&) = delete;
-  FileDescriptor& operator=(const FileDescriptor&) = delete;
-  ~FileDescriptor() {
-    if (fd_ >= 0) ::close(fd_);
-  }
-  int Get() const { return fd_; }
-
- private:
-  int fd_;
-};
 
 bool WriteAll(int fd, ByteView bytes) {
   std::size_t done = 0;
@@ -68,7 +56,7 @@ mode_t NewFileMode() {
 }  // namespace
 
 std::optional<Bytes> ReadWholeFile(const std::filesystem::path& path) {
-  FileDescriptor file(::open(path.c_str(), O_RDONLY | O_CLOEXEC));
+  UniqueFd file(::open(path.c_str(), O_RDONLY | O_CLOEXEC));
   if (file.Get() < 0) return std::nullopt;
   struct stat info {};
   if (::fstat(file.Get(), &info) != 0 || S_ISDIR(info.st_mode)) return std::nullopt;

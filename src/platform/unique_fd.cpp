@@ -1,4 +1,4 @@
-#include "escpos/escpos_output.h"
+#include "platform/unique_fd.h"
 
 #include <unistd.h>
 
