@@ -22,21 +22,6 @@ constexpr std::uint32_t kPsf2HeaderBytes = 32;
 // Wider or taller glyphs than this are no console font.
 constexpr std::uint32_t kMaxPsfSide = 1024;
 
-bool TakeU16(ByteCursor& cursor, std::uint16_t& value) {
-  ByteView taken;
-  if (!cursor.Take(2, taken)) return false;
-  value = GetU16LE(taken, 0);
-  return true;
-}
-
-bool TakeU32(ByteCursor& cursor, std::uint32_t& value) {
-  ByteView taken;
-  if (!cursor.Take(4, taken)) return false;
-  value = static_cast<std::uint32_t>(taken[0]) | static_cast<std::uint32_t>(taken[1]) << 8 |
-          static_cast<std::uint32_t>(taken[2]) << 16 | static_cast<std::uint32_t>(taken[3]) << 24;
-  return true;
-}
-
 template <std::size_t N>
 bool StartsWith(ByteView bytes, const std::array<std::uint8_t, N>& magic) {
   return bytes.size() >= N && std::equal(magic.begin(), magic.end(), bytes.begin());
@@ -89,7 +74,7 @@ std::vector<std::vector<char32_t>> Psf1Table(ByteCursor& cursor, std::size_t gly
   for (auto& codes : table) {
     bool inSequence = false;
     std::uint16_t value = 0;
-    while (TakeU16(cursor, value) && value != kPsf1Separator) {
+    while (cursor.TakeU16LE(value) && value != kPsf1Separator) {
       if (value == kPsf1SequenceStart) inSequence = true;
       if (!inSequence) codes.push_back(value);
     }
@@ -155,9 +140,9 @@ std::optional<BitmapFont> ReadPsf2(ByteView bytes, std::string& problem) {
   ByteCursor cursor(bytes);
   cursor.Seek(kPsf2Magic.size());
   std::uint32_t version = 0, headerSize = 0, flags = 0, count = 0, glyphBytes = 0, height = 0, width = 0;
-  if (!TakeU32(cursor, version) || !TakeU32(cursor, headerSize) || !TakeU32(cursor, flags) ||
-      !TakeU32(cursor, count) || !TakeU32(cursor, glyphBytes) || !TakeU32(cursor, height) ||
-      !TakeU32(cursor, width) || headerSize < kPsf2HeaderBytes || headerSize > bytes.size() || width == 0 ||
+  if (!cursor.TakeU32LE(version) || !cursor.TakeU32LE(headerSize) || !cursor.TakeU32LE(flags) ||
+      !cursor.TakeU32LE(count) || !cursor.TakeU32LE(glyphBytes) || !cursor.TakeU32LE(height) ||
+      !cursor.TakeU32LE(width) || headerSize < kPsf2HeaderBytes || headerSize > bytes.size() || width == 0 ||
       height == 0 || width > kMaxPsfSide || height > kMaxPsfSide ||
       glyphBytes != static_cast<std::uint64_t>((width + 7) / 8) * height) {
     problem = msg::kPsfHeaderDamaged;

@@ -20,12 +20,21 @@ inline void PutU16LE(Bytes& out, std::uint16_t value) {
   out.push_back(static_cast<std::uint8_t>(value >> 8));
 }
 
+inline void PutU32LE(Bytes& out, std::uint32_t value) {
+  PutU16LE(out, static_cast<std::uint16_t>(value & 0xFFFF));
+  PutU16LE(out, static_cast<std::uint16_t>(value >> 16));
+}
+
 inline void PutText(Bytes& out, std::string_view text) { out.insert(out.end(), text.begin(), text.end()); }
 
 inline void PutZeros(Bytes& out, std::size_t count) { out.insert(out.end(), count, 0); }
 
 inline std::uint16_t GetU16LE(ByteView bytes, std::size_t offset) {
   return static_cast<std::uint16_t>(bytes[offset] | (bytes[offset + 1] << 8));
+}
+
+inline std::uint32_t GetU32LE(ByteView bytes, std::size_t offset) {
+  return GetU16LE(bytes, offset) | static_cast<std::uint32_t>(GetU16LE(bytes, offset + 2)) << 16;
 }
 
 inline std::int8_t AsSigned8(std::uint8_t value) { return static_cast<std::int8_t>(value); }
@@ -52,6 +61,20 @@ class ByteCursor {
   bool TakeU8(std::uint8_t& value) {
     if (AtEnd()) return false;
     value = bytes_[position_++];
+    return true;
+  }
+
+  bool TakeU16LE(std::uint16_t& value) {
+    ByteView taken;
+    if (!Take(2, taken)) return false;
+    value = GetU16LE(taken, 0);
+    return true;
+  }
+
+  bool TakeU32LE(std::uint32_t& value) {
+    ByteView taken;
+    if (!Take(4, taken)) return false;
+    value = GetU32LE(taken, 0);
     return true;
   }
 

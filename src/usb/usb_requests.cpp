@@ -1,18 +1,6 @@
 #include "usb/usb_requests.h"
 
 namespace dotforge::usb {
-namespace {
-
-void PutU32LE(Bytes& out, std::uint32_t value) {
-  PutU16LE(out, static_cast<std::uint16_t>(value & 0xFFFF));
-  PutU16LE(out, static_cast<std::uint16_t>(value >> 16));
-}
-
-std::uint32_t GetU32LE(ByteView bytes, std::size_t offset) {
-  return GetU16LE(bytes, offset) | static_cast<std::uint32_t>(GetU16LE(bytes, offset + 2)) << 16;
-}
-
-}  // namespace
 
 Bytes EncodeDriverInfo(const DriverInfo& info) {
   Bytes out;

@@ -66,7 +66,7 @@ TEST_F(StoredSettingsTest, ValuesOutsideTheirTablesKeepTheDefault) {
 
 TEST_F(StoredSettingsTest, SavedSettingsLoadBackWithOneBytePerValue) {
   StoredSettings saved;
-  saved.comm = {kInterfaceSerial, kFlowXonXoff, 3, 7, kParityEven, {}, {}};
+  saved.comm = {kInterfaceSerial, kFlowXonXoff, 3, 7, kParityEven, {}, {}, {}};
   saved.comm.portDevices[3] = "/dev/ttyUSB0";
   saved.importPath = "/fonts";
   ASSERT_TRUE(SaveStoredSettings(store_, saved));
