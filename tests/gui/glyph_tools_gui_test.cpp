@@ -76,6 +76,15 @@ class GlyphToolsGuiTest : public test::AppTest {
   }
 
   CommandState Query(int id) { return Frame().Route().Query(id); }
+
+  // A picture of the main window with the editor zoomed in and its window enlarged.
+  void Screenshot(CDotforgeEditView& editor, const QString& name) {
+    for (int i = 0; i < 3; ++i) Frame().Execute(cmd::kZoomIn);
+    editor.parentWidget()->resize(editor.FrameSize() + QSize(40, 40));
+    Frame().RefreshCommandStates();
+    QApplication::processEvents();
+    test::SaveScreenshot(Frame(), name);
+  }
 };
 
 TEST_F(GlyphToolsGuiTest, ToolsAreOneGroupChosenByKeyOrButton) {
@@ -210,7 +219,7 @@ TEST_F(GlyphToolsGuiTest, ASelectionMovesByMouseAndArrowKeysAndEscapeDropsIt) {
   Drag(editor, Qt::LeftButton, {3, 2}, {{4, 2}, {5, 3}}, {7, 3});
   EXPECT_EQ(Glyph(editor), (Bytes{0x00, 0x00, 0x03, 0x03}));
   EXPECT_EQ(editor.Document()->FontSet().history.UndoCount(), 4u);
-  test::SaveScreenshot(Frame(), "glyph_tools_selection");
+  Screenshot(editor, "glyph_tools_selection");
 
   // Moved back off the last dot, the dot beneath comes back.
   Type(editor, Qt::Key_Up);
@@ -257,7 +266,7 @@ TEST_F(GlyphToolsGuiTest, CopyFromOneFontSetPastesClippedIntoAnotherOfAnotherSiz
   Type(target, Qt::Key_Left);
   Type(target, Qt::Key_Left);
   EXPECT_EQ(Glyph(target), (Bytes{0x04, 0xFC, 0x04, 0x60, 0xFC, 0xFC}));
-  test::SaveScreenshot(Frame(), "glyph_tools_paste");
+  Screenshot(target, "glyph_tools_paste");
   Type(target, Qt::Key_Escape);
   EXPECT_FALSE(target.Document()->Selection().Active());
   // The source is untouched and its set has no step.
