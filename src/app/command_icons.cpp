@@ -84,14 +84,24 @@ void RowOrColumn(QPainter& p, bool row, bool add) {
   PlusMinus(p, QPointF(13, 3.5), add, add ? kGreen : kRed);
 }
 
-// A quarter-turn arrow around the image's middle, turning left or right.
+// A turning arrow, clockwise or (mirrored) counter-clockwise, with a small
+// glyph corner inside showing the quarter turn.
 void TurnArrow(QPainter& p, bool left) {
+  p.save();
+  if (left) {
+    p.translate(kToolbarImageWidth, 0);
+    p.scale(-1, 1);
+  }
   p.setPen(QPen(kInk, 2, Qt::SolidLine, Qt::FlatCap));
   p.setBrush(Qt::NoBrush);
-  p.drawArc(QRectF(3, 5, 10, 10), left ? 0 : 180 * 16, left ? 90 * 16 : -90 * 16);
+  p.drawArc(QRectF(2, 4, 12, 12), 90 * 16, -270 * 16);
   p.setPen(Qt::NoPen);
   p.setBrush(kInk);
-  p.drawPolygon(left ? QPolygonF({{5, 7}, {9, 3}, {9, 11}}) : QPolygonF({{11, 7}, {7, 3}, {7, 11}}));
+  p.drawPolygon(QPolygonF({{8, 1}, {12, 4}, {8, 7}}));
+  p.setBrush(kAccent);
+  p.drawRect(QRectF(6, 8, 2, 4));
+  p.drawRect(QRectF(6, 11, 4, 1.5));
+  p.restore();
 }
 
 // Two mirrored half glyphs with the mirror line between them.

@@ -116,6 +116,10 @@ TEST_F(GlyphToolsGuiTest, ToolsAreOneGroupChosenByKeyOrButton) {
   EXPECT_FALSE(Frame().ToolbarAction(cmd::kToolLine)->isChecked());
   EXPECT_FALSE(Frame().ToolbarAction(cmd::kPenEdit)->isChecked());
   EXPECT_EQ(editor.Tool(), EditTool::Ellipse);
+  QToolBar* glyphBar = Frame().GlyphToolbar();
+  ASSERT_NE(glyphBar, nullptr);
+  EXPECT_TRUE(glyphBar->isVisible());
+  test::SaveScreenshot(*glyphBar, "glyph_toolbar");
   // A cell that is not square: the quarter turns are disabled.
   EXPECT_FALSE(Frame().ToolbarAction(cmd::kRotateLeft)->isEnabled());
   EXPECT_FALSE(Query(cmd::kRotateRight).enabled);
