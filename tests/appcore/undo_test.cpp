@@ -500,6 +500,43 @@ TEST_F(UndoTest, SelectionStepsUndoOneAtATime) {
   ExpectEditorsShowTheirCharacters();
 }
 
+// A pasted block still floating when the set is saved: the file holds what the
+// editor shows. Moved on, closed and opened again, the editor shows the moved
+// block, and undo back to the save leaves the set equal to the file.
+TEST_F(UndoTest, AFloatingPasteIsSavedAsShownAndSurvivesTheEditorClosing) {
+  CDotforgeEditDoc& editor = Edit(0x43);
+  PixelGrid block(16, 2);  // wider than the 12-dot cell
+  for (std::int32_t column = 0; column < 16; ++column) block.Set(column, column % 2, kBlackPixel);
+  editor.Paste(block);
+  ASSERT_TRUE(editor.Selection().Floating());
+  AnswerSaveAs("FLOAT.DAT");
+  ASSERT_TRUE(core.SaveFontSet(*fontSet));
+  const SetState saved = StateOf(*fontSet);
+  EXPECT_EQ(test::ReadBytes(dir / "FLOAT.DAT"), saved.dat);
+  PixelGrid shown;
+  UnpackBitmap(fontSet->characters[2]->bitmap, 12, 12, shown);
+  EXPECT_EQ(shown.Pixels(), editor.Grid().Pixels());
+
+  editor.MoveSelectionBy(-3, 5);  // the cut-off columns come in, the rows beneath come back
+  const Bytes moved = fontSet->characters[2]->bitmap;
+  EXPECT_NE(moved, test::PatternCell(0x43, 12, 12));
+  core.CloseEditor(editor);
+  CDotforgeEditDoc& again = Edit(0x43);
+  EXPECT_FALSE(again.Selection().Active());
+  Bytes packed;
+  PackBitmap(again.Grid(), 12, 12, packed);
+  EXPECT_EQ(packed, moved);
+
+  ASSERT_TRUE(core.Undo(*fontSet));
+  EXPECT_EQ(StateOf(*fontSet), saved);
+  EXPECT_FALSE(fontSet->IsModified());
+  ExpectEditorsShowTheirCharacters();
+  ASSERT_TRUE(core.Undo(*fontSet));  // the paste
+  for (std::size_t i = 0; i < fontSet->characters.size(); ++i) {
+    EXPECT_EQ(fontSet->characters[i]->bitmap, test::PatternCell(fontSet->codes[i], 12, 12));
+  }
+}
+
 TEST_F(UndoTest, ToolsThatChangeNoDotsAddNoStep) {
   CDotforgeEditDoc& editor = Edit(0x41);
   editor.Grid() = PixelGrid(12, 12);
