@@ -26,7 +26,8 @@ void EditWith(const PixelGrid& dots, ByteView bytes) {
   selection.MoveTo(grid, PointFrom(bytes, 10));
   if (selection.Dots(grid).Pixels() != dots.Pixels()) std::abort();
   selection.Erase(grid);
-  for (const ShapeKind shape : {ShapeKind::Line, ShapeKind::Rectangle, ShapeKind::FilledRectangle, ShapeKind::Ellipse}) {
+  for (const ShapeKind shape :
+       {ShapeKind::Line, ShapeKind::Rectangle, ShapeKind::FilledRectangle, ShapeKind::Ellipse}) {
     DrawShapeOn(grid, shape, PointFrom(bytes, 12), PointFrom(bytes, 14), kBlackPixel);
   }
   FloodFill(grid, PointFrom(bytes, 16), kBlackPixel);

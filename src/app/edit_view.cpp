@@ -323,7 +323,9 @@ void CDotforgeEditView::Paste() {
 void CDotforgeEditView::UpdateCursor() {
   const EditModes& modes = document_->Modes();
   // The last cursor that applies wins; with nothing on, the cursor stays.
-  if (tool_ != EditTool::Pen) viewport()->setCursor(tool_ == EditTool::FloodFill ? Qt::PointingHandCursor : Qt::CrossCursor);
+  if (tool_ != EditTool::Pen) {
+    viewport()->setCursor(tool_ == EditTool::FloodFill ? Qt::PointingHandCursor : Qt::CrossCursor);
+  }
   if (tool_ == EditTool::Pen && modes.pen) viewport()->setCursor(PenCursor());
   if (modes.addColumn || modes.deleteColumn) viewport()->setCursor(ColumnCursor());
   if (modes.addRow || modes.deleteRow) viewport()->setCursor(RowCursor());

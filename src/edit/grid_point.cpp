@@ -17,8 +17,8 @@ DotRect ClipRect(DotRect rect, std::int32_t width, std::int32_t height) {
   const std::int64_t right = std::min<std::int64_t>(std::int64_t{rect.column} + rect.width, width);
   const std::int64_t bottom = std::min<std::int64_t>(std::int64_t{rect.row} + rect.height, height);
   if (right <= left || bottom <= top) return {};
-  return DotRect{static_cast<std::int32_t>(left), static_cast<std::int32_t>(top), static_cast<std::int32_t>(right - left),
-                 static_cast<std::int32_t>(bottom - top)};
+  return DotRect{static_cast<std::int32_t>(left), static_cast<std::int32_t>(top),
+                 static_cast<std::int32_t>(right - left), static_cast<std::int32_t>(bottom - top)};
 }
 
 }  // namespace dotforge

@@ -219,7 +219,8 @@ TEST_F(UndoTest, EveryGlyphToolIsUndoneAndRedoneExactly) {
        [](UndoTest& t) { t.EditAt(2).DrawShape(ShapeKind::Rectangle, {1, 1}, {10, 8}, kWhitePixel); }},
       {msg::kStepFilledRectangle,
        [](UndoTest& t) { t.EditAt(3).DrawShape(ShapeKind::FilledRectangle, {3, 3}, {5, 20}, kBlackPixel); }},
-      {msg::kStepEllipse, [](UndoTest& t) { t.EditAt(0).DrawShape(ShapeKind::Ellipse, {0, 0}, {11, 11}, kBlackPixel); }},
+      {msg::kStepEllipse,
+       [](UndoTest& t) { t.EditAt(0).DrawShape(ShapeKind::Ellipse, {0, 0}, {11, 11}, kBlackPixel); }},
       {msg::kStepFloodFill,
        [](UndoTest& t) {
          CDotforgeEditDoc& editor = t.EditAt(1);

@@ -89,8 +89,9 @@ class GlyphToolsGuiTest : public test::AppTest {
 
 TEST_F(GlyphToolsGuiTest, ToolsAreOneGroupChosenByKeyOrButton) {
   CDotforgeEditView& editor = OpenEditor(8, 4, "TOOLS.DSB");
-  const std::vector<int> tools = {cmd::kPenEdit,      cmd::kToolLine,      cmd::kToolRectangle, cmd::kToolFilledRectangle,
-                                  cmd::kToolEllipse,  cmd::kToolFloodFill, cmd::kToolSelect};
+  const std::vector<int> tools = {cmd::kPenEdit,           cmd::kToolLine,    cmd::kToolRectangle,
+                                  cmd::kToolFilledRectangle, cmd::kToolEllipse, cmd::kToolFloodFill,
+                                  cmd::kToolSelect};
   const auto checked = [&] {
     std::vector<int> on;
     for (const int id : tools) {
@@ -103,8 +104,9 @@ TEST_F(GlyphToolsGuiTest, ToolsAreOneGroupChosenByKeyOrButton) {
       {Qt::Key_L, Qt::NoModifier}, {Qt::Key_R, Qt::NoModifier}, {Qt::Key_R, Qt::ShiftModifier},
       {Qt::Key_E, Qt::NoModifier}, {Qt::Key_F, Qt::NoModifier}, {Qt::Key_S, Qt::NoModifier},
       {Qt::Key_P, Qt::NoModifier}};
-  const std::vector<int> chosen = {cmd::kToolLine,      cmd::kToolRectangle, cmd::kToolFilledRectangle, cmd::kToolEllipse,
-                                   cmd::kToolFloodFill, cmd::kToolSelect,    cmd::kPenEdit};
+  const std::vector<int> chosen = {cmd::kToolLine,    cmd::kToolRectangle,  cmd::kToolFilledRectangle,
+                                   cmd::kToolEllipse, cmd::kToolFloodFill, cmd::kToolSelect,
+                                   cmd::kPenEdit};
   for (std::size_t i = 0; i < keys.size(); ++i) {
     Type(editor, keys[i].first, keys[i].second);
     EXPECT_EQ(checked(), std::vector<int>{chosen[i]}) << i;
