@@ -302,7 +302,7 @@ TEST_F(GlyphToolsGuiTest, CutAndDeleteWhitenTheSelectionAndAnotherToolDropsAPast
   // The cut dots pasted over the selection's place, then the pen chosen: the
   // paste stays where it was shown and the pen draws on from there.
   Drag(editor, Qt::LeftButton, {4, 2}, {}, {4, 2});
-  Type(editor, Qt::Key_V, Qt::ControlModifier);
+  Type(editor, Qt::Key_Insert, Qt::ShiftModifier);  // the other Paste key
   EXPECT_EQ(Glyph(editor), (Bytes{0x0F, 0x0F, 0xFF, 0xFF}));
   Type(editor, Qt::Key_P);
   EXPECT_FALSE(editor.Document()->Selection().Active());
