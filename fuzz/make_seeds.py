@@ -62,6 +62,13 @@ write("fuzz_glyph_block", "short", bytes([12, 24, 0, 5]) + bytes(range(40)))
 write("fuzz_glyph_edit", "letter_12x3", bytes([12, 3, 20, 2]) + bytes([0x30, 0x00, 0x48, 0x00, 0xFF, 0xF0]))
 write("fuzz_glyph_edit", "padding_set", bytes([10, 2, 8, 4]) + bytes([0xFF, 0xFF, 0x81, 0x3F]))
 write("fuzz_glyph_edit", "short_bitmap", bytes([24, 24, 127, 1]) + bytes([0xAA] * 7))
+def dots(width, height, rows):
+    return struct.pack("<II", width, height) + bytes(rows)
+
+write("fuzz_dots_clipboard", "letter_8x4", dots(8, 4, [0x81, 0xFF, 0x81, 0x18]))
+write("fuzz_dots_clipboard", "wide_11x3", dots(11, 3, [0x80, 0x20, 0x7F, 0xC0, 0x00, 0x20]) + bytes([0xF0, 0x05, 0xFE, 0x0C, 0x80]))
+write("fuzz_dots_clipboard", "short_rows", dots(24, 24, [0xAA] * 7))
+write("fuzz_dots_clipboard", "huge_claim", struct.pack("<II", 0xFFFFFFFF, 2) + bytes(16))
 write("fuzz_glyph_edit", "negative_sizes", bytes([0xF8, 3, 0, 0x80]) + bytes([1, 2, 3]))
 
 write("fuzz_dialog_fields", "hex_code", b"\x01" + b"0041")

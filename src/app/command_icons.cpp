@@ -84,6 +84,45 @@ void RowOrColumn(QPainter& p, bool row, bool add) {
   PlusMinus(p, QPointF(13, 3.5), add, add ? kGreen : kRed);
 }
 
+// A turning arrow, clockwise or (mirrored) counter-clockwise, with a small
+// glyph corner inside showing the quarter turn.
+void TurnArrow(QPainter& p, bool left) {
+  p.save();
+  if (left) {
+    p.translate(kToolbarImageWidth, 0);
+    p.scale(-1, 1);
+  }
+  p.setPen(QPen(kInk, 2, Qt::SolidLine, Qt::FlatCap));
+  p.setBrush(Qt::NoBrush);
+  p.drawArc(QRectF(2, 4, 12, 12), 90 * 16, -270 * 16);
+  p.setPen(Qt::NoPen);
+  p.setBrush(kInk);
+  p.drawPolygon(QPolygonF({{8, 1}, {12, 4}, {8, 7}}));
+  p.setBrush(kAccent);
+  p.drawRect(QRectF(6, 8, 2, 4));
+  p.drawRect(QRectF(6, 11, 4, 1.5));
+  p.restore();
+}
+
+// Two mirrored half glyphs with the mirror line between them.
+void Mirror(QPainter& p, bool horizontal) {
+  p.setPen(Qt::NoPen);
+  p.setBrush(kInk);
+  if (horizontal) {
+    p.drawPolygon(QPolygonF({{1, 16}, {6, 4}, {6, 16}}));
+    p.setBrush(QColor(150, 150, 150));
+    p.drawPolygon(QPolygonF({{15, 16}, {10, 4}, {10, 16}}));
+    p.setPen(QPen(kAccent, 1, Qt::DashLine));
+    p.drawLine(QPointF(8, 1), QPointF(8, 19));
+  } else {
+    p.drawPolygon(QPolygonF({{2, 1}, {14, 8}, {2, 8}}));
+    p.setBrush(QColor(150, 150, 150));
+    p.drawPolygon(QPolygonF({{2, 19}, {14, 12}, {2, 12}}));
+    p.setPen(QPen(kAccent, 1, Qt::DashLine));
+    p.drawLine(QPointF(0, 10), QPointF(16, 10));
+  }
+}
+
 void Draw(QPainter& p, CommandIcon icon) {
   switch (icon) {
     case CommandIcon::New:
@@ -214,6 +253,60 @@ void Draw(QPainter& p, CommandIcon icon) {
       p.setPen(QPen(kRed, 2));
       p.drawLine(QPointF(1.5, 10.5), QPointF(13.5, 10.5));
       p.drawLine(QPointF(7.5, 4.5), QPointF(7.5, 16.5));
+      break;
+    case CommandIcon::Cut:
+      p.setPen(QPen(kInk, 1.5));
+      p.setBrush(Qt::NoBrush);
+      p.drawEllipse(QPointF(4.5, 15.5), 2.5, 2.5);
+      p.drawEllipse(QPointF(11.5, 15.5), 2.5, 2.5);
+      p.drawLine(QPointF(6, 13), QPointF(12, 2));
+      p.drawLine(QPointF(10, 13), QPointF(4, 2));
+      break;
+    case CommandIcon::FlipHorizontal:
+      Mirror(p, true);
+      break;
+    case CommandIcon::FlipVertical:
+      Mirror(p, false);
+      break;
+    case CommandIcon::Invert:
+      Grid(p, QRectF(1.5, 4.5, 12, 12), {{0, 0}, {2, 0}, {1, 1}, {3, 1}, {0, 2}, {2, 2}, {1, 3}, {3, 3}});
+      break;
+    case CommandIcon::RotateLeft:
+      TurnArrow(p, true);
+      break;
+    case CommandIcon::RotateRight:
+      TurnArrow(p, false);
+      break;
+    case CommandIcon::Line:
+      p.setPen(QPen(kInk, 2, Qt::SolidLine, Qt::RoundCap));
+      p.drawLine(QPointF(2, 17), QPointF(14, 3));
+      break;
+    case CommandIcon::Rectangle:
+    case CommandIcon::FilledRectangle:
+      p.setPen(QPen(kInk, 2));
+      p.setBrush(icon == CommandIcon::FilledRectangle ? QBrush(kInk) : QBrush(Qt::NoBrush));
+      p.drawRect(QRectF(2, 5, 12, 10));
+      break;
+    case CommandIcon::Ellipse:
+      p.setPen(QPen(kInk, 2));
+      p.setBrush(Qt::NoBrush);
+      p.drawEllipse(QRectF(1.5, 4.5, 13, 11));
+      break;
+    case CommandIcon::FloodFill: {
+      // A tipped bucket pouring ink.
+      p.setPen(QPen(kInk, 1));
+      p.setBrush(kPaper);
+      p.drawPolygon(QPolygonF({{3, 8}, {9, 2}, {15, 8}, {9, 14}}));
+      p.setPen(Qt::NoPen);
+      p.setBrush(kAccent);
+      p.drawPolygon(QPolygonF({{3, 8}, {15, 8}, {9, 14}}));
+      p.drawEllipse(QRectF(1, 10, 3, 8));
+      break;
+    }
+    case CommandIcon::Select:
+      p.setPen(QPen(kInk, 1, Qt::DashLine));
+      p.setBrush(Qt::NoBrush);
+      p.drawRect(QRectF(1.5, 3.5, 13, 13));
       break;
     case CommandIcon::None:
       break;

@@ -54,6 +54,21 @@ inline constexpr int kZoomIn = 32782;
 inline constexpr int kZoomOut = 32791;
 inline constexpr int kReferenceLine = 32841;
 
+// The editor's Glyph menu: whole-glyph transforms
+inline constexpr int kFlipHorizontal = 32860;
+inline constexpr int kFlipVertical = 32861;
+inline constexpr int kInvert = 32862;
+inline constexpr int kRotateLeft = 32863;
+inline constexpr int kRotateRight = 32864;
+
+// The editor's drawing tools (one active at a time; kPenEdit is the pen)
+inline constexpr int kToolLine = 32865;
+inline constexpr int kToolRectangle = 32866;
+inline constexpr int kToolFilledRectangle = 32867;
+inline constexpr int kToolEllipse = 32868;
+inline constexpr int kToolFloodFill = 32869;
+inline constexpr int kToolSelect = 32870;
+
 // The font set's history (Edit menu)
 inline constexpr int kUndo = 57643;
 inline constexpr int kRedo = 57644;
@@ -66,7 +81,8 @@ inline constexpr int kArrangeIcons = 57649;
 inline constexpr int kCascade = 57650;
 inline constexpr int kTile = 57651;
 
-// Accelerator-only framework commands that nothing handles.
+// Accelerator-only framework commands: the editor takes Cut, Copy and Paste
+// (Ctrl+Ins and Shift+Ins as well); nothing else handles them.
 inline constexpr int kCut = 57635;
 inline constexpr int kFrameworkCopy = 57634;
 inline constexpr int kFrameworkPaste = 57637;

@@ -11,6 +11,8 @@ enum class CommandIcon {
   None, New, Open, Save, Copy, Paste, Edit, Add, Delete, DoubleSize, Download, Properties,
   PenEdit, ClearEdit, ShiftUp, ShiftDown, ShiftLeft, ShiftRight, Rotate, AddRow, AddColumn,
   DeleteRow, DeleteColumn, ZoomIn, ZoomOut, ReferenceLine, Undo, Redo,
+  Cut, FlipHorizontal, FlipVertical, Invert, RotateLeft, RotateRight,
+  Line, Rectangle, FilledRectangle, Ellipse, FloodFill, Select,
 };
 
 struct CommandInfo {

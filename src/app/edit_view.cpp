@@ -1,11 +1,15 @@
 #include "app/edit_view.h"
 
+#include <QApplication>
+#include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
 #include <cstdint>
 #include <optional>
 
+#include "app/clipboard_dots.h"
 #include "app/command_ids.h"
+#include "app/dots_mime.h"
 #include "app/edit_cursors.h"
 
 namespace dotforge {
@@ -13,6 +17,13 @@ namespace {
 
 const QColor kCellOutline(0, 0, 255);
 const QColor kReferenceLine(255, 0, 0);
+const QColor kSelectionDash(0, 0, 0);
+const QColor kSelectionGap(255, 255, 255);
+
+std::int32_t FloorDiv(std::int32_t value, std::int32_t divisor) {
+  const std::int32_t quotient = value / divisor;
+  return (value % divisor != 0 && value < 0) ? quotient - 1 : quotient;
+}
 
 }  // namespace
 
@@ -61,14 +72,38 @@ bool CDotforgeEditView::InsideGrid(QPoint client) const {
          p.y() < origin + document_->Height() * cellSize_;
 }
 
+GridPoint CDotforgeEditView::DotAt(QPoint client) const {
+  const QPoint p = ToCanvas(client);
+  const int origin = 2 * cellSize_;
+  return GridPoint{FloorDiv(p.x() - origin, cellSize_), FloorDiv(p.y() - origin, cellSize_)};
+}
+
+std::uint8_t CDotforgeEditView::DotValue(GridPoint dot) const {
+  const PixelGrid& grid = document_->Grid();
+  return grid.Contains(dot.column, dot.row) ? grid.At(dot.column, dot.row) : kWhitePixel;
+}
+
 void CDotforgeEditView::paintEvent(QPaintEvent*) {
   if (!document_) return;
   QPainter painter(viewport());
   painter.fillRect(viewport()->rect(), Qt::white);
   painter.translate(-ScrollPosition());
+  if (drag_ == Drag::Shape) {
+    // The shape under way is drawn on a copy: the glyph changes only at the release.
+    PixelGrid preview = document_->Grid();
+    DrawShapeOn(preview, *ShapeOfTool(tool_), dragStart_, dragEnd_, shapeValue_);
+    DrawCells(painter, preview);
+  } else {
+    DrawCells(painter, document_->Grid());
+  }
+  if (referenceLines_.show) DrawReferenceLines(painter);
+  DrawSelection(painter);
+  UpdateScrollSizes();
+}
+
+void CDotforgeEditView::DrawCells(QPainter& painter, const PixelGrid& grid) const {
   const int s = cellSize_;
   const int origin = 2 * s;
-  const PixelGrid& grid = document_->Grid();
   const int width = std::min(document_->Width(), grid.Width());
   const int height = std::min(document_->Height(), grid.Height());
   for (int column = 0; column < width; ++column) {
@@ -80,8 +115,21 @@ void CDotforgeEditView::paintEvent(QPaintEvent*) {
       painter.drawRect(origin + column * s, origin + row * s, s, s);
     }
   }
-  if (referenceLines_.show) DrawReferenceLines(painter);
-  UpdateScrollSizes();
+}
+
+void CDotforgeEditView::DrawSelection(QPainter& painter) const {
+  const DotRect area = drag_ == Drag::Marking
+                           ? ClipRect(RectBetween(dragStart_, dragEnd_), document_->Width(), document_->Height())
+                           : document_->Selection().Area();
+  if (area.Empty()) return;
+  const int s = cellSize_;
+  const QRect outline(2 * s + area.column * s, 2 * s + area.row * s, area.width * s, area.height * s);
+  // Dashes over a solid line of the other colour show on black and white dots alike.
+  painter.setBrush(Qt::NoBrush);
+  painter.setPen(QPen(kSelectionGap, 2));
+  painter.drawRect(outline);
+  painter.setPen(QPen(kSelectionDash, 2, Qt::DashLine));
+  painter.drawRect(outline);
 }
 
 void CDotforgeEditView::DrawReferenceLines(QPainter& painter) const {
@@ -106,25 +154,76 @@ void CDotforgeEditView::DrawReferenceLines(QPainter& painter) const {
 }
 
 void CDotforgeEditView::mousePressEvent(QMouseEvent* event) {
-  if (!document_ || event->button() != Qt::LeftButton) return;
+  if (!document_ || drag_ != Drag::None) return;
+  const Qt::MouseButton button = event->button();
   const QPoint position = event->position().toPoint();
-  const QPoint cell = CellAt(position);
-  if (document_->ModeClick(cell.x(), cell.y())) {
+  lastPosition_ = position;
+  const GridPoint dot = DotAt(position);
+  if (button == Qt::LeftButton && document_->ModeClick(dot.column, dot.row)) {
     UpdateCursor();
-  } else if (InsideGrid(position)) {
-    PixelGrid& grid = document_->Grid();
-    penValue_ = grid.At(cell.x(), cell.y()) == kWhitePixel ? kBlackPixel : kWhitePixel;
-    grid.Set(cell.x(), cell.y(), penValue_);
+    return;
+  }
+  if (button != Qt::LeftButton && button != Qt::RightButton) return;
+  if (tool_ == EditTool::Pen) {
+    if (button == Qt::LeftButton) PressPen(position);
+  } else if (tool_ == EditTool::FloodFill) {
+    document_->Fill(dot, ToolValue(DotValue(dot), button));
+  } else if (tool_ == EditTool::Select) {
+    if (button == Qt::LeftButton) PressSelect(dot);
+  } else {
+    drag_ = Drag::Shape;
+    dragButton_ = button;
+    dragStart_ = dragEnd_ = dot;
+    shapeValue_ = ToolValue(DotValue(dot), button);
     viewport()->update();
   }
-  lastPosition_ = position;
+}
+
+void CDotforgeEditView::PressPen(QPoint position) {
+  if (!InsideGrid(position)) return;
+  const QPoint cell = CellAt(position);
+  PixelGrid& grid = document_->Grid();
+  penValue_ = grid.At(cell.x(), cell.y()) == kWhitePixel ? kBlackPixel : kWhitePixel;
+  grid.Set(cell.x(), cell.y(), penValue_);
+  viewport()->update();
+}
+
+void CDotforgeEditView::PressSelect(GridPoint dot) {
+  dragButton_ = Qt::LeftButton;
+  dragStart_ = dragEnd_ = dot;
+  if (document_->Selection().Area().Contains(dot)) {
+    const DotRect area = document_->Selection().Area();
+    moveOrigin_ = GridPoint{area.column, area.row};
+    drag_ = Drag::Moving;
+    return;
+  }
+  document_->DropSelection();
+  drag_ = Drag::Marking;
+  viewport()->update();
 }
 
 void CDotforgeEditView::mouseMoveEvent(QMouseEvent* event) {
   if (!document_) return;
-  const EditModes& modes = document_->Modes();
-  if (modes.addRow || modes.addColumn) return;
   const QPoint position = event->position().toPoint();
+  const GridPoint dot = DotAt(position);
+  switch (drag_) {
+    case Drag::Shape:
+    case Drag::Marking:
+      if (dot == dragEnd_) return;
+      dragEnd_ = dot;
+      viewport()->update();
+      return;
+    case Drag::Moving:
+      if (dot == dragEnd_) return;
+      dragEnd_ = dot;
+      document_->MoveSelectionTo(GridPoint{moveOrigin_.column + dot.column - dragStart_.column,
+                                           moveOrigin_.row + dot.row - dragStart_.row});
+      return;
+    case Drag::None:
+      break;
+  }
+  const EditModes& modes = document_->Modes();
+  if (tool_ != EditTool::Pen || modes.addRow || modes.addColumn) return;
   if ((event->buttons() & Qt::LeftButton) && InsideGrid(position) && CellAt(position) != CellAt(lastPosition_)) {
     const QPoint cell = CellAt(position);
     document_->Grid().Set(cell.x(), cell.y(), penValue_);
@@ -134,13 +233,100 @@ void CDotforgeEditView::mouseMoveEvent(QMouseEvent* event) {
 }
 
 void CDotforgeEditView::mouseReleaseEvent(QMouseEvent* event) {
-  if (document_ && event->button() == Qt::LeftButton) document_->WriteBack();
+  if (!document_) return;
+  if (drag_ != Drag::None) {
+    if (event->button() == dragButton_) ReleaseDrag(DotAt(event->position().toPoint()));
+    return;
+  }
+  if (event->button() == Qt::LeftButton) document_->WriteBack();
+}
+
+void CDotforgeEditView::ReleaseDrag(GridPoint dot) {
+  const Drag drag = drag_;
+  drag_ = Drag::None;
+  switch (drag) {
+    case Drag::Shape:
+      document_->DrawShape(*ShapeOfTool(tool_), dragStart_, dot, shapeValue_);
+      break;
+    case Drag::Marking:
+      document_->Select(RectBetween(dragStart_, dot));
+      break;
+    case Drag::Moving:
+      document_->FinishMove();
+      break;
+    case Drag::None:
+      break;
+  }
+  viewport()->update();
+}
+
+void CDotforgeEditView::CancelDrag() {
+  // A move already shown stays where it is, as one step; a shape or a marking
+  // under way is dropped.
+  if (drag_ == Drag::Moving) document_->FinishMove();
+  drag_ = Drag::None;
+  viewport()->update();
+}
+
+void CDotforgeEditView::keyPressEvent(QKeyEvent* event) {
+  if (!document_) return;
+  if (event->key() == Qt::Key_Escape) {
+    if (drag_ != Drag::None) {
+      CancelDrag();
+    } else {
+      document_->DropSelection();
+    }
+    return;
+  }
+  const bool selected = document_->Selection().Active() && drag_ == Drag::None;
+  switch (selected ? event->key() : 0) {
+    case Qt::Key_Left:
+      document_->MoveSelectionBy(-1, 0);
+      return;
+    case Qt::Key_Right:
+      document_->MoveSelectionBy(1, 0);
+      return;
+    case Qt::Key_Up:
+      document_->MoveSelectionBy(0, -1);
+      return;
+    case Qt::Key_Down:
+      document_->MoveSelectionBy(0, 1);
+      return;
+    default:
+      CScrollView::keyPressEvent(event);
+  }
+}
+
+void CDotforgeEditView::ChooseTool(EditTool tool) {
+  if (tool == tool_) {
+    // The pen's own command keeps switching its cursor, as it always has.
+    if (tool == EditTool::Pen) document_->TogglePen();
+    return;
+  }
+  if (drag_ != Drag::None) CancelDrag();
+  // A floating selection stays where it is shown when another tool is chosen.
+  document_->DropSelection();
+  tool_ = tool;
+}
+
+void CDotforgeEditView::Paste() {
+  std::optional<PixelGrid> dots = DotsFromClipboard(this);
+  if (!dots) {
+    QApplication::beep();
+    return;
+  }
+  if (drag_ != Drag::None) CancelDrag();
+  if (tool_ != EditTool::Select) ChooseTool(EditTool::Select);
+  document_->Paste(std::move(*dots));
 }
 
 void CDotforgeEditView::UpdateCursor() {
   const EditModes& modes = document_->Modes();
   // The last cursor that applies wins; with nothing on, the cursor stays.
-  if (modes.pen) viewport()->setCursor(PenCursor());
+  if (tool_ != EditTool::Pen) {
+    viewport()->setCursor(tool_ == EditTool::FloodFill ? Qt::PointingHandCursor : Qt::CrossCursor);
+  }
+  if (tool_ == EditTool::Pen && modes.pen) viewport()->setCursor(PenCursor());
   if (modes.addColumn || modes.deleteColumn) viewport()->setCursor(ColumnCursor());
   if (modes.addRow || modes.deleteRow) viewport()->setCursor(RowCursor());
 }
@@ -153,8 +339,66 @@ void CDotforgeEditView::EditReferenceLines() {
   document_->UpdateAllViews();
 }
 
+bool CDotforgeEditView::QueryGlyphCommand(int id, CommandState& state) {
+  if (const std::optional<EditTool> tool = ToolOfCommand(id)) {
+    const bool pen = *tool != EditTool::Pen || document_->Modes().pen;
+    state.check = tool_ == *tool && pen ? CommandState::Check::Checked : CommandState::Check::Unchecked;
+    return true;
+  }
+  if (const std::optional<GlyphTransform> transform = TransformOfCommand(id)) {
+    state.enabled = document_->CanTransform(*transform);
+    return true;
+  }
+  switch (id) {
+    case cmd::kCut:
+    case cmd::kDelete:
+      state.enabled = document_->Selection().Active();
+      return true;
+    case cmd::kCopy:
+    case cmd::kFrameworkCopy:
+    case cmd::kPaste:
+    case cmd::kFrameworkPaste:
+      return true;
+    default:
+      return false;
+  }
+}
+
+bool CDotforgeEditView::RunGlyphCommand(int id) {
+  if (const std::optional<EditTool> tool = ToolOfCommand(id)) {
+    ChooseTool(*tool);
+    return true;
+  }
+  if (const std::optional<GlyphTransform> transform = TransformOfCommand(id)) {
+    if (drag_ != Drag::None) CancelDrag();
+    document_->Transform(*transform);
+    return true;
+  }
+  switch (id) {
+    case cmd::kCut:
+      if (drag_ != Drag::None) CancelDrag();
+      CopyDotsToClipboard(document_->CutSelection());
+      return true;
+    case cmd::kCopy:
+    case cmd::kFrameworkCopy:
+      CopyDotsToClipboard(document_->SelectedDots());
+      return true;
+    case cmd::kPaste:
+    case cmd::kFrameworkPaste:
+      Paste();
+      return true;
+    case cmd::kDelete:
+      if (drag_ != Drag::None) CancelDrag();
+      document_->DeleteSelection();
+      return true;
+    default:
+      return false;
+  }
+}
+
 bool CDotforgeEditView::QueryCommand(int id, CommandState& state) {
   if (!document_) return false;
+  if (QueryGlyphCommand(id, state)) return true;
   const EditModes& modes = document_->Modes();
   const auto check = [&state](bool on) {
     state.check = on ? CommandState::Check::Checked : CommandState::Check::Unchecked;
@@ -169,8 +413,6 @@ bool CDotforgeEditView::QueryCommand(int id, CommandState& state) {
       return check(modes.deleteRow);
     case cmd::kDeleteColumn:
       return check(modes.deleteColumn);
-    case cmd::kPenEdit:
-      return check(modes.pen);
     case cmd::kShiftDown:
     case cmd::kShiftUp:
     case cmd::kShiftRight:
@@ -186,6 +428,11 @@ bool CDotforgeEditView::QueryCommand(int id, CommandState& state) {
 }
 
 void CDotforgeEditView::OnCommand(int id) {
+  if (RunGlyphCommand(id)) {
+    UpdateCursor();
+    viewport()->update();
+    return;
+  }
   switch (id) {
     case cmd::kShiftDown:
       document_->ShiftArea(ShiftDirection::Down);
@@ -210,9 +457,6 @@ void CDotforgeEditView::OnCommand(int id) {
       break;
     case cmd::kDeleteColumn:
       document_->ToggleDeleteColumn();
-      break;
-    case cmd::kPenEdit:
-      document_->TogglePen();
       break;
     case cmd::kClearEdit:
       document_->ClearEdit();

@@ -1,7 +1,10 @@
 #pragma once
 // The pixel editor: the glyph as an enlarged grid of cells, painted with the left
-// button, with the one-shot row and column modes, zoom and two reference lines.
+// button, with the one-shot row and column modes, zoom and two reference lines;
+// the drawing tools (a shape follows the mouse as a preview and is put down at
+// the release), flood fill, and the region select with its clipboard commands.
 
+#include "app/edit_tools.h"
 #include "app/main_frame.h"
 #include "app/view_host.h"
 #include "edit/edit_doc.h"
@@ -35,6 +38,7 @@ class CDotforgeEditView : public CScrollView, public CCmdTarget, public ChildCon
   // The grid cell under a client position (truncated toward zero, as the grid
   // origin lies at (2s, 2s)).
   QPoint CellAt(QPoint client) const;
+  EditTool Tool() const { return tool_; }
 
   CCmdTarget* ViewTarget() override { return this; }
   CCmdTarget* DocumentTarget() override;
@@ -47,8 +51,25 @@ class CDotforgeEditView : public CScrollView, public CCmdTarget, public ChildCon
   void mousePressEvent(QMouseEvent* event) override;
   void mouseMoveEvent(QMouseEvent* event) override;
   void mouseReleaseEvent(QMouseEvent* event) override;
+  void keyPressEvent(QKeyEvent* event) override;
 
  private:
+  // What a press that is still held is doing.
+  enum class Drag { None, Shape, Marking, Moving };
+
+  // The dot under a client position, rounding down also left of and above the grid.
+  GridPoint DotAt(QPoint client) const;
+  std::uint8_t DotValue(GridPoint dot) const;
+  void PressPen(QPoint position);
+  void PressSelect(GridPoint dot);
+  void ReleaseDrag(GridPoint dot);
+  void CancelDrag();
+  void ChooseTool(EditTool tool);
+  void Paste();
+  bool QueryGlyphCommand(int id, CommandState& state);
+  bool RunGlyphCommand(int id);
+  void DrawCells(QPainter& painter, const PixelGrid& grid) const;
+  void DrawSelection(QPainter& painter) const;
   bool InsideGrid(QPoint client) const;
   void DrawReferenceLines(QPainter& painter) const;
   void UpdateScrollSizes();
@@ -60,6 +81,13 @@ class CDotforgeEditView : public CScrollView, public CCmdTarget, public ChildCon
   int listener_ = 0;
   int cellSize_ = kInitialCellSize;
   std::uint8_t penValue_ = kWhitePixel;
+  EditTool tool_ = EditTool::Pen;
+  Drag drag_ = Drag::None;
+  Qt::MouseButton dragButton_ = Qt::NoButton;
+  GridPoint dragStart_;
+  GridPoint dragEnd_;
+  std::uint8_t shapeValue_ = kBlackPixel;
+  GridPoint moveOrigin_;  // the selection's top-left dot when a move began
   QPoint lastPosition_;
   ReferenceLineSettings referenceLines_;
 };

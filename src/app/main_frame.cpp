@@ -82,6 +82,7 @@ QToolBar* CMainFrame::MakeToolbar(const QString& title, std::span<const int> ids
 void CMainFrame::CreateToolbars() {
   topToolbar_ = MakeToolbar("Standard", dotforge::TopToolbar(), Qt::TopToolBarArea);
   leftToolbar_ = MakeToolbar("Edit", dotforge::LeftToolbar(), Qt::LeftToolBarArea);
+  glyphToolbar_ = MakeToolbar("Glyph", dotforge::GlyphToolbar(), Qt::TopToolBarArea);
 }
 
 void CMainFrame::CreateStatusBar() {

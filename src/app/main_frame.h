@@ -42,6 +42,7 @@ class CMainFrame : public QMainWindow, public CCmdTarget {
   QMdiArea* MdiArea() const { return mdiArea_; }
   QToolBar* TopToolbar() const { return topToolbar_; }
   QToolBar* LeftToolbar() const { return leftToolbar_; }
+  QToolBar* GlyphToolbar() const { return glyphToolbar_; }
   // The toolbar button of a command, if it has one.
   QAction* ToolbarAction(int id) const;
   // The menu items of a command in every menu bar and the context menu.
@@ -90,6 +91,7 @@ class CMainFrame : public QMainWindow, public CCmdTarget {
   QMdiArea* mdiArea_ = nullptr;
   QToolBar* topToolbar_ = nullptr;
   QToolBar* leftToolbar_ = nullptr;
+  QToolBar* glyphToolbar_ = nullptr;
   std::map<int, QAction*> toolbarActions_;
   std::multimap<int, QAction*> menuActions_;
   std::map<MenuBarKind, std::vector<QMenu*>> menus_;

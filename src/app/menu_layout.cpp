@@ -42,6 +42,28 @@ const PopupMenu kHelpMenu{"&Help", {{kAbout, "&About Dotforge..."}}};
 // After the other menus of a window, so that theirs keep their places.
 const PopupMenu kEditMenu{"&Edit", {{kUndo, "&Undo\tCtrl+Z"}, {kRedo, "&Redo\tCtrl+Y"}}};
 
+// The editor's menus after its Edit menu: whole-glyph commands with the
+// selection's clipboard commands, and the drawing tools.
+const PopupMenu kGlyphMenu{"&Glyph",
+                           {{kFlipHorizontal, "Flip &Horizontal\tCtrl+Shift+H"},
+                            {kFlipVertical, "Flip &Vertical\tCtrl+Shift+V"},
+                            {kInvert, "&Invert\tCtrl+I"},
+                            {kRotateLeft, "Rotate &Left\tCtrl+L"},
+                            {kRotateRight, "Rotate &Right\tCtrl+R"},
+                            kSep,
+                            {kCut, "Cu&t\tCtrl+X"},
+                            {kCopy, "&Copy\tCtrl+C"},
+                            {kPaste, "&Paste\tCtrl+V"},
+                            {kDelete, "&Delete\tDel"}}};
+const PopupMenu kToolsMenu{"&Tools",
+                           {{kPenEdit, "&Pen\tP"},
+                            {kToolLine, "&Line\tL"},
+                            {kToolRectangle, "&Rectangle\tR"},
+                            {kToolFilledRectangle, "&Filled Rectangle\tShift+R"},
+                            {kToolEllipse, "&Ellipse\tE"},
+                            {kToolFloodFill, "Flood F&ill\tF"},
+                            {kToolSelect, "&Select\tS"}}};
+
 const std::vector<MenuItem> kFontItems = {
     {kEdit, "Edit"}, kSep, {kCopy, "Copy"}, {kPaste, "Paste"}, kSep, {kAdd, "Add"}, {kDelete, "Delete"}, kSep,
     {kCharacterPosition, "Character Position"}, kSep, {kFontProperties, "Font Properties"},
@@ -65,6 +87,10 @@ constexpr std::array kLeft = {kPenEdit,   kClearEdit, kSeparator,    kShiftUp,  
                               kShiftRight, kSeparator, kRotate,      kAddRow,    kAddColumn,   kDeleteRow,
                               kDeleteColumn, kSeparator, kZoomIn,    kZoomOut,   kReferenceLine};
 
+constexpr std::array kGlyph = {kToolLine,      kToolRectangle,   kToolFilledRectangle, kToolEllipse,
+                               kToolFloodFill, kToolSelect,      kSeparator,           kFlipHorizontal,
+                               kFlipVertical,  kInvert,          kRotateLeft,          kRotateRight};
+
 // Ctrl+S saves through the Save command: the framework's generic save would write
 // an empty file over the font set's path.
 constexpr std::array kAccelerators = {
@@ -77,6 +103,12 @@ constexpr std::array kAccelerators = {
     Accelerator{"Ctrl+Z", kUndo},           Accelerator{"Alt+Backspace", kUndo},
     Accelerator{"Ctrl+Y", kRedo},           Accelerator{"Ctrl+Shift+Z", kRedo},
     Accelerator{"F6", kNextPane},           Accelerator{"Shift+F6", kPreviousPane},
+    Accelerator{"Ctrl+Shift+H", kFlipHorizontal}, Accelerator{"Ctrl+Shift+V", kFlipVertical},
+    Accelerator{"Ctrl+I", kInvert},         Accelerator{"Ctrl+L", kRotateLeft},
+    Accelerator{"Ctrl+R", kRotateRight},    Accelerator{"P", kPenEdit},
+    Accelerator{"L", kToolLine},            Accelerator{"R", kToolRectangle},
+    Accelerator{"Shift+R", kToolFilledRectangle}, Accelerator{"E", kToolEllipse},
+    Accelerator{"F", kToolFloodFill},       Accelerator{"S", kToolSelect},
 };
 
 }  // namespace
@@ -95,6 +127,8 @@ const std::vector<PopupMenu>& MenuBar(MenuBarKind kind) {
       {"&Delete", {{kDeleteRow, "&Row"}, {kDeleteColumn, "&Column"}}},
       {"Windows", kArrangeItems},
       kEditMenu,
+      kGlyphMenu,
+      kToolsMenu,
   };
   switch (kind) {
     case MenuBarKind::NoDocument:
@@ -111,6 +145,7 @@ const std::vector<MenuItem>& ContextMenu() { return kFontItems; }
 
 std::span<const int> TopToolbar() { return kTop; }
 std::span<const int> LeftToolbar() { return kLeft; }
+std::span<const int> GlyphToolbar() { return kGlyph; }
 std::span<const Accelerator> Accelerators() { return kAccelerators; }
 
 }  // namespace dotforge

@@ -1,7 +1,7 @@
 #pragma once
 // The three menu bars of the main window (128: no document, 129: a font set
 // window active, 130: an editor window active), the font set's context menu, the
-// two toolbars and the accelerators, as data.
+// toolbars and the accelerators, as data.
 
 #include <span>
 #include <string_view>
@@ -30,6 +30,8 @@ const std::vector<MenuItem>& ContextMenu();
 // Toolbar buttons in order; kSeparator between groups.
 std::span<const int> TopToolbar();
 std::span<const int> LeftToolbar();
+// The editor's drawing tools and whole-glyph commands.
+std::span<const int> GlyphToolbar();
 
 struct Accelerator {
   const char* keys;  // in QKeySequence's portable text form

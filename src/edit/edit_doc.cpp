@@ -3,6 +3,8 @@
 #include <string_view>
 
 #include "edit/edit_messages.h"
+#include "edit/flood_fill.h"
+#include "edit/glyph_transforms.h"
 #include "model/font_set_changes.h"
 
 namespace dotforge {
@@ -32,6 +34,58 @@ const char* ModeClickStep(const EditModes& modes) {
   return msg::kStepDeleteColumn;
 }
 
+const char* TransformStep(GlyphTransform transform) {
+  switch (transform) {
+    case GlyphTransform::FlipHorizontal:
+      return msg::kStepFlipHorizontal;
+    case GlyphTransform::FlipVertical:
+      return msg::kStepFlipVertical;
+    case GlyphTransform::Invert:
+      return msg::kStepInvert;
+    case GlyphTransform::RotateLeft:
+      return msg::kStepRotateLeft;
+    case GlyphTransform::RotateRight:
+      return msg::kStepRotateRight;
+  }
+  return msg::kStepStroke;
+}
+
+void ApplyTransform(PixelGrid& grid, GlyphTransform transform) {
+  PixelGrid turned;
+  switch (transform) {
+    case GlyphTransform::FlipHorizontal:
+      FlipHorizontal(grid);
+      return;
+    case GlyphTransform::FlipVertical:
+      FlipVertical(grid);
+      return;
+    case GlyphTransform::Invert:
+      InvertGrid(grid);
+      return;
+    case GlyphTransform::RotateLeft:
+      RotateCounterClockwise(grid, turned);
+      break;
+    case GlyphTransform::RotateRight:
+      RotateClockwise(grid, turned);
+      break;
+  }
+  grid = std::move(turned);
+}
+
+const char* ShapeStep(ShapeKind shape) {
+  switch (shape) {
+    case ShapeKind::Line:
+      return msg::kStepLine;
+    case ShapeKind::Rectangle:
+      return msg::kStepRectangle;
+    case ShapeKind::FilledRectangle:
+      return msg::kStepFilledRectangle;
+    case ShapeKind::Ellipse:
+      return msg::kStepEllipse;
+  }
+  return msg::kStepStroke;
+}
+
 }  // namespace
 
 std::string EditorTitle(const CDotforgeImportDoc& fontSet, const CharacterRecord& record) {
@@ -46,11 +100,13 @@ CDotforgeEditDoc::CDotforgeEditDoc(const PendingEdit& pending)
 }
 
 void CDotforgeEditDoc::ShiftArea(ShiftDirection direction) {
+  selection_.Drop();
   ShiftGrid(grid_, direction);
   WriteBackAs(msg::kStepShift);
 }
 
 void CDotforgeEditDoc::ClearEdit() {
+  selection_.Drop();
   ClearGrid(grid_);
   WriteBackAs(msg::kStepClearEdit);
 }
@@ -73,10 +129,83 @@ void CDotforgeEditDoc::TogglePen() { modes_.pen = !modes_.pen; }
 
 bool CDotforgeEditDoc::ModeClick(std::int32_t column, std::int32_t row) {
   if (!modes_.AnyRowOrColumnMode()) return false;
+  selection_.Drop();
   pendingStep_ = ModeClickStep(modes_);
   ApplyModeClick(grid_, modes_, column, row);
   UpdateAllViews();
   return true;
+}
+
+bool CDotforgeEditDoc::CanTransform(GlyphTransform transform) const {
+  const bool turn = transform == GlyphTransform::RotateLeft || transform == GlyphTransform::RotateRight;
+  return !turn || width_ == height_;
+}
+
+void CDotforgeEditDoc::Transform(GlyphTransform transform) {
+  if (!CanTransform(transform)) return;
+  selection_.Drop();
+  ApplyTransform(grid_, transform);
+  WriteBackAs(TransformStep(transform));
+}
+
+void CDotforgeEditDoc::DrawShape(ShapeKind shape, GridPoint from, GridPoint to, std::uint8_t value) {
+  selection_.Drop();
+  DrawShapeOn(grid_, shape, from, to, value);
+  WriteBackAs(ShapeStep(shape));
+}
+
+void CDotforgeEditDoc::Fill(GridPoint seed, std::uint8_t value) {
+  selection_.Drop();
+  FloodFill(grid_, seed, value);
+  WriteBackAs(msg::kStepFloodFill);
+}
+
+void CDotforgeEditDoc::Select(DotRect area) {
+  selection_.Mark(grid_, area);
+  UpdateAllViews();
+}
+
+void CDotforgeEditDoc::DropSelection() {
+  if (!selection_.Active()) return;
+  selection_.Drop();
+  UpdateAllViews();
+}
+
+void CDotforgeEditDoc::MoveSelectionTo(GridPoint at) {
+  selection_.MoveTo(grid_, at);
+  UpdateAllViews();
+}
+
+void CDotforgeEditDoc::FinishMove() { WriteBackAs(msg::kStepMove); }
+
+void CDotforgeEditDoc::MoveSelectionBy(std::int32_t columns, std::int32_t rows) {
+  if (!selection_.Active()) return;
+  const DotRect area = selection_.Area();
+  selection_.MoveTo(grid_, GridPoint{area.column + columns, area.row + rows});
+  WriteBackAs(msg::kStepMove);
+}
+
+PixelGrid CDotforgeEditDoc::SelectedDots() const { return selection_.Active() ? selection_.Dots(grid_) : grid_; }
+
+void CDotforgeEditDoc::DeleteSelection() {
+  if (!selection_.Active()) return;
+  selection_.Erase(grid_);
+  WriteBackAs(msg::kStepDelete);
+}
+
+PixelGrid CDotforgeEditDoc::CutSelection() {
+  PixelGrid dots = selection_.Dots(grid_);
+  if (!selection_.Active()) return dots;
+  selection_.Erase(grid_);
+  WriteBackAs(msg::kStepCut);
+  return dots;
+}
+
+void CDotforgeEditDoc::Paste(PixelGrid dots) {
+  const DotRect area = selection_.Area();
+  selection_.Drop();
+  selection_.Float(grid_, std::move(dots), GridPoint{area.column, area.row});
+  WriteBackAs(msg::kStepPaste);
 }
 
 CharacterRecord* CDotforgeEditDoc::FindCharacter() const {
@@ -111,6 +240,7 @@ void CDotforgeEditDoc::WriteBackAs(const char* stepName) {
 }
 
 void CDotforgeEditDoc::ReloadGrid(const CharacterRecord& record) {
+  selection_.Drop();
   UnpackBitmap(record.bitmap, width_, height_, grid_);
   UpdateAllViews();
 }

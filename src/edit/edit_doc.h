@@ -6,8 +6,11 @@
 #include <cstdint>
 #include <string>
 
+#include "edit/dot_selection.h"
 #include "edit/edit_modes.h"
+#include "edit/glyph_shapes.h"
 #include "edit/grid_operations.h"
+#include "edit/grid_point.h"
 #include "edit/pixel_grid.h"
 #include "framework/document.h"
 #include "model/font_set.h"
@@ -22,6 +25,9 @@ struct PendingEdit {
   std::int32_t height = 0;
   std::int32_t width = 0;
 };
+
+// The whole-glyph commands of the Glyph menu.
+enum class GlyphTransform { FlipHorizontal, FlipVertical, Invert, RotateLeft, RotateRight };
 
 // The editor title of a character: "<font set title> : <label>".
 std::string EditorTitle(const CDotforgeImportDoc& fontSet, const CharacterRecord& record);
@@ -53,6 +59,37 @@ class CDotforgeEditDoc : public CDocument {
   void ToggleDeleteColumn();
   void TogglePen();
 
+  // Whether `transform` applies to this glyph: the quarter turns need a square cell.
+  bool CanTransform(GlyphTransform transform) const;
+  // Drops any selection, changes the whole glyph and writes back as one step.
+  void Transform(GlyphTransform transform);
+  // Draws `shape` between the dots `from` and `to` in `value`, clipped at the
+  // cell, and writes back as one step.
+  void DrawShape(ShapeKind shape, GridPoint from, GridPoint to, std::uint8_t value);
+  // Fills the area of one colour around `seed` with `value`; one step.
+  void Fill(GridPoint seed, std::uint8_t value);
+
+  // The region select. Marking and dropping change no dots; every move, cut,
+  // paste and delete that changes dots writes back as one step.
+  const DotSelection& Selection() const { return selection_; }
+  void Select(DotRect area);
+  void DropSelection();
+  // Moves the selection's top-left dot to `at` and repaints without writing back
+  // (a drag in progress); FinishMove writes the move back.
+  void MoveSelectionTo(GridPoint at);
+  void FinishMove();
+  // A move by whole dots, written back at once (an arrow key).
+  void MoveSelectionBy(std::int32_t columns, std::int32_t rows);
+  // The selected dots, or the whole glyph without a selection.
+  PixelGrid SelectedDots() const;
+  // The selected dots turn white and the selection ends.
+  void DeleteSelection();
+  // The selected dots, which then turn white as one "Cut" step.
+  PixelGrid CutSelection();
+  // Puts `dots` down as a floating selection at the current selection's
+  // top-left dot, or at the cell's top-left without one, clipped at the cell.
+  void Paste(PixelGrid dots);
+
   // A left-button press at a grid position: applies the modes that are on and
   // repaints. False, with nothing done, when no row or column mode is on.
   bool ModeClick(std::int32_t column, std::int32_t row);
@@ -65,8 +102,8 @@ class CDotforgeEditDoc : public CDocument {
   // step (packing only clears the padding bits after each row's last dot).
   void WriteBack();
 
-  // Takes the grid again from the character (after an undo or redo changed it)
-  // and repaints. The character must have the editor's size.
+  // Takes the grid again from the character (after an undo or redo changed it),
+  // drops any selection and repaints. The character must have the editor's size.
   void ReloadGrid(const CharacterRecord& record);
 
   // Before the editor closes: its character is no longer open in an editor.
@@ -88,6 +125,7 @@ class CDotforgeEditDoc : public CDocument {
   std::int32_t height_;
   PixelGrid grid_;
   EditModes modes_;
+  DotSelection selection_;
   // The step name of the grid change the next write-back takes to the font set.
   const char* pendingStep_;
 };

@@ -103,6 +103,38 @@ struct Operation {
   std::function<void(UndoTest&)> run;
 };
 
+// Runs each operation in turn: it must add one step of its name, whose undo
+// gives back the set byte for byte and whose redo the changed set, twice over.
+// With `selectionKept`, the table's selected character survives each of them.
+void RunEach(UndoTest& t, const std::vector<Operation>& operations, bool selectionKept) {
+  for (const Operation& operation : operations) {
+    SCOPED_TRACE(operation.name);
+    const SetState before = StateOf(*t.fontSet);
+    const std::size_t steps = t.fontSet->history.UndoCount();
+    operation.run(t);
+    LayOutCells(*t.fontSet);
+    const SetState after = StateOf(*t.fontSet);
+    ASSERT_NE(after, before);
+    ASSERT_EQ(t.fontSet->history.UndoCount(), steps + 1);
+    EXPECT_EQ(t.fontSet->history.UndoName(), operation.name);
+
+    for (int round = 0; round < 2; ++round) {
+      ASSERT_TRUE(t.core.Undo(*t.fontSet));
+      LayOutCells(*t.fontSet);
+      EXPECT_EQ(StateOf(*t.fontSet), before);
+      EXPECT_EQ(t.fontSet->history.RedoName(), operation.name);
+      t.ExpectEditorsShowTheirCharacters();
+      ASSERT_TRUE(t.core.Redo(*t.fontSet));
+      LayOutCells(*t.fontSet);
+      EXPECT_EQ(StateOf(*t.fontSet), after);
+      t.ExpectEditorsShowTheirCharacters();
+    }
+    if (selectionKept) {
+      EXPECT_NE(t.fontSet->selected, nullptr);
+    }
+  }
+}
+
 // Every operation that changes the set: its undo gives back the set byte for
 // byte, its redo the changed set, again and again.
 TEST_F(UndoTest, EveryOperationIsUndoneAndRedoneExactly) {
@@ -163,30 +195,7 @@ TEST_F(UndoTest, EveryOperationIsUndoneAndRedoneExactly) {
          editor.WriteBack();
        }},
   };
-  for (const Operation& operation : operations) {
-    SCOPED_TRACE(operation.name);
-    const SetState before = StateOf(*fontSet);
-    const std::size_t steps = fontSet->history.UndoCount();
-    operation.run(*this);
-    LayOutCells(*fontSet);
-    const SetState after = StateOf(*fontSet);
-    ASSERT_NE(after, before);
-    ASSERT_EQ(fontSet->history.UndoCount(), steps + 1);
-    EXPECT_EQ(fontSet->history.UndoName(), operation.name);
-
-    for (int round = 0; round < 2; ++round) {
-      ASSERT_TRUE(core.Undo(*fontSet));
-      LayOutCells(*fontSet);
-      EXPECT_EQ(StateOf(*fontSet), before);
-      EXPECT_EQ(fontSet->history.RedoName(), operation.name);
-      ExpectEditorsShowTheirCharacters();
-      ASSERT_TRUE(core.Redo(*fontSet));
-      LayOutCells(*fontSet);
-      EXPECT_EQ(StateOf(*fontSet), after);
-      ExpectEditorsShowTheirCharacters();
-    }
-    EXPECT_NE(fontSet->selected, nullptr);
-  }
+  RunEach(*this, operations, true);
   // All the way back: the set as it was opened, and not modified.
   const std::size_t steps = fontSet->history.UndoCount();
   for (std::size_t i = 0; i < steps; ++i) ASSERT_TRUE(core.Undo(*fontSet));
@@ -195,6 +204,63 @@ TEST_F(UndoTest, EveryOperationIsUndoneAndRedoneExactly) {
   for (std::size_t i = 0; i < fontSet->characters.size(); ++i) {
     EXPECT_EQ(fontSet->characters[i]->bitmap, test::PatternCell(fontSet->codes[i], 12, 12));
   }
+}
+
+// The editor's tools and whole-glyph commands on a square cell.
+TEST_F(UndoTest, EveryGlyphToolIsUndoneAndRedoneExactly) {
+  const std::vector<Operation> operations = {
+      {msg::kStepFlipHorizontal, [](UndoTest& t) { t.EditAt(0).Transform(GlyphTransform::FlipHorizontal); }},
+      {msg::kStepFlipVertical, [](UndoTest& t) { t.EditAt(1).Transform(GlyphTransform::FlipVertical); }},
+      {msg::kStepInvert, [](UndoTest& t) { t.EditAt(2).Transform(GlyphTransform::Invert); }},
+      {msg::kStepRotateLeft, [](UndoTest& t) { t.EditAt(3).Transform(GlyphTransform::RotateLeft); }},
+      {msg::kStepRotateRight, [](UndoTest& t) { t.EditAt(0).Transform(GlyphTransform::RotateRight); }},
+      {msg::kStepLine, [](UndoTest& t) { t.EditAt(1).DrawShape(ShapeKind::Line, {-2, 0}, {11, 9}, kBlackPixel); }},
+      {msg::kStepRectangle,
+       [](UndoTest& t) { t.EditAt(2).DrawShape(ShapeKind::Rectangle, {1, 1}, {10, 8}, kWhitePixel); }},
+      {msg::kStepFilledRectangle,
+       [](UndoTest& t) { t.EditAt(3).DrawShape(ShapeKind::FilledRectangle, {3, 3}, {5, 20}, kBlackPixel); }},
+      {msg::kStepEllipse,
+       [](UndoTest& t) { t.EditAt(0).DrawShape(ShapeKind::Ellipse, {0, 0}, {11, 11}, kBlackPixel); }},
+      {msg::kStepFloodFill,
+       [](UndoTest& t) {
+         CDotforgeEditDoc& editor = t.EditAt(1);
+         const bool white = editor.Grid().At(6, 6) == kWhitePixel;
+         editor.Fill({6, 6}, white ? kBlackPixel : kWhitePixel);
+       }},
+      {msg::kStepMove,
+       [](UndoTest& t) {
+         CDotforgeEditDoc& editor = t.EditAt(2);
+         editor.Select(RectBetween({0, 0}, {5, 5}));
+         editor.MoveSelectionTo({3, 4});
+         editor.MoveSelectionTo({6, 7});
+         editor.FinishMove();
+       }},
+      {msg::kStepMove,
+       [](UndoTest& t) {
+         CDotforgeEditDoc& editor = t.EditAt(3);
+         editor.Select(RectBetween({2, 2}, {8, 8}));
+         editor.MoveSelectionBy(-1, 0);
+       }},
+      {msg::kStepCut,
+       [](UndoTest& t) {
+         CDotforgeEditDoc& editor = t.EditAt(0);
+         editor.Select(RectBetween({4, 0}, {11, 11}));
+         EXPECT_EQ(editor.CutSelection().Width(), 8);
+       }},
+      {msg::kStepDelete,
+       [](UndoTest& t) {
+         CDotforgeEditDoc& editor = t.EditAt(1);
+         editor.Select(RectBetween({0, 6}, {11, 11}));
+         editor.DeleteSelection();
+       }},
+      {msg::kStepPaste,
+       [](UndoTest& t) {
+         PixelGrid block(20, 3);  // wider than the cell: clipped at it
+         for (std::int32_t column = 0; column < 20; column += 2) block.Set(column, 1, kBlackPixel);
+         t.EditAt(2).Paste(block);
+       }},
+  };
+  RunEach(*this, operations, false);
 }
 
 TEST_F(UndoTest, ChangesThatChangeNothingAddNoStep) {
@@ -396,6 +462,114 @@ TEST_F(UndoTest, SessionUndoesBackToTheSavedFile) {
   EXPECT_TRUE(core.CloseFontSetAfterCheck(set));
   EXPECT_TRUE(prompt.Entries().empty());
   EXPECT_TRUE(core.Editors().empty());
+}
+
+
+// A selection moved dot by dot, cut, pasted back and moved again, then the whole
+// chain undone step by step: each step gives back the set byte for byte.
+TEST_F(UndoTest, SelectionStepsUndoOneAtATime) {
+  CDotforgeEditDoc& editor = Edit(0x42);
+  std::vector<SetState> states{StateOf(*fontSet)};
+  const std::size_t first = fontSet->history.UndoCount();
+  editor.Select(RectBetween({2, 2}, {6, 5}));
+  EXPECT_EQ(fontSet->history.UndoCount(), first);  // marking changes no dots
+  for (int press = 0; press < 3; ++press) {
+    editor.MoveSelectionBy(1, 0);
+    states.push_back(StateOf(*fontSet));
+  }
+  EXPECT_TRUE(editor.Selection().Floating());
+  const PixelGrid cut = editor.CutSelection();
+  states.push_back(StateOf(*fontSet));
+  EXPECT_FALSE(editor.Selection().Active());
+  editor.Paste(cut);  // no selection: at the top-left
+  states.push_back(StateOf(*fontSet));
+  EXPECT_EQ(editor.Selection().Area(), (DotRect{0, 0, 5, 4}));
+  editor.MoveSelectionBy(0, 1);
+  states.push_back(StateOf(*fontSet));
+  editor.DropSelection();
+  ASSERT_EQ(fontSet->history.UndoCount(), first + states.size() - 1);
+  for (std::size_t i = states.size() - 1; i > 0; --i) {
+    ASSERT_TRUE(core.Undo(*fontSet));
+    EXPECT_EQ(StateOf(*fontSet), states[i - 1]) << i;
+    EXPECT_FALSE(editor.Selection().Active());
+    ExpectEditorsShowTheirCharacters();
+  }
+  // Redo all: the set as after the last move, and the editor draws on from it.
+  while (core.Redo(*fontSet)) {
+  }
+  EXPECT_EQ(StateOf(*fontSet), states.back());
+  ExpectEditorsShowTheirCharacters();
+}
+
+// A pasted block still floating when the set is saved: the file holds what the
+// editor shows. Moved on, closed and opened again, the editor shows the moved
+// block, and undo back to the save leaves the set equal to the file.
+TEST_F(UndoTest, AFloatingPasteIsSavedAsShownAndSurvivesTheEditorClosing) {
+  CDotforgeEditDoc& editor = Edit(0x43);
+  PixelGrid block(16, 2);  // wider than the 12-dot cell
+  for (std::int32_t column = 0; column < 16; ++column) block.Set(column, column % 2, kBlackPixel);
+  editor.Paste(block);
+  ASSERT_TRUE(editor.Selection().Floating());
+  AnswerSaveAs("FLOAT.DAT");
+  ASSERT_TRUE(core.SaveFontSet(*fontSet));
+  const SetState saved = StateOf(*fontSet);
+  EXPECT_EQ(test::ReadBytes(dir / "FLOAT.DAT"), saved.dat);
+  PixelGrid shown;
+  UnpackBitmap(fontSet->characters[2]->bitmap, 12, 12, shown);
+  EXPECT_EQ(shown.Pixels(), editor.Grid().Pixels());
+
+  editor.MoveSelectionBy(-3, 5);  // the cut-off columns come in, the rows beneath come back
+  const Bytes moved = fontSet->characters[2]->bitmap;
+  EXPECT_NE(moved, test::PatternCell(0x43, 12, 12));
+  core.CloseEditor(editor);
+  CDotforgeEditDoc& again = Edit(0x43);
+  EXPECT_FALSE(again.Selection().Active());
+  Bytes packed;
+  PackBitmap(again.Grid(), 12, 12, packed);
+  EXPECT_EQ(packed, moved);
+
+  ASSERT_TRUE(core.Undo(*fontSet));
+  EXPECT_EQ(StateOf(*fontSet), saved);
+  EXPECT_FALSE(fontSet->IsModified());
+  ExpectEditorsShowTheirCharacters();
+  ASSERT_TRUE(core.Undo(*fontSet));  // the paste
+  for (std::size_t i = 0; i < fontSet->characters.size(); ++i) {
+    EXPECT_EQ(fontSet->characters[i]->bitmap, test::PatternCell(fontSet->codes[i], 12, 12));
+  }
+}
+
+TEST_F(UndoTest, ToolsThatChangeNoDotsAddNoStep) {
+  CDotforgeEditDoc& editor = Edit(0x41);
+  editor.Grid() = PixelGrid(12, 12);
+  editor.WriteBack();
+  const std::size_t steps = fontSet->history.UndoCount();
+  editor.Fill({3, 3}, kWhitePixel);
+  editor.DrawShape(ShapeKind::Line, {-5, -5}, {-1, 20}, kBlackPixel);
+  editor.Select(RectBetween({0, 0}, {3, 3}));
+  editor.MoveSelectionBy(2, 2);  // white dots over white dots
+  editor.DeleteSelection();
+  editor.Select(RectBetween({40, 40}, {50, 50}));  // beside the cell: nothing selected
+  EXPECT_FALSE(editor.Selection().Active());
+  editor.DeleteSelection();
+  EXPECT_EQ(fontSet->history.UndoCount(), steps);
+}
+
+TEST_F(UndoTest, QuarterTurnsNeedASquareCell) {
+  auto wide = test::MakeFontSet(10, 6, {0x41});
+  wide->SetTitle("WIDE.DAT");
+  CDotforgeImportDoc& set = core.AddFontSet(std::move(wide));
+  LayOutCells(set);
+  core.EditCharacter(set, *set.characters[0]);
+  CDotforgeEditDoc& editor = *core.FindEditor(set, FormatLabel(0x41));
+  const Bytes before = set.characters[0]->bitmap;
+  EXPECT_FALSE(editor.CanTransform(GlyphTransform::RotateLeft));
+  EXPECT_FALSE(editor.CanTransform(GlyphTransform::RotateRight));
+  EXPECT_TRUE(editor.CanTransform(GlyphTransform::FlipVertical));
+  editor.Transform(GlyphTransform::RotateLeft);
+  editor.Transform(GlyphTransform::RotateRight);
+  EXPECT_EQ(set.characters[0]->bitmap, before);
+  EXPECT_FALSE(set.history.CanUndo());
+  EXPECT_EQ(editor.Grid().Width(), 10);
 }
 
 }  // namespace

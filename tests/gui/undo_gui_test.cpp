@@ -68,7 +68,8 @@ TEST_F(UndoGuiTest, CtrlZTakesBackAStrokeAndTheTableFollows) {
   Frame().RefreshCommandStates();
   EXPECT_TRUE(Frame().ToolbarAction(cmd::kUndo)->isEnabled());
   test::SaveScreenshot(Frame(), "undo_editor_after_stroke");
-  QMenu* editMenu = Frame().Menus(MenuBarKind::Editor).back();
+  QMenu* editMenu = Frame().Menus(MenuBarKind::Editor)[4];
+  ASSERT_EQ(editMenu->title(), "&Edit");
   editMenu->popup(Frame().mapToGlobal(QPoint(200, 20)));
   QApplication::processEvents();
   test::SaveScreenshot(*editMenu, "undo_edit_menu");

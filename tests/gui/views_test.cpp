@@ -54,7 +54,7 @@ TEST_F(ViewsTest, MenuBarFollowsTheActiveWindow) {
 
   ASSERT_NE(OpenEditorOfSelected(), nullptr);
   EXPECT_EQ(Frame().CurrentMenuBar(), MenuBarKind::Editor);
-  EXPECT_EQ(test::MenuTitles(Frame()), (QStringList{"&Shift", "&Add", "&Delete", "Windows", "&Edit"}));
+  EXPECT_EQ(test::MenuTitles(Frame()), (QStringList{"&Shift", "&Add", "&Delete", "Windows", "&Edit", "&Glyph", "&Tools"}));
   EXPECT_FALSE(Frame().Route().Query(cmd::kFontProperties).enabled);
   EXPECT_FALSE(Frame().Route().Query(cmd::kRotate).enabled);
   EXPECT_TRUE(Frame().Route().Query(cmd::kZoomIn).enabled);
