@@ -230,7 +230,7 @@ void CDotforgeImportView::EditCharacter(CharacterRecord* record) {
 
 void CDotforgeImportView::DeleteSelected() {
   // The font set moves the selection to the next character, or the last one.
-  DeleteCharacter(*document_, selectionRect_);
+  host_.Core().DeleteCharacter(*document_, selectionRect_);
   LayOut();
   viewport()->update();
 }
@@ -238,7 +238,7 @@ void CDotforgeImportView::DeleteSelected() {
 void CDotforgeImportView::DeleteBefore() {
   const std::optional<std::size_t> current = document_->IndexOf(document_->selected);
   if (!current || *current == 0) return;
-  DeleteCharacter(*document_, document_->characters[*current - 1]->cellRect);
+  host_.Core().DeleteCharacter(*document_, document_->characters[*current - 1]->cellRect);
   LayOut();
   viewport()->update();
 }
