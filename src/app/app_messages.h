@@ -43,8 +43,8 @@ inline constexpr const char* kPasteImageHint = "Pixels darker than the threshold
 inline constexpr const char* kPasteImageThreshold = "&Threshold:";
 inline constexpr const char* kPasteImagePercent = " %";
 inline constexpr const char* kPasteImageInvert = "&Invert";
-// Follows the picture's width and height, "W x H".
-inline constexpr const char* kPasteImageDots = " dots";
+// The picture's width and height.
+inline constexpr const char* kPasteImageSize = "%1 x %2 dots";
 inline constexpr const char* kPasteImageTooLarge =
     "The picture on the clipboard is too large to paste: at most 1024 x 1024 pixels.";
 inline constexpr const char* kPasteDotsDamaged = "The dots on the clipboard are damaged and cannot be pasted.";

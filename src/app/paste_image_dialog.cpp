@@ -66,7 +66,7 @@ PasteImageDialog::PasteImageDialog(const QImage& image, QWidget* parent)
   threshold->addWidget(thresholdLabel);
   threshold->addWidget(slider_, 1);
   threshold->addWidget(field_);
-  auto* size = new QLabel(QString("%1 x %2").arg(rgba_.width()).arg(rgba_.height()) + msg::kPasteImageDots, this);
+  auto* size = new QLabel(QString(msg::kPasteImageSize).arg(rgba_.width()).arg(rgba_.height()), this);
   auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
   auto* layout = new QVBoxLayout(this);
   layout->addWidget(preview_, 0, Qt::AlignHCenter);

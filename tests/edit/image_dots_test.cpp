@@ -97,8 +97,7 @@ TEST(ImageDots, InvertTurnsLightIntoBlack) {
 
 TEST(ImageDots, TransparentPixelsAreWhitePaper) {
   // Black and white, each fully transparent, half and fully opaque.
-  const ExactBytes pixels({0,   0,   0,   0,   255, 255, 255, 0,   0,   0,   0,   128, 0,   0,
-                           0,   127, 0,   0,   0,   255, 255, 255, 255, 255});
+  const ExactBytes pixels({0, 0, 0, 0, 255, 255, 255, 0, 0, 0, 0, 128, 0, 0, 0, 127, 0, 0, 0, 255, 255, 255, 255, 255});
   const RawImage image = RgbaRow(pixels, 6);
   // Black at alpha 128 on white is 127 of 255, at alpha 127 it is 128.
   EXPECT_EQ(Convert(image, 50), "..#.#.");
@@ -147,13 +146,12 @@ TEST(ImageDots, DescriptionsThatDoNotHoldAreRefused) {
   // Sizes whose products would overflow are refused, not wrapped around.
   constexpr std::size_t kHuge = std::numeric_limits<std::size_t>::max();
   EXPECT_EQ(Convert(RawImage{1, 2, RawPixelFormat::Gray8, kHuge, six.View()}, 50), "refused");
-  EXPECT_EQ(Convert(RawImage{1, std::numeric_limits<std::int32_t>::max(), RawPixelFormat::Gray8, kHuge / 4,
-                             six.View()},
-                    50),
-            "refused");
-  EXPECT_EQ(Convert(RawImage{std::numeric_limits<std::int32_t>::max(), 1, RawPixelFormat::Rgba8, kHuge, six.View()},
-                    50),
-            "refused");
+  EXPECT_EQ(
+      Convert(RawImage{1, std::numeric_limits<std::int32_t>::max(), RawPixelFormat::Gray8, kHuge / 4, six.View()}, 50),
+      "refused");
+  EXPECT_EQ(
+      Convert(RawImage{std::numeric_limits<std::int32_t>::max(), 1, RawPixelFormat::Rgba8, kHuge, six.View()}, 50),
+      "refused");
 }
 
 TEST(ImageDots, SinglePixelAndLargeImages) {

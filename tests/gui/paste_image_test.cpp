@@ -40,8 +40,8 @@ std::string Picture(const PixelGrid& dots) {
 }
 
 PixelGrid GridOf(const std::string& picture) {
-  const auto width = static_cast<std::int32_t>(picture.find('/') == std::string::npos ? picture.size()
-                                                                                       : picture.find('/'));
+  const auto width =
+      static_cast<std::int32_t>(picture.find('/') == std::string::npos ? picture.size() : picture.find('/'));
   const auto height = static_cast<std::int32_t>((picture.size() + 1) / (width + 1));
   PixelGrid grid(width, height);
   for (std::int32_t row = 0; row < height; ++row) {
@@ -166,24 +166,24 @@ TEST(ClipboardDots, CopiedDotsComeBackExactlyAndInEveryForm) {
 TEST(ClipboardDots, DamagedDotsAreRefusedWithAMessage) {
   const QByteArray oversized = "1025 1\n" + QByteArray(1025, '0') + "\n";
   const QByteArray damaged[] = {
-      "",                        // nothing
-      "3 1\n",                   // no rows
-      "3 1\n101",                // row not ended
-      "3 1\n101\nextra",         // bytes after the last row
-      "3 2\n101\n",              // a row missing
-      "3 1\n1010\n",             // row too long
-      "3 1\n10\n\n",             // row too short
-      "3 1\n10x\n",              // not a dot
-      "3 1\n101\r\n",            // another line end
-      "0 1\n\n",                 // no width
-      "3 0\n",                   // no height
-      "-3 1\n101\n",             // a sign
-      " 3 1\n101\n",             // leading blank
-      "3  1\n101\n",             // two blanks
-      "00003 1\n101\n",          // too many digits
-      "99999999999 1\n1\n",      // a number past 32 bits
-      "3 1",                     // header not ended
-      oversized,                 // wider than 1024
+      "",                    // nothing
+      "3 1\n",               // no rows
+      "3 1\n101",            // row not ended
+      "3 1\n101\nextra",     // bytes after the last row
+      "3 2\n101\n",          // a row missing
+      "3 1\n1010\n",         // row too long
+      "3 1\n10\n\n",         // row too short
+      "3 1\n10x\n",          // not a dot
+      "3 1\n101\r\n",        // another line end
+      "0 1\n\n",             // no width
+      "3 0\n",               // no height
+      "-3 1\n101\n",         // a sign
+      " 3 1\n101\n",         // leading blank
+      "3  1\n101\n",         // two blanks
+      "00003 1\n101\n",      // too many digits
+      "99999999999 1\n1\n",  // a number past 32 bits
+      "3 1",                 // header not ended
+      oversized,             // wider than 1024
   };
   // A picture is there as well: damaged dots never fall back to it.
   const QImage picture = RampPicture();
@@ -217,6 +217,9 @@ TEST(PasteImage, ThresholdAndInvertChooseTheDotsAndThePreviewFollows) {
         EXPECT_EQ(dialog.ThresholdField()->value(), 50);
         EXPECT_EQ(dialog.ThresholdSlider()->value(), 50);
         EXPECT_FALSE(dialog.InvertBox()->isChecked());
+        QStringList texts;
+        for (const QLabel* label : dialog.findChildren<QLabel*>()) texts << label->text();
+        EXPECT_TRUE(texts.contains("16 x 4 dots")) << texts.join('|').toStdString();
         // Gray 119 (column 7) is below half, 136 (column 8) is not; transparent is white.
         EXPECT_EQ(Picture(dialog.Dots()), RampRows("########........"));
         // The preview is enlarged by a whole factor and shows the dots.
@@ -307,15 +310,15 @@ TEST(PasteImage, DialogScreenshotOfAGrayScalePicture) {
   PasteImageDialog dialog(picture);
   dialog.show();
   QApplication::processEvents();
-  const int blackAtHalf = static_cast<int>(std::count(dialog.Dots().Pixels().begin(),
-                                                      dialog.Dots().Pixels().end() - 1, kBlackPixel));
+  const int blackAtHalf =
+      static_cast<int>(std::count(dialog.Dots().Pixels().begin(), dialog.Dots().Pixels().end() - 1, kBlackPixel));
   EXPECT_GT(blackAtHalf, 0);
   EXPECT_EQ(PreviewPicture(dialog), Picture(dialog.Dots()));
   test::SaveScreenshot(dialog, "dialog_paste_image");
   dialog.ThresholdSlider()->setValue(70);
   QApplication::processEvents();
-  const int blackAtSeventy = static_cast<int>(std::count(dialog.Dots().Pixels().begin(),
-                                                         dialog.Dots().Pixels().end() - 1, kBlackPixel));
+  const int blackAtSeventy =
+      static_cast<int>(std::count(dialog.Dots().Pixels().begin(), dialog.Dots().Pixels().end() - 1, kBlackPixel));
   EXPECT_GT(blackAtSeventy, blackAtHalf);
   test::SaveScreenshot(dialog, "dialog_paste_image_threshold_70");
 }
