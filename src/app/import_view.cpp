@@ -245,8 +245,11 @@ void CDotforgeImportView::DeleteBefore() {
 
 void CDotforgeImportView::MapAtLastHit() {
   const CharacterRecord* record = CharacterAt(lastHit_);
-  // A character open in an editor keeps its code.
+  // A character open in an editor keeps its code: the one last clicked, and the
+  // selected one that is moved (the keys may have moved the selection since).
   if (!record || record->editorOpen != 0) return;
+  const std::optional<std::size_t> moving = FindCharacterByCell(*document_, selectionRect_);
+  if (moving && host_.Core().FindEditor(*document_, document_->characters[*moving]->label)) return;
   MapCharacter(*document_, selectionRect_, host_.UserPrompt());
   LayOut();
   viewport()->update();
