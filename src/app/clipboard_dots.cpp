@@ -29,7 +29,7 @@ bool FitsClipboard(std::int32_t width, std::int32_t height) {
 // One line per row, each character `black` or `white`.
 QByteArray DotRows(const PixelGrid& dots, char black, char white) {
   QByteArray text;
-  text.reserve((dots.Width() + 1) * dots.Height());
+  text.reserve(static_cast<qsizetype>(dots.Width() + 1) * dots.Height());
   for (std::int32_t row = 0; row < dots.Height(); ++row) {
     const std::uint8_t* pixels = dots.Row(row);
     for (std::int32_t column = 0; column < dots.Width(); ++column) {

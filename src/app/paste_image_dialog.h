@@ -5,6 +5,7 @@
 
 #include <QDialog>
 #include <QImage>
+#include <QPixmap>
 
 #include "edit/image_dots.h"
 #include "edit/pixel_grid.h"
