@@ -37,6 +37,18 @@ inline constexpr const char* kEscPosSend = "&Send";
 inline constexpr const char* kEscPosCancel = "Cancel";
 inline constexpr const char* kEscPosClose = "Close";
 
+// The "Paste Image" dialog: a picture from the clipboard turned into dots.
+inline constexpr const char* kPasteImageTitle = "Paste Image";
+inline constexpr const char* kPasteImageHint = "Pixels darker than the threshold become black dots.";
+inline constexpr const char* kPasteImageThreshold = "&Threshold:";
+inline constexpr const char* kPasteImagePercent = " %";
+inline constexpr const char* kPasteImageInvert = "&Invert";
+// The picture's width and height.
+inline constexpr const char* kPasteImageSize = "%1 x %2 dots";
+inline constexpr const char* kPasteImageTooLarge =
+    "The picture on the clipboard is too large to paste: at most 1024 x 1024 pixels.";
+inline constexpr const char* kPasteDotsDamaged = "The dots on the clipboard are damaged and cannot be pasted.";
+
 inline constexpr const char* kDesktopUsage =
     "usage: dotforge [options] [FILE...]\n"
     "\n"

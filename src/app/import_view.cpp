@@ -230,7 +230,7 @@ void CDotforgeImportView::EditCharacter(CharacterRecord* record) {
 
 void CDotforgeImportView::DeleteSelected() {
   // The font set moves the selection to the next character, or the last one.
-  DeleteCharacter(*document_, selectionRect_);
+  host_.Core().DeleteCharacter(*document_, selectionRect_);
   LayOut();
   viewport()->update();
 }
@@ -238,15 +238,18 @@ void CDotforgeImportView::DeleteSelected() {
 void CDotforgeImportView::DeleteBefore() {
   const std::optional<std::size_t> current = document_->IndexOf(document_->selected);
   if (!current || *current == 0) return;
-  DeleteCharacter(*document_, document_->characters[*current - 1]->cellRect);
+  host_.Core().DeleteCharacter(*document_, document_->characters[*current - 1]->cellRect);
   LayOut();
   viewport()->update();
 }
 
 void CDotforgeImportView::MapAtLastHit() {
   const CharacterRecord* record = CharacterAt(lastHit_);
-  // A character open in an editor keeps its code.
+  // A character open in an editor keeps its code: the one last clicked, and the
+  // selected one that is moved (the keys may have moved the selection since).
   if (!record || record->editorOpen != 0) return;
+  const std::optional<std::size_t> moving = FindCharacterByCell(*document_, selectionRect_);
+  if (moving && host_.Core().FindEditor(*document_, document_->characters[*moving]->label)) return;
   MapCharacter(*document_, selectionRect_, host_.UserPrompt());
   LayOut();
   viewport()->update();

@@ -115,6 +115,14 @@ void ApplicationCore::ShiftFont(CDotforgeImportDoc& fontSet, ShiftDirection dire
   ReloadEditors(fontSet);
 }
 
+void ApplicationCore::DeleteCharacter(CDotforgeImportDoc& fontSet, const Rect& rect) {
+  const std::optional<std::size_t> index = FindCharacterByCell(fontSet, rect);
+  if (!index) return;
+  if (CDotforgeEditDoc* editor = FindEditor(fontSet, fontSet.characters[*index]->label)) CloseEditor(*editor);
+  dotforge::DeleteCharacter(fontSet, rect);
+  fontSet.UpdateAllViews();
+}
+
 bool ApplicationCore::Undo(CDotforgeImportDoc& fontSet) {
   if (!fontSet.history.Undo()) return false;
   fontSet.SetModifiedFlag(!fontSet.history.AtSavedState());

@@ -88,6 +88,11 @@ class ApplicationCore {
   // view of the set repaints.
   void ReloadEditors(CDotforgeImportDoc& fontSet);
 
+  // "Delete" of the character in the cell `rect`: its open editor closes first,
+  // so nothing writes into the gone character, and an undo that brings the
+  // character back brings no editor with it.
+  void DeleteCharacter(CDotforgeImportDoc& fontSet, const Rect& rect);
+
   // "Undo" and "Redo" on a font set, from its table or any of its editors: the
   // last step is taken back, or the next one made again. The modified mark
   // follows the saved state, the set's editors take their grids again from their

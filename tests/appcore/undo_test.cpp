@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <functional>
 #include <string>
 #include <vector>
@@ -320,20 +321,58 @@ TEST_F(UndoTest, UndoOfAddClosesTheEditorOfTheAddedCharacter) {
   EXPECT_EQ(back.bitmap, Bytes(24, 0));
 }
 
-TEST_F(UndoTest, UndoOfDeleteBringsBackTheCharacterOfAnOpenEditor) {
+// Delete closes the character's editor; undo brings the character back without
+// it, and the user opens it again, draws and saves.
+TEST_F(UndoTest, DeleteClosesTheEditorAndUndoBringsBackOnlyTheCharacter) {
   CDotforgeEditDoc& editor = Edit(0x42);
   Stroke(editor, 4, 4);
+  Stroke(Edit(0x41), 0, 0);
   const Bytes drawn = fontSet->characters[1]->bitmap;
-  DeleteCharacter(*fontSet, fontSet->characters[1]->cellRect);
+  core.DeleteCharacter(*fontSet, fontSet->characters[1]->cellRect);
   EXPECT_EQ(fontSet->history.UndoName(), msg::kStepDeleteCharacter);
-  core.Undo(*fontSet);
   ASSERT_EQ(core.Editors().size(), 1u);
+  EXPECT_EQ(core.Editors().front()->Label(), "0041");
+  EXPECT_EQ(core.FindEditor(*fontSet, "0042"), nullptr);
+
+  core.Undo(*fontSet);
+  ASSERT_EQ(fontSet->characters[1]->label, "0042");
   EXPECT_EQ(fontSet->characters[1]->bitmap, drawn);
-  EXPECT_EQ(fontSet->selected, fontSet->characters[1].get());
+  EXPECT_EQ(fontSet->characters[1]->editorOpen, 0);
+  EXPECT_EQ(core.Editors().size(), 1u);
   ExpectEditorsShowTheirCharacters();
-  // The editor writes into the character again.
-  Stroke(editor, 0, 0);
+  core.Redo(*fontSet);
+  core.Undo(*fontSet);
+  EXPECT_EQ(core.Editors().size(), 1u);
+
+  // Opened again: a new editor with the drawn glyph, whose strokes are steps again.
+  CDotforgeEditDoc& again = Edit(0x42);
+  EXPECT_EQ(core.Editors().size(), 2u);
+  ExpectEditorsShowTheirCharacters();
+  Stroke(again, 0, 11);
   EXPECT_NE(fontSet->characters[1]->bitmap, drawn);
+  EXPECT_EQ(fontSet->history.UndoName(), msg::kStepStroke);
+  const SetState edited = StateOf(*fontSet);
+  AnswerSaveAs("AFTER.DAT");
+  ASSERT_TRUE(core.SaveFontSet(*fontSet));
+  EXPECT_EQ(test::ReadBytes(dir / "AFTER.DAT"), edited.dat);
+  EXPECT_FALSE(fontSet->IsModified());
+}
+
+// A character deleted while open and added again under its code starts blank:
+// no editor of the old glyph is left to write into it or to be brought forward.
+TEST_F(UndoTest, CharacterAddedAgainAfterDeleteGetsItsOwnEditor) {
+  Stroke(Edit(0x43), 2, 2);
+  core.DeleteCharacter(*fontSet, fontSet->characters[2]->cellRect);
+  prompt.QueueCodeEntry("43");
+  AddCharacter(*fontSet, prompt);
+  ASSERT_EQ(fontSet->characters[2]->label, "0043");
+  EXPECT_EQ(fontSet->characters[2]->bitmap, Bytes(24, 0));
+  CDotforgeEditDoc& fresh = Edit(0x43);
+  ASSERT_EQ(core.Editors().size(), 1u);
+  ExpectEditorsShowTheirCharacters();
+  Stroke(fresh, 5, 5);
+  EXPECT_EQ(fontSet->characters[2]->bitmap[10], 0x07);
+  EXPECT_EQ(std::count(fontSet->characters[2]->bitmap.begin(), fontSet->characters[2]->bitmap.end(), 0), 23);
 }
 
 TEST_F(UndoTest, EditorsOfAnotherCellSizeCloseWhenUndoChangesTheCell) {
@@ -436,9 +475,9 @@ TEST_F(UndoTest, SessionUndoesBackToTheSavedFile) {
   CDotforgeEditDoc& editor = *core.Editors().back();
   Stroke(editor, 3, 3);
   const SetState drawn = StateOf(set);
-  DeleteCharacter(set, set.characters[0]->cellRect);
+  core.DeleteCharacter(set, set.characters[0]->cellRect);
   EXPECT_EQ(set.history.UndoName(), msg::kStepDeleteCharacter);
-  EXPECT_EQ(core.Editors().size(), 1u);
+  EXPECT_TRUE(core.Editors().empty());
 
   core.Undo(set);
   EXPECT_EQ(StateOf(set), drawn);

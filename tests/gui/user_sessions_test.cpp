@@ -6,6 +6,7 @@
 #include <QApplication>
 #include <QFileDialog>
 #include <QImage>
+#include <QLineEdit>
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QMessageBox>
@@ -14,15 +15,20 @@
 #include <QScrollBar>
 #include <QTest>
 #include <QTimer>
+#include <algorithm>
 #include <deque>
 
 #include "app/child_frame.h"
 #include "app/command_ids.h"
 #include "app/dotforge_app.h"
 #include "app/edit_view.h"
+#include "app/font_dialogs.h"
 #include "app/import_view.h"
 #include "app/main_frame.h"
 #include "edit/table_layout.h"
+#include "framework/scripted_prompt.h"
+#include "model/open_font_set.h"
+#include "model/side_format.h"
 #include "gui/app_test.h"
 #include "gui/gui_support.h"
 #include "support/test_files.h"
@@ -167,6 +173,119 @@ TEST_F(UserSessionTest, SaveUnderAnotherNameThenEditAgainKeepsOneEditor) {
   app_.CloseFontSetWithoutAsking(fontSet);
   QTest::qWait(20);
   EXPECT_EQ(MainTitle(), "Dotforge V2.1.3");
+}
+
+// Delete and Backspace in the table close the editor of the character they
+// take; undo brings the character back without a window, and it is opened,
+// drawn and saved again.
+TEST_F(UserSessionTest, DeleteClosesTheEditorThenUndoEditAgainAndSave) {
+  CDotforgeImportDoc& fontSet = OpenFontSet(8, 4, {0x41, 0x42, 0x43}, "DEL.DSB");
+  for (const auto& record : fontSet.characters) record->bitmap.assign(4, 0);
+  DoubleClickCharacter(fontSet, 1);
+  ClickPixel(0, 0);
+  ASSERT_EQ(fontSet.characters[1]->bitmap, (Bytes{0x80, 0x00, 0x00, 0x00}));
+
+  Frame().MdiArea()->setActiveSubWindow(WindowOf(fontSet));
+  ASSERT_EQ(fontSet.selected, fontSet.characters[1].get());
+  ASSERT_TRUE(Frame().Execute(cmd::kDelete));
+  QTest::qWait(20);
+  EXPECT_TRUE(app_.Core().Editors().empty());
+  EXPECT_EQ(Frame().MdiArea()->subWindowList().size(), 1);
+  ASSERT_EQ(fontSet.characters.size(), 2u);
+  EXPECT_EQ(fontSet.selected, fontSet.characters[1].get());
+
+  ASSERT_TRUE(Frame().Execute(cmd::kUndo));
+  QTest::qWait(20);
+  ASSERT_EQ(fontSet.characters.size(), 3u);
+  EXPECT_EQ(fontSet.characters[1]->bitmap, (Bytes{0x80, 0x00, 0x00, 0x00}));
+  EXPECT_EQ(fontSet.characters[1]->editorOpen, 0);
+  EXPECT_TRUE(app_.Core().Editors().empty());
+  EXPECT_EQ(Frame().MdiArea()->subWindowList().size(), 1);
+
+  // Opened again: a new window with the glyph as it was; a click draws into it.
+  DoubleClickCharacter(fontSet, 1);
+  ASSERT_EQ(app_.Core().Editors().size(), 1u);
+  EXPECT_EQ(ActiveView<CDotforgeEditView>()->Document()->Grid().At(0, 0), kBlackPixel);
+  ClickPixel(7, 3);
+  EXPECT_EQ(fontSet.characters[1]->bitmap, (Bytes{0x80, 0x00, 0x00, 0x01}));
+
+  // Backspace on the following character takes this one, and its window with it.
+  Frame().MdiArea()->setActiveSubWindow(WindowOf(fontSet));
+  auto* table = ActiveView<CDotforgeImportView>();
+  ASSERT_NE(table, nullptr);
+  fontSet.selected = fontSet.characters[2].get();
+  QTest::keyClick(table->viewport(), Qt::Key_Backspace);
+  QTest::qWait(20);
+  EXPECT_TRUE(app_.Core().Editors().empty());
+  EXPECT_EQ(Frame().MdiArea()->subWindowList().size(), 1);
+  ASSERT_TRUE(Frame().Execute(cmd::kUndo));
+  QTest::qWait(20);
+  EXPECT_EQ(fontSet.characters[1]->bitmap, (Bytes{0x80, 0x00, 0x00, 0x01}));
+  EXPECT_TRUE(app_.Core().Editors().empty());
+
+  // Saved in its own format under another name; the file holds the drawn glyph.
+  test::TempDir dir;
+  ChooseFileInNextDialog((dir / "SAVED.DSB").string());
+  ASSERT_TRUE(Frame().Execute(cmd::kSave));
+  EXPECT_FALSE(fontSet.IsModified());
+  auto saved = std::make_unique<CDotforgeImportDoc>();
+  ImportRequest request;
+  request.importType = kFormatDsb;
+  request.fileName = dir / "SAVED.DSB";
+  ScriptedPrompt quiet;
+  dotforge::OpenFontSet(*saved, request, quiet);
+  const auto glyph = std::find_if(saved->characters.begin(), saved->characters.end(),
+                                  [](const auto& record) { return record->label == "0042"; });
+  ASSERT_NE(glyph, saved->characters.end());
+  EXPECT_EQ((*glyph)->bitmap, (Bytes{0x80, 0x00, 0x00, 0x01}));
+}
+
+// Character Position leaves a character open in an editor alone, also when the
+// keys moved the selection onto it after a click on another character.
+TEST_F(UserSessionTest, CharacterPositionKeepsTheCodeOfACharacterOpenInAnEditor) {
+  CDotforgeImportDoc& fontSet = OpenFontSet(8, 4, {0x41, 0x42, 0x43}, "MAP.DSB");
+  for (const auto& record : fontSet.characters) record->bitmap.assign(4, 0);
+  DoubleClickCharacter(fontSet, 1);
+  ASSERT_EQ(app_.Core().Editors().size(), 1u);
+  CDotforgeEditDoc& editor = *app_.Core().Editors().front();
+
+  Frame().MdiArea()->setActiveSubWindow(WindowOf(fontSet));
+  auto* table = ActiveView<CDotforgeImportView>();
+  ASSERT_NE(table, nullptr);
+  const Rect& first = fontSet.characters[0]->cellRect;
+  QTest::mouseClick(table->viewport(), Qt::LeftButton, Qt::NoModifier,
+                    QPoint(first.left + 5, first.top + 25) - table->ScrollPosition());
+  QTest::keyClick(table->viewport(), Qt::Key_Right);
+  ASSERT_EQ(fontSet.selected, fontSet.characters[1].get());
+
+  int dialogs = 0;
+  QTimer answer;
+  QObject::connect(&answer, &QTimer::timeout, [&dialogs] {
+    // A refusal would come in a message box: closed, so that a fault fails the test rather than hangs it.
+    if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) box->done(QMessageBox::Ok);
+    auto* dialog = qobject_cast<CodeEntryDialog*>(QApplication::activeModalWidget());
+    if (!dialog || !dialog->isVisible()) return;
+    ++dialogs;
+    dialog->CodeField()->setText("50");
+    dialog->accept();
+  });
+  answer.start(5);
+  ASSERT_TRUE(Frame().Execute(cmd::kCharacterPosition));
+  EXPECT_EQ(dialogs, 0);
+  EXPECT_EQ(fontSet.codes, (std::vector<std::int32_t>{0x41, 0x42, 0x43}));
+
+  // The editor still draws into its character.
+  Frame().MdiArea()->setActiveSubWindow(WindowOf(editor));
+  ClickPixel(0, 0);
+  EXPECT_EQ(fontSet.characters[1]->bitmap, (Bytes{0x80, 0x00, 0x00, 0x00}));
+
+  // A selected character without an editor moves as before.
+  Frame().MdiArea()->setActiveSubWindow(WindowOf(fontSet));
+  QTest::keyClick(table->viewport(), Qt::Key_Right);
+  ASSERT_EQ(fontSet.selected, fontSet.characters[2].get());
+  ASSERT_TRUE(Frame().Execute(cmd::kCharacterPosition));
+  EXPECT_EQ(dialogs, 1);
+  EXPECT_EQ(fontSet.codes, (std::vector<std::int32_t>{0x41, 0x42, 0x50}));
 }
 
 TEST_F(UserSessionTest, DoubleClickBetweenCellsOpensNoEditor) {
