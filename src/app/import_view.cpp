@@ -240,7 +240,7 @@ void CDotforgeImportView::DeleteBefore() {
   if (!current || *current == 0) return;
   DeleteCharacter(*document_, document_->characters[*current - 1]->cellRect);
   LayOut();
-  viewport()->update();
+  document_->UpdateAllViews();
 }
 
 void CDotforgeImportView::MapAtLastHit() {
@@ -411,9 +411,10 @@ void CDotforgeImportView::OnCommand(int id) {
     default:
       break;
   }
+  // Every view of the set follows: its other windows and the preview.
   if (document_) {
     LayOut();
-    viewport()->update();
+    document_->UpdateAllViews();
   }
 }
 
