@@ -6,21 +6,42 @@
 namespace dotforge {
 namespace {
 
-bool MissingBoxDot(std::int32_t x, std::int32_t y, std::int32_t width, std::int32_t height) {
-  return x == 0 || y == 0 || x == width - 1 || y == height - 1;
+void FillDot(std::uint8_t* cell, std::int32_t x, int zoom) {
+  std::fill_n(cell + static_cast<std::size_t>(x) * static_cast<std::size_t>(zoom), zoom, std::uint8_t{1});
+}
+
+// Dot row `y` of a character, read from its packed bitmap within the record's
+// own size and bytes; dots beyond them stay white.
+void DrawGlyphRow(const CharacterRecord& record, std::int32_t y, std::int32_t width, int zoom, std::uint8_t* cell) {
+  if (y >= record.height) return;
+  const std::size_t rowBytes = static_cast<std::size_t>(BytesPerRow(record.width));
+  const std::size_t start = static_cast<std::size_t>(y) * rowBytes;
+  if (start >= record.bitmap.size()) return;
+  const std::uint8_t* row = record.bitmap.data() + start;
+  const std::size_t present = std::min(rowBytes, record.bitmap.size() - start);
+  const std::int32_t dots = std::min({width, record.width, static_cast<std::int32_t>(present * 8)});
+  for (std::int32_t x = 0; x < dots; ++x) {
+    if (row[x / 8] & (0x80 >> (x % 8))) FillDot(cell, x, zoom);
+  }
+}
+
+void DrawMissingRow(std::int32_t y, std::int32_t width, std::int32_t height, int zoom, std::uint8_t* cell) {
+  const bool edge = y == 0 || y == height - 1;
+  for (std::int32_t x = 0; x < width; ++x) {
+    if (edge || x == 0 || x == width - 1) FillDot(cell, x, zoom);
+  }
 }
 
 // Draws dot row `y` of every cell of `line` into `row` (one picture row).
 void DrawCellRow(const GlyphIndex& glyphs, const PreviewLine& line, std::int32_t y, int zoom, std::uint8_t* row) {
   const std::int32_t width = glyphs.CellWidth();
-  const std::int32_t height = glyphs.CellHeight();
   const auto cellPixels = static_cast<std::size_t>(width) * static_cast<std::size_t>(zoom);
   for (std::size_t column = 0; column < line.size(); ++column) {
-    const CharacterRecord* record = glyphs.Find(line[column]);
     std::uint8_t* cell = row + column * cellPixels;
-    for (std::int32_t x = 0; x < width; ++x) {
-      const bool black = record ? record->Pixel(x, y) : MissingBoxDot(x, y, width, height);
-      if (black) std::fill_n(cell + static_cast<std::size_t>(x) * static_cast<std::size_t>(zoom), zoom, std::uint8_t{1});
+    if (const CharacterRecord* record = glyphs.Find(line[column])) {
+      DrawGlyphRow(*record, y, width, zoom, cell);
+    } else {
+      DrawMissingRow(y, width, glyphs.CellHeight(), zoom, cell);
     }
   }
 }
