@@ -4,6 +4,7 @@
 #include <QFileDialog>
 #include <QFormLayout>
 #include <QHBoxLayout>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QPlainTextEdit>
 #include <QPushButton>
@@ -73,6 +74,7 @@ QWidget* PreviewPanel::BuildControls() {
   auto* form = new QFormLayout;
   text_ = new QPlainTextEdit(Text(msg::kPreviewStartText), controls);
   text_->setToolTip(Text(msg::kPreviewTextTip));
+  text_->installEventFilter(this);
   text_->setFixedHeight(text_->fontMetrics().lineSpacing() * kTextLines + 2 * text_->frameWidth() +
                         static_cast<int>(text_->document()->documentMargin() * 2));
   encoding_ = new QComboBox(controls);
@@ -137,6 +139,17 @@ void PreviewPanel::ScheduleRedraw() {
 void PreviewPanel::showEvent(QShowEvent* event) {
   QDockWidget::showEvent(event);
   ScheduleRedraw();
+}
+
+bool PreviewPanel::eventFilter(QObject* watched, QEvent* event) {
+  // The text box takes its editing keys before the main window's accelerators
+  // do; Qt leaves out Insert, which there is Add Character.
+  if (watched == text_ && event->type() == QEvent::ShortcutOverride &&
+      static_cast<QKeyEvent*>(event)->key() == Qt::Key_Insert) {
+    event->accept();
+    return true;
+  }
+  return QDockWidget::eventFilter(watched, event);
 }
 
 void PreviewPanel::Redraw() {

@@ -50,6 +50,7 @@ class PreviewPanel : public QDockWidget {
 
  protected:
   void showEvent(QShowEvent* event) override;
+  bool eventFilter(QObject* watched, QEvent* event) override;
 
  private:
   QWidget* BuildControls();

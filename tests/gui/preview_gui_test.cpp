@@ -182,6 +182,47 @@ TEST_F(PreviewGuiTest, FollowsTheActiveFontSetWithItsOwnEncodingsAndForgetsAClos
   EXPECT_EQ(Panel().StatusLine()->text(), "Activate a font set window to preview its characters.");
 }
 
+TEST_F(PreviewGuiTest, EditingKeysInTheTextBoxEditTheTextNeverTheFontSet) {
+  CDotforgeImportDoc& doc = OpenFontSet(8, 8, {0x41, 0x42}, "SHOP.DSB");
+  // A copied character, so that the set's Paste would change it.
+  auto* table = ActiveView<CDotforgeImportView>();
+  ASSERT_NE(table, nullptr);
+  const Rect cell = doc.characters[1]->cellRect;
+  QTest::mouseClick(table->viewport(), Qt::LeftButton, Qt::NoModifier,
+                    QPoint((cell.left + cell.right) / 2, (cell.top + cell.bottom) / 2));
+  ASSERT_TRUE(Frame().Execute(cmd::kCopy));
+  ASSERT_TRUE(app_.Core().Values().copiedCharacter.has_value());
+  ASSERT_TRUE(Frame().Execute(cmd::kPreview));
+  QApplication::processEvents();
+  // A dialog a font set command would open is closed and counted.
+  int dialogs = 0;
+  QTimer closer;
+  QObject::connect(&closer, &QTimer::timeout, [&dialogs] {
+    if (QWidget* modal = QApplication::activeModalWidget()) {
+      ++dialogs;
+      modal->close();
+    }
+  });
+  closer.start(10);
+  QPlainTextEdit* box = Panel().TextBox();
+  box->setFocus();
+  TypeText("AB");
+  const std::pair<Qt::Key, Qt::KeyboardModifiers> keys[] = {
+      {Qt::Key_A, Qt::ControlModifier}, {Qt::Key_C, Qt::ControlModifier}, {Qt::Key_V, Qt::ControlModifier},
+      {Qt::Key_Insert, Qt::NoModifier}, {Qt::Key_Insert, Qt::ShiftModifier}, {Qt::Key_Insert, Qt::ControlModifier},
+      {Qt::Key_Delete, Qt::NoModifier}, {Qt::Key_Delete, Qt::ShiftModifier}, {Qt::Key_Backspace, Qt::NoModifier},
+      {Qt::Key_Z, Qt::ControlModifier}, {Qt::Key_Y, Qt::ControlModifier}, {Qt::Key_Backspace, Qt::AltModifier},
+  };
+  for (const auto& [key, modifiers] : keys) {
+    QTest::keyClick(box, key, modifiers);
+    QApplication::processEvents();
+  }
+  EXPECT_EQ(dialogs, 0);
+  EXPECT_EQ(doc.characters.size(), 2u);
+  EXPECT_FALSE(doc.history.CanUndo());
+  EXPECT_FALSE(doc.IsModified());
+}
+
 TEST_F(PreviewGuiTest, SaveWritesThePictureShownAndARefusedFileIsReported) {
   CDotforgeImportDoc& doc = OpenFontSet(8, 8, {0x41, 0x42}, "SHOP.DSB");
   ASSERT_TRUE(Frame().Execute(cmd::kPreview));
