@@ -8,6 +8,7 @@
 #include <QLineEdit>
 #include <QMenu>
 #include <QMessageBox>
+#include <QPainter>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QSpinBox>
@@ -180,6 +181,30 @@ TEST_F(PreviewGuiTest, FollowsTheActiveFontSetWithItsOwnEncodingsAndForgetsAClos
   EXPECT_EQ(Panel().FontSet(), nullptr);
   EXPECT_TRUE(Panel().Picture().isNull());
   EXPECT_EQ(Panel().StatusLine()->text(), "Activate a font set window to preview its characters.");
+}
+
+TEST_F(PreviewGuiTest, AReceiptLineInGlyphsDrawnFromTheScreenFont) {
+  // 12 x 24 glyphs of the printable ASCII characters, drawn with the screen's font.
+  CDotforgeImportDoc& doc = OpenFontSet(12, 24, test::CodeRange(0x20, 0x7E), "RECEIPT.DSB");
+  QFont font;
+  font.setPixelSize(20);
+  font.setStyleStrategy(QFont::NoAntialias);
+  for (const auto& record : doc.characters) {
+    QImage glyph(12, 24, QImage::Format_Grayscale8);
+    glyph.fill(Qt::white);
+    QPainter painter(&glyph);
+    painter.setFont(font);
+    painter.drawText(glyph.rect(), Qt::AlignCenter, QString(QChar(std::stoi(record->label, nullptr, 16))));
+    painter.end();
+    for (int y = 0; y < 24; ++y) {
+      for (int x = 0; x < 12; ++x) record->SetPixel(x, y, qGray(glyph.pixel(x, y)) < 128);
+    }
+  }
+  ASSERT_TRUE(Frame().Execute(cmd::kPreview));
+  TypeText("Total     12.50\nThank you! \\x80");
+  EXPECT_EQ(Shown(), Drawn(doc, {"Total     12.50\nThank you! \\x80", "CP437", 2}));
+  EXPECT_EQ(Panel().Picture().size(), QSize(15 * 12 * 2, 2 * 24 * 2));
+  test::SaveScreenshot(Frame(), "preview_receipt");
 }
 
 TEST_F(PreviewGuiTest, EditingKeysInTheTextBoxEditTheTextNeverTheFontSet) {
