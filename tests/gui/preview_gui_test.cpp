@@ -40,6 +40,13 @@ class PreviewGuiTest : public test::AppTest {
 
   PreviewPanel& Panel() { return app_.Preview(); }
 
+  // Preview toggles the panel, which comes back as the last run left it.
+  void ShowPreview() {
+    if (!Panel().isVisible()) ASSERT_TRUE(Frame().Execute(cmd::kPreview));
+    QApplication::processEvents();
+    ASSERT_TRUE(Panel().isVisible());
+  }
+
   // Types `text` into the panel's text box, a line break as the Enter key.
   void TypeText(const QString& text) {
     Panel().TextBox()->clear();
@@ -83,7 +90,7 @@ class PreviewGuiTest : public test::AppTest {
 TEST_F(PreviewGuiTest, PreviewFollowsTheTextTheZoomAndAGlyphEditedInItsEditor) {
   CDotforgeImportDoc& doc = OpenFontSet(8, 8, {0x41, 0x42, 0x43}, "SHOP.DSB");
   doc.characters[0]->bitmap.assign(8, 0);  // a blank 'A'
-  EXPECT_FALSE(Panel().isVisible());
+  Panel().hide();
   EXPECT_EQ(MenuText(cmd::kPreview), "Preview");
   ASSERT_TRUE(Frame().Execute(cmd::kPreview));
   QApplication::processEvents();
@@ -144,7 +151,7 @@ TEST_F(PreviewGuiTest, PreviewFollowsTheTextTheZoomAndAGlyphEditedInItsEditor) {
 
 TEST_F(PreviewGuiTest, FollowsTheActiveFontSetWithItsOwnEncodingsAndForgetsAClosedOne) {
   CDotforgeImportDoc& single = OpenFontSet(8, 8, {0x41, 0x42}, "LATIN.DSB");
-  ASSERT_TRUE(Frame().Execute(cmd::kPreview));
+  ShowPreview();
   TypeText("A\\x8140");
   Panel().EncodingList()->setCurrentText("CP858");
   auto kanji = test::MakeFontSet(16, 16, {0x41, 0x8140}, kDoubleByteFont);
@@ -200,7 +207,7 @@ TEST_F(PreviewGuiTest, AReceiptLineInGlyphsDrawnFromTheScreenFont) {
       for (int x = 0; x < 12; ++x) record->SetPixel(x, y, qGray(glyph.pixel(x, y)) < 128);
     }
   }
-  ASSERT_TRUE(Frame().Execute(cmd::kPreview));
+  ShowPreview();
   TypeText("Total     12.50\nThank you! \\x80");
   EXPECT_EQ(Shown(), Drawn(doc, {"Total     12.50\nThank you! \\x80", "CP437", 2}));
   EXPECT_EQ(Panel().Picture().size(), QSize(15 * 12 * 2, 2 * 24 * 2));
@@ -217,8 +224,7 @@ TEST_F(PreviewGuiTest, EditingKeysInTheTextBoxEditTheTextNeverTheFontSet) {
                     QPoint((cell.left + cell.right) / 2, (cell.top + cell.bottom) / 2));
   ASSERT_TRUE(Frame().Execute(cmd::kCopy));
   ASSERT_TRUE(app_.Core().Values().copiedCharacter.has_value());
-  ASSERT_TRUE(Frame().Execute(cmd::kPreview));
-  QApplication::processEvents();
+  ShowPreview();
   // A dialog a font set command would open is closed and counted.
   int dialogs = 0;
   QTimer closer;
@@ -250,7 +256,7 @@ TEST_F(PreviewGuiTest, EditingKeysInTheTextBoxEditTheTextNeverTheFontSet) {
 
 TEST_F(PreviewGuiTest, SaveWritesThePictureShownAndARefusedFileIsReported) {
   CDotforgeImportDoc& doc = OpenFontSet(8, 8, {0x41, 0x42}, "SHOP.DSB");
-  ASSERT_TRUE(Frame().Execute(cmd::kPreview));
+  ShowPreview();
   TypeText("AB\nBA?");
   Panel().ZoomBox()->setValue(4);
   QApplication::processEvents();
