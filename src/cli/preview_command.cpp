@@ -29,7 +29,7 @@ constexpr const char* kPreviewHelp =
     "  --zoom N           pixels per dot, 1..8 (default 1)\n"
     "  -o, --output OUT   the PNG file to write\n"
     "Exit status: 0 when the picture was written, 1 when opening the font file or\n"
-    "writing the picture failed, 2 for a usage error.\n"
+    "writing the picture failed or the picture would be too large, 2 for a usage error.\n"
     "font file options (except --encoding, which is the text's encoding here):\n";
 
 std::optional<PreviewRequest> RequestFrom(const ParsedArguments& parsed, std::string& error) {
