@@ -48,6 +48,22 @@ inline constexpr const char* kPasteImageSize = "%1 x %2 dots";
 inline constexpr const char* kPasteImageTooLarge =
     "The picture on the clipboard is too large to paste: at most 1024 x 1024 pixels.";
 inline constexpr const char* kPasteDotsDamaged = "The dots on the clipboard are damaged and cannot be pasted.";
+// The Preview panel.
+inline constexpr const char* kPreviewTitle = "Preview";
+inline constexpr const char* kPreviewTextLabel = "&Text:";
+inline constexpr const char* kPreviewEncodingLabel = "&Encoding:";
+inline constexpr const char* kPreviewZoomLabel = "&Zoom:";
+inline constexpr const char* kPreviewZoomSuffix = "\u00D7";
+inline constexpr const char* kPreviewSave = "Save Preview As PNG\u2026";
+inline constexpr const char* kPreviewSaveCaption = "Save Preview As PNG";
+inline constexpr const char* kPreviewPngFilter = "PNG pictures (*.png)";
+inline constexpr const char* kPreviewStartText = "The quick brown fox jumps over the lazy dog.\n0123456789 !?";
+inline constexpr const char* kPreviewTextTip =
+    "\\xHH or \\xHHHH puts a code directly, \\\\ is a backslash; a character the encoding or the font set "
+    "does not hold is a box";
+inline constexpr const char* kPreviewNoFontSet = "Activate a font set window to preview its characters.";
+// {} 1: the font set's title, 2: the picture's width, 3: its height.
+inline constexpr const char* kPreviewShowing = "{}: {} x {} pixels";
 
 inline constexpr const char* kDesktopUsage =
     "usage: dotforge [options] [FILE...]\n"

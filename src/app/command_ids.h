@@ -80,6 +80,8 @@ inline constexpr int kNewWindow = 57648;
 inline constexpr int kArrangeIcons = 57649;
 inline constexpr int kCascade = 57650;
 inline constexpr int kTile = 57651;
+// The Preview panel of the active font set (View menu of font set windows).
+inline constexpr int kPreview = 32844;
 
 // Accelerator-only framework commands: the editor takes Cut, Copy and Paste
 // (Ctrl+Ins and Shift+Ins as well); nothing else handles them.

@@ -76,6 +76,7 @@ constexpr std::array kCommands = {
     CommandInfo{cmd::kArrangeIcons, "Arrange icons at the bottom of the window\nArrange Icons", I::None},
     CommandInfo{cmd::kCascade, "Arrange windows so they overlap\nCascade Windows", I::None},
     CommandInfo{cmd::kTile, "Arrange windows as non-overlapping tiles\nTile Windows", I::None},
+    CommandInfo{cmd::kPreview, "Show or hide a text drawn with the font set's characters\nPreview", I::None},
 };
 
 }  // namespace

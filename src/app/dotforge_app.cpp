@@ -13,6 +13,7 @@
 #include "app/font_set_commands.h"
 #include "app/import_view.h"
 #include "app/main_frame.h"
+#include "app/preview_panel.h"
 #include "app/program_image.h"
 #include "app/setup_dialog.h"
 #include "platform/platform_kind.h"
@@ -81,10 +82,30 @@ void CDotforgeApp::SetupCommunication() {
   if (dialog.exec() == QDialog::Accepted) dialog.Logic().Ok(settings_.comm, *comm_);
 }
 
+void CDotforgeApp::CreatePreviewPanel() {
+  preview_ = new PreviewPanel(prompt_, mainFrame_.get());
+  mainFrame_->addDockWidget(Qt::BottomDockWidgetArea, preview_);
+  preview_->hide();
+  // A null activation (the main window lost the focus) keeps the font set shown.
+  QObject::connect(mainFrame_->MdiArea(), &QMdiArea::subWindowActivated, preview_, [this](QMdiSubWindow* window) {
+    if (window) preview_->Follow(ActiveHistoryFontSet());
+  });
+}
+
+void CDotforgeApp::TogglePreview() {
+  if (preview_->isVisible()) {
+    preview_->hide();
+    return;
+  }
+  preview_->Follow(ActiveHistoryFontSet());
+  preview_->show();
+}
+
 void CDotforgeApp::Start(const StartOptions& options) {
   mainFrame_ = std::make_unique<CMainFrame>(*this);
   mainFrame_->setWindowIcon(ProgramIcon());
   mainFrame_->resize(kMainWindowSize);
+  CreatePreviewPanel();
   store_.Load();
   session_ = std::make_unique<DesktopSession>(*mainFrame_, store_, prompt_,
                                               [this](Prompt& dialogs) { OpenFontSetFile(dialogs); });
@@ -231,6 +252,7 @@ void CDotforgeApp::DocumentActivated(CDocument& document) {
 }
 
 void CDotforgeApp::DocumentClosing(CDocument& document) {
+  if (auto* fontSet = dynamic_cast<CDotforgeImportDoc*>(&document); fontSet && preview_) preview_->Forget(*fontSet);
   for (CChildFrame* window : WindowsOf(document)) {
     if (auto* table = dynamic_cast<CDotforgeImportView*>(window->widget())) table->Detach();
     if (auto* editor = dynamic_cast<CDotforgeEditView*>(window->widget())) editor->Detach();
@@ -253,6 +275,10 @@ bool CDotforgeApp::QueryCommand(int id, CommandState& state) {
       return true;
     case cmd::kNewWindow:
       state.enabled = ActiveFontSet() != nullptr;
+      return true;
+    case cmd::kPreview:
+      state.enabled = ActiveFontSet() != nullptr;
+      state.check = preview_->isVisible() ? CommandState::Check::Checked : CommandState::Check::Unchecked;
       return true;
     case cmd::kRecentFiles:
       state.enabled = session_ && !session_->Recent().Paths().empty();
@@ -306,6 +332,9 @@ void CDotforgeApp::OnCommand(int id) {
       break;
     case cmd::kNewWindow:
       if (CDotforgeImportDoc* fontSet = ActiveFontSet()) OpenWindow(*fontSet);
+      break;
+    case cmd::kPreview:
+      TogglePreview();
       break;
     case cmd::kAbout: {
       AboutDialog about(mainFrame_.get());

@@ -23,6 +23,7 @@ namespace dotforge {
 class CChildFrame;
 class CDotforgeImportView;
 class CMainFrame;
+class PreviewPanel;
 
 struct StartOptions {
   bool showSplash = true;
@@ -36,6 +37,8 @@ class CDotforgeApp : public CCmdTarget, public ViewHost, public DocumentWindows 
   // Creates and shows the main window, then the start-up window.
   void Start(const StartOptions& options = {});
   CMainFrame& MainFrame() const { return *mainFrame_; }
+  // The Preview panel, docked in the main window (hidden until Preview shows it).
+  PreviewPanel& Preview() const { return *preview_; }
   // The child windows showing `document`.
   std::vector<CChildFrame*> WindowsOf(const CDocument& document) const;
   // The font set of the active window, if a font set window is active.
@@ -92,6 +95,9 @@ class CDotforgeApp : public CCmdTarget, public ViewHost, public DocumentWindows 
   void StopPrinterLink();
   void RunPrinterDialog(PrinterDialogKind kind, const std::shared_ptr<WorkerSink>& sink);
   void SetupCommunication();
+  // The Preview panel at the bottom of the main window, following the active font set.
+  void CreatePreviewPanel();
+  void TogglePreview();
 
   AppPrompt prompt_;
   ApplicationCore core_;
@@ -103,6 +109,7 @@ class CDotforgeApp : public CCmdTarget, public ViewHost, public DocumentWindows 
   std::unique_ptr<CCommContext> comm_;
   std::unique_ptr<CPrinterCommands> printer_;
   std::unique_ptr<CMainFrame> mainFrame_;
+  PreviewPanel* preview_ = nullptr;  // owned by the main window
   std::unique_ptr<DesktopSession> session_;
   std::map<const CDocument*, std::vector<CChildFrame*>> windows_;
   std::map<const CDocument*, std::unique_ptr<CCmdTarget>> documentTargets_;

@@ -240,7 +240,7 @@ void CDotforgeImportView::DeleteBefore() {
   if (!current || *current == 0) return;
   host_.Core().DeleteCharacter(*document_, document_->characters[*current - 1]->cellRect);
   LayOut();
-  viewport()->update();
+  document_->UpdateAllViews();
 }
 
 void CDotforgeImportView::MapAtLastHit() {
@@ -414,9 +414,10 @@ void CDotforgeImportView::OnCommand(int id) {
     default:
       break;
   }
+  // Every view of the set follows: its other windows and the preview.
   if (document_) {
     LayOut();
-    viewport()->update();
+    document_->UpdateAllViews();
   }
 }
 

@@ -38,6 +38,7 @@ PopupMenu DownloadMenu(bool fontSet) {
 }
 
 const PopupMenu kViewMenu{"&View", {{kViewToolbar, "&Toolbar"}, {kViewStatusBar, "&Status Bar"}}};
+const PopupMenu kFontSetViewMenu{"&View", {{kViewToolbar, "&Toolbar"}, {kViewStatusBar, "&Status Bar"}, {kPreview, "Preview"}}};
 const PopupMenu kHelpMenu{"&Help", {{kAbout, "&About Dotforge..."}}};
 // After the other menus of a window, so that theirs keep their places.
 const PopupMenu kEditMenu{"&Edit", {{kUndo, "&Undo\tCtrl+Z"}, {kRedo, "&Redo\tCtrl+Y"}}};
@@ -116,7 +117,7 @@ constexpr std::array kAccelerators = {
 const std::vector<PopupMenu>& MenuBar(MenuBarKind kind) {
   static const std::vector<PopupMenu> noDocument = {FileMenu(false), kViewMenu, DownloadMenu(false), kHelpMenu};
   static const std::vector<PopupMenu> fontSet = {FileMenu(true),        {"F&ont", kFontItems},
-                                                 DownloadMenu(true),    kViewMenu,
+                                                 DownloadMenu(true),    kFontSetViewMenu,
                                                  {"&Window", WindowItems()}, kHelpMenu,
                                                  kEditMenu};
   static const std::vector<PopupMenu> editor = {

@@ -65,4 +65,11 @@ std::optional<int> IntegerOption(const ParsedArguments& parsed, const std::strin
   return value;
 }
 
+std::vector<std::string> WithLongOutput(std::vector<std::string> arguments) {
+  for (std::string& word : arguments) {
+    if (word == "-o") word = "--output";
+  }
+  return arguments;
+}
+
 }  // namespace dotforge::cli

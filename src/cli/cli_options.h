@@ -32,4 +32,7 @@ std::optional<ParsedArguments> ParseArguments(const std::vector<std::string>& ar
 std::optional<int> IntegerOption(const ParsedArguments& parsed, const std::string& name, int low, int high,
                                  std::string& error);
 
+// The arguments with "-o FILE" written as "--output FILE".
+std::vector<std::string> WithLongOutput(std::vector<std::string> arguments);
+
 }  // namespace dotforge::cli

@@ -18,6 +18,7 @@ int RunFaces(const std::vector<std::string>& arguments, std::ostream& out, std::
 int RunPrinter(const std::vector<std::string>& arguments, std::ostream& out, std::ostream& err);
 int RunEscPos(const std::vector<std::string>& arguments, std::ostream& out, std::ostream& err);
 int RunEscPosSim(const std::vector<std::string>& arguments, std::ostream& out, std::ostream& err);
+int RunPreview(const std::vector<std::string>& arguments, std::ostream& out, std::ostream& err);
 int RunPrinterSim(const std::vector<std::string>& arguments, std::ostream& out, std::ostream& err);
 
 // Writes "dotforge-cli: <text>" and a pointer to the help, returns kExitUsage.

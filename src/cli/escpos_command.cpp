@@ -49,14 +49,6 @@ constexpr int kProgressBarWidth = 30;
 // Progress is drawn once a send has taken this long.
 constexpr auto kQuietTime = std::chrono::seconds(1);
 
-// "-o FILE" is "--output FILE".
-std::vector<std::string> WithLongOutput(std::vector<std::string> arguments) {
-  for (std::string& word : arguments) {
-    if (word == "-o") word = "--output";
-  }
-  return arguments;
-}
-
 class ProgressBar {
  public:
   explicit ProgressBar(std::ostream& err) : err_(err), start_(std::chrono::steady_clock::now()) {}

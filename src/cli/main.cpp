@@ -20,6 +20,7 @@ constexpr const char* kHelp =
     "  escpos CMD      send a font set's characters to any ESC/POS printer (serial, network,\n"
     "                  USB printer device) as user-defined characters, or write that stream\n"
     "  escpos-sim      run a virtual ESC/POS printer on a TCP port or a pseudo-terminal\n"
+    "  preview FILE    draw a text with a font set's characters as a PNG picture\n"
     "\n"
     "Run 'dotforge-cli COMMAND --help' for the options of a command,\n"
     "'dotforge-cli --version' for the version.\n";
@@ -45,6 +46,7 @@ int main(int argc, char** argv) {
   if (words[0] == "printer-sim") return RunPrinterSim(rest, std::cout, std::cerr);
   if (words[0] == "escpos") return RunEscPos(rest, std::cout, std::cerr);
   if (words[0] == "escpos-sim") return RunEscPosSim(rest, std::cout, std::cerr);
+  if (words[0] == "preview") return RunPreview(rest, std::cout, std::cerr);
   std::cerr << "dotforge-cli: unknown command '" << words[0] << "'\n" << kHelp;
   return kExitUsage;
 }

@@ -9,26 +9,20 @@
 #include <string>
 #include <vector>
 
+#include "escpos/dot_image.h"
 #include "escpos/escpos_printer.h"
+#include "escpos/png_writer.h"
 
 namespace dotforge {
 
 inline constexpr std::int32_t kLinePitch = 30;
 
-struct ReceiptImage {
-  std::int32_t width = kReceiptWidth;
-  std::int32_t height = 0;
-  std::vector<std::uint8_t> dots;  // row by row, 1 = black
-  bool Black(std::int32_t x, std::int32_t y) const { return dots[static_cast<std::size_t>(y * width + x)] != 0; }
-};
+using ReceiptImage = DotImage;
 
 ReceiptImage RenderReceipt(const std::vector<PrintedLine>& lines);
 
 // One line as text art: a row of '#' (black) and '.' per dot row of the line's
 // cells, as wide as the cells.
 std::string LineArt(const PrintedLine& line);
-
-// The picture as a 1-bit grey PNG; false with nothing written on failure.
-bool EncodePng(const ReceiptImage& image, Bytes& out);
 
 }  // namespace dotforge

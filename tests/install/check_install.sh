@@ -62,9 +62,11 @@ done
 cli=$prefix/bin/dotforge-cli
 page=$(LC_ALL=C MANWIDTH=200 man -l "$share/man/man1/dotforge-cli.1" 2>/dev/null)
 helps=$("$cli" --help)
-for command in dump convert faces printer printer-sim escpos escpos-sim; do helps+=$'\n'$("$cli" $command --help); done
+for command in dump convert faces printer printer-sim escpos escpos-sim preview; do helps+=$'\n'$("$cli" $command --help); done
+completion=$(cat "$share/bash-completion/completions/dotforge-cli")
 for option in $(grep -o -- '--[a-z][a-z0-9-]*' <<<"$helps" | sort -u); do
   grep -q -- "$option" <<<"$page" || fail "dotforge-cli.1 does not document $option"
+  grep -q -- "$option\b" <<<"$completion" || fail "the bash completion does not offer $option"
 done
 for command in $(sed -n 's/^  \([a-z][a-z-]*\) .*/\1/p' <<<"$helps" | sort -u); do
   grep -qw -- "$command" <<<"$page" || fail "dotforge-cli.1 does not document the command $command"
@@ -81,7 +83,7 @@ complete_words() {
 }
 bash -c 'source "$1"; complete -p dotforge-cli' _ "$share/bash-completion/completions/dotforge-cli" >/dev/null ||
   fail "completion is not registered"
-[ "$(complete_words dotforge-cli "")" = "dump convert faces printer printer-sim escpos escpos-sim" ] ||
+[ "$(complete_words dotforge-cli "")" = "dump convert faces printer printer-sim escpos escpos-sim preview" ] ||
   fail "command completion"
 [ "$(complete_words dotforge-cli print)" = "printer printer-sim" ] || fail "prefix completion"
 [ "$(complete_words dotforge-cli printer --port /dev/ttyS0 er)" = "erase" ] || fail "printer command completion"
@@ -91,5 +93,7 @@ bash -c 'source "$1"; complete -p dotforge-cli' _ "$share/bash-completion/comple
   fail "escpos option completion"
 [ "$(complete_words dotforge-cli escpos send F.DAT --font "")" = "a b" ] || fail "escpos font completion"
 [ "$(complete_words dotforge-cli escpos-sim --l)" = "--listen --link" ] || fail "escpos-sim option completion"
+[ "$(complete_words dotforge-cli preview F.DAT --text A --z)" = "--zoom" ] || fail "preview option completion"
+[ "$(complete_words dotforge-cli preview F.DAT --zoom "")" = "1 2 3 4 5 6 7 8" ] || fail "preview zoom completion"
 [ "$(complete_words dotforge-cli --)" = "--help --version" ] || fail "option completion"
 echo "install tree OK"
