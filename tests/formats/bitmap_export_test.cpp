@@ -84,7 +84,9 @@ class FreeTypeBdf {
   explicit FreeTypeBdf(const Bytes& file) : file_(file) {
     EXPECT_EQ(FT_Init_FreeType(&library_), 0);
     EXPECT_EQ(FT_New_Memory_Face(library_, file_.data(), static_cast<FT_Long>(file_.size()), 0, &face_), 0);
-    if (face_) EXPECT_EQ(FT_Select_Size(face_, 0), 0);
+    if (face_) {
+      EXPECT_EQ(FT_Select_Size(face_, 0), 0);
+    }
   }
   ~FreeTypeBdf() {
     if (face_) FT_Done_Face(face_);
@@ -288,7 +290,8 @@ TEST_F(BitmapExportTest, BdfOfACodePageKeepsTheCodesAndNamesTheCharset) {
   const FreeTypeBdf bdf(file);
   ASSERT_TRUE(bdf.Face());
   EXPECT_EQ(bdf.StringProperty("CHARSET_REGISTRY"), "SHIFT_JIS");
-  EXPECT_NE(bdf.Face()->charmap->encoding, FT_ENCODING_UNICODE);
+  ASSERT_EQ(bdf.Face()->num_charmaps, 1);
+  EXPECT_NE(bdf.Face()->charmaps[0]->encoding, FT_ENCODING_UNICODE);
   const auto back = ImportBack("sjis.bdf", kFormatBdf);
   ASSERT_TRUE(back);
   ExpectPatternSet(*back, 16, 16, codes);
@@ -303,13 +306,22 @@ TEST_F(BitmapExportTest, BdfOfACodePageKeepsTheCodesAndNamesTheCharset) {
   EXPECT_FALSE(std::filesystem::exists(dir_ / "bad.bdf"));
 }
 
+// The dialog warns and opens again; nothing is written until the baseline fits.
 TEST_F(BitmapExportTest, BaselineOutsideTheCellIsRefused) {
   auto doc = test::MakeFontSet(8, 16, {0x41});
   doc->SetModifiedFlag(true);
-  EXPECT_EQ(Export(*doc, "font.bdf", kFormatBdf, 17), ExportOutcome::Stopped);
-  EXPECT_EQ(prompt_.Texts().back(), msg::kBaselineOutsideCell);
+  EXPECT_EQ(Export(*doc, "font.bdf", kFormatBdf, 17), ExportOutcome::Cancelled);
+  EXPECT_EQ(prompt_.Texts(),
+            (std::vector<std::string>{msg::kExportTitle, msg::kBaselineOutsideCell, msg::kExportTitle}));
   EXPECT_FALSE(std::filesystem::exists(dir_ / "font.bdf"));
   EXPECT_TRUE(doc->IsModified());
+
+  prompt_.Clear();
+  prompt_.QueueExportDialog(ExportDialogAnswer{(dir_ / "font.bdf").string(), 9, 0, '0', -1, ""});
+  EXPECT_EQ(Export(*doc, "font.bdf", kFormatBdf, 16), ExportOutcome::Written);
+  EXPECT_EQ(prompt_.Texts(),
+            (std::vector<std::string>{msg::kExportTitle, msg::kBaselineOutsideCell, msg::kExportTitle}));
+  EXPECT_NE(TextOf(test::ReadBytes(dir_ / "font.bdf")).find("FONT_ASCENT 16\nFONT_DESCENT 0\n"), std::string::npos);
 }
 
 TEST_F(BitmapExportTest, FullDoubleByteSetToBdfAndBack) {

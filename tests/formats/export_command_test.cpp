@@ -19,7 +19,7 @@ using Entry = ScriptedPrompt::Entry;
 class ExportCommandTest : public ::testing::Test {
  protected:
   ExportDialogAnswer Choose(const std::string& name, int format, int wordIndex = 0, int fontId = '0') const {
-    return ExportDialogAnswer{(dir_ / name).string(), format + 1, wordIndex, fontId};
+    return ExportDialogAnswer{(dir_ / name).string(), format + 1, wordIndex, fontId, {}, {}};
   }
 
   std::unique_ptr<CDotforgeImportDoc> Font(std::int32_t width, std::int32_t height,
@@ -186,7 +186,7 @@ TEST_F(ExportCommandTest, DdbTakesTheDoubleByteId) {
 TEST_F(ExportCommandTest, UnwritableFileChangesNothingMore) {
   auto doc = Font(8, 8, {0x41}, kDoubleByteFont);
   prompt_.QueueFontProperties(ScriptedPrompt::FontPropertiesEdit{std::nullopt, std::nullopt, "50"});
-  const ExportDialogAnswer answer{(dir_ / "missing" / "X.DSB").string(), kFormatDsb + 1, 0, '4'};
+  const ExportDialogAnswer answer{(dir_ / "missing" / "X.DSB").string(), kFormatDsb + 1, 0, '4', {}, {}};
   EXPECT_EQ(Export(*doc, answer), ExportOutcome::Stopped);
   // The id question comes only once the file has been created.
   EXPECT_EQ(prompt_.Texts(), (std::vector<std::string>{msg::kExportTitle, msg::kUnableToOpenFile}));
@@ -197,7 +197,7 @@ TEST_F(ExportCommandTest, UnwritableFileChangesNothingMore) {
 
   for (const int format : {kFormatSt10, kFormatSt9, kFormatAsm, kFormat1B26}) {
     prompt_.Clear();
-    const ExportDialogAnswer text{(dir_ / "missing" / "X").string(), format + 1, 0, '0'};
+    const ExportDialogAnswer text{(dir_ / "missing" / "X").string(), format + 1, 0, '0', {}, {}};
     EXPECT_EQ(Export(*doc, text), ExportOutcome::Stopped);
     EXPECT_EQ(prompt_.Texts().back(), msg::kUnableToOpenFile);
   }
