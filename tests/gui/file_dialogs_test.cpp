@@ -154,7 +154,7 @@ TEST(ExportFileDialog, BitmapFontTypesWithBaselineAndCodePage) {
 }
 
 TEST(ExportFileDialog, Psf2AndHexTakeNoBaseline) {
-  const ExportDialogRequest request{"Export Files ", ExportTypeList(), "console.psf", 8, '0', 16, 14};
+  const ExportDialogRequest request{"Export Files ", ExportTypeList(), "CONSOLE.PSF", 8, '0', 16, 14};
   ExportFileDialog dialog(request);
   dialog.show();
   EXPECT_FALSE(dialog.BaselineField()->isEnabled());
