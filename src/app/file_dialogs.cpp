@@ -9,6 +9,7 @@
 #include <QListWidget>
 #include <QVBoxLayout>
 
+#include "formats/formats_messages.h"
 #include "framework/qt/qt_prompt.h"
 
 namespace dotforge {
@@ -62,13 +63,18 @@ void PrepareChooser(QFileDialog& dialog, const std::string& title, const QString
 
 ExportFileDialog::ExportFileDialog(const ExportDialogRequest& request, QWidget* parent)
     : QFileDialog(parent),
-      state_(request.typeList, request.defaultFileName, request.dataWordBits, request.fontId),
+      state_(request),
       dataFormat_(DataFormatBox(this)),
-      fontId_(new QLineEdit(this)) {
+      fontId_(new QLineEdit(this)),
+      baseline_(new QLineEdit(QString::number(state_.Baseline()), this)),
+      codePage_(new QLineEdit(this)) {
   setAcceptMode(QFileDialog::AcceptSave);
   PrepareChooser(*this, request.title, Filters(state_.Types()), state_.Type(), state_.FileBuffer());
   AddOption(*this, "Data Format :", dataFormat_);
   AddOption(*this, "Font Download Id :", fontId_);
+  AddOption(*this, msg::kBaselineLabel, baseline_);
+  AddOption(*this, msg::kCodePageLabel, codePage_);
+  codePage_->setPlaceholderText(msg::kCodePageUnicode);
   ShowOptions();
   connect(this, &QFileDialog::filterSelected, this, &ExportFileDialog::OnTypeChanged);
 }
@@ -79,6 +85,9 @@ void ExportFileDialog::ShowOptions() {
   dataFormat_->setEnabled(controls.dataFormat);
   fontId_->setText(QString::number(state_.FontId()));
   fontId_->setEnabled(controls.fontId);
+  // The baseline and code page the user typed stay across type changes.
+  baseline_->setEnabled(controls.baseline);
+  codePage_->setEnabled(controls.codePage);
 }
 
 void ExportFileDialog::OnTypeChanged(const QString& filter) {
@@ -98,12 +107,18 @@ void ExportFileDialog::accept() {
     FilterListing(*this, QString::fromStdString(fileName));
     return;
   }
-  if (const std::optional<const char*> problem = state_.Confirm(fileName, fontId_->text().toStdString())) {
+  if (const std::optional<const char*> problem =
+          state_.Confirm(fileName, fontId_->text().toStdString(), baseline_->text().toStdString())) {
     ShowMessageBox(this, *problem, MessageKind::Warning);
     return;
   }
-  answer_ = ExportDialogAnswer{path, TypePositionOf(nameFilters(), selectedNameFilter()), state_.DataWordIndex(),
-                               ReadDialogNumber(fontId_->text().toStdString())};
+  const ExportOptionControls controls = state_.Controls();
+  answer_ = ExportDialogAnswer{path,
+                               TypePositionOf(nameFilters(), selectedNameFilter()),
+                               state_.DataWordIndex(),
+                               ReadDialogNumber(fontId_->text().toStdString()),
+                               controls.baseline ? std::optional<int>(state_.Baseline()) : std::nullopt,
+                               controls.codePage ? codePage_->text().trimmed().toStdString() : std::string()};
   QFileDialog::accept();
 }
 

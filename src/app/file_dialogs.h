@@ -22,6 +22,8 @@ class ExportFileDialog : public QFileDialog {
   ExportFileDialog(const ExportDialogRequest& request, QWidget* parent = nullptr);
   std::optional<ExportDialogAnswer> Answer() const { return answer_; }
   QLineEdit* FontIdField() const { return fontId_; }
+  QLineEdit* BaselineField() const { return baseline_; }
+  QLineEdit* CodePageField() const { return codePage_; }
 
  public slots:
   void accept() override;
@@ -33,6 +35,8 @@ class ExportFileDialog : public QFileDialog {
   ExportFileDialogState state_;
   QComboBox* dataFormat_;
   QLineEdit* fontId_;
+  QLineEdit* baseline_;
+  QLineEdit* codePage_;
   std::optional<ExportDialogAnswer> answer_;
 };
 

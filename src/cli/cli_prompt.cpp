@@ -57,13 +57,14 @@ bool CliPrompt::RequestFontProperties(FontPropertiesFields& fields, const Dialog
 std::optional<ExportDialogAnswer> CliPrompt::RunExportFileDialog(const ExportDialogRequest& request) {
   const std::optional<FileChoice> choice = std::exchange(exportChoice_, std::nullopt);
   if (!choice) return std::nullopt;
-  ExportFileDialogState state(request.typeList, request.defaultFileName, request.dataWordBits, request.fontId);
-  if (state.Type() != choice->format + 1) state.ChangeType(choice->format + 1);
+  ExportFileDialogState state(request);
+  const int type = ExportTypePosition(choice->format);
+  if (state.Type() != type) state.ChangeType(type);
   if (choice->wordBits) state.SetDataWordIndex(DataWordIndex(*choice->wordBits));
   // The same id answers a later Font Properties question, if it is a single-byte one.
   fontPropertiesId_ = choice->fontId;
-  return ExportDialogAnswer{choice->path, choice->format + 1, state.DataWordIndex(),
-                            choice->fontId.value_or(state.FontId())};
+  return ExportDialogAnswer{choice->path,     type, state.DataWordIndex(), choice->fontId.value_or(state.FontId()),
+                            choice->baseline, choice->codePage};
 }
 
 std::optional<ImportDialogAnswer> CliPrompt::RunImportFileDialog(const ImportDialogRequest& request) {

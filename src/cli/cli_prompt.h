@@ -22,6 +22,8 @@ struct FileChoice {
   std::optional<int> height;
   std::optional<int> wordBits;
   std::optional<int> fontId;
+  std::optional<int> baseline;  // a BDF export's baseline
+  std::string codePage;         // the code page of a BDF or PSF2 export's codes
 };
 
 struct FaceChoice {

@@ -6,43 +6,104 @@
 #include "cli/format_names.h"
 #include "cli/input_file.h"
 #include "formats/export_command.h"
+#include "model/side_format.h"
 
 namespace dotforge::cli {
 namespace {
 
+constexpr int kMaxBaseline = 255;
+
 constexpr const char* kConvertHelp =
     "usage: dotforge-cli convert IN OUT [options]\n"
+    "       dotforge-cli convert IN -o OUT [options]\n"
     "\n"
     "Opens IN as the import command would and writes OUT through the export\n"
     "command, its dialog answered with OUT, OUT's format and the options below.\n"
-    "OUT's name before its first '.' may hold at most 8 characters. A DSB file is\n"
-    "written as a single-byte font named after OUT; a DDB file as a double-byte\n"
-    "font with id 4. st10 files are written with --to-word-bits (default: the\n"
-    "word width IN was read with), so an 8-bit st10 file can be rewritten as a\n"
-    "16-bit one: convert A.C B.C --width 8 --height 16 --word-bits 8 --to-word-bits 16.\n"
+    "Except for bdf, psf and hex, OUT's name before its first '.' may hold at most\n"
+    "8 characters. A DSB file is written as a single-byte font named after OUT; a\n"
+    "DDB file as a double-byte font with id 4. st10 files are written with\n"
+    "--to-word-bits (default: the word width IN was read with), so an 8-bit st10\n"
+    "file can be rewritten as a 16-bit one:\n"
+    "convert A.C B.C --width 8 --height 16 --word-bits 8 --to-word-bits 16.\n"
+    "bdf, psf (PSF2) and hex (Unifont hex, 8x16 and 16x16 cells only) write the\n"
+    "characters in ascending code order. Their codes are taken as Unicode unless\n"
+    "--encoding names their code page: a psf file's Unicode table then holds what\n"
+    "the code page's bytes stand for (SHIFT_JIS 8140 -> U+3000), a bdf file keeps\n"
+    "the codes and names the code page as its charset.\n"
     "Questions are answered OK and printed to stderr with every message.\n"
     "Exit status: 0, 1 when reading or writing reported a problem, 2 for a usage error.\n"
     "\n"
     "options:\n"
+    "  -o, --output OUT   the file to write (instead of the second name)\n"
     "  --to FMT           write OUT as FMT instead of guessing from its extension\n"
     "  --to-word-bits 8|16  data word width of an st10 OUT (default: IN's)\n"
     "  --font-id N        DSB font id, 48..52 (the characters '0'..'4'); a DSB export\n"
-    "                     of a font with id 52 asks for a single-byte id, 48..51\n";
+    "                     of a font with id 52 asks for a single-byte id, 48..51\n"
+    "For a bdf, psf or hex OUT, --baseline and --encoding describe the written font\n"
+    "(and, for bitmap font input, the read one as below):\n"
+    "  --baseline B       bdf: cell rows above the baseline (default: the input's for\n"
+    "                     bitmap font input, else height - height/8)\n"
+    "  --encoding NAME    bdf, psf: iconv name of the code page of the font set's codes\n";
+
+// "-o OUT" is "--output OUT".
+std::vector<std::string> WithLongOutputOption(std::vector<std::string> arguments) {
+  for (std::string& word : arguments) {
+    if (word == "-o") word = "--output";
+  }
+  return arguments;
+}
+
+std::optional<int> InputFormatOf(const std::string& input, const ParsedArguments& parsed) {
+  if (parsed.options.count("from")) return FormatFromName(parsed.options.at("from"));
+  return FormatFromExtension(input);
+}
+
+// --baseline and --encoding describe the font set's cells and codes: a bitmap
+// font import reads by them and a BDF or PSF2 export writes by them. Those the
+// output takes go into `choice`; those the input does not take are removed from
+// `inputArguments`. False after a usage error.
+bool TakeOutputFontOptions(int outputFormat, bool bitmapInput, ParsedArguments& inputArguments, FileChoice& choice,
+                           std::string& error) {
+  const bool baselineOut = outputFormat == kFormatBdf;
+  const bool encodingOut = outputFormat == kFormatBdf || outputFormat == kFormatPsf;
+  auto& options = inputArguments.options;
+  if (options.count("baseline") && baselineOut) {
+    const std::optional<int> baseline = IntegerOption(inputArguments, "baseline", 0, kMaxBaseline, error);
+    if (!baseline) return false;
+    choice.baseline = baseline;
+  }
+  if (options.count("encoding") && encodingOut) choice.codePage = options.at("encoding");
+  if (bitmapInput) return true;
+  if (options.count("baseline") && !baselineOut) {
+    error = "--baseline applies to bdf, pcf, psf and hex input and to bdf output only";
+    return false;
+  }
+  if (options.count("encoding") && !encodingOut) {
+    error = "--encoding applies to bdf, pcf, psf and hex input and to bdf and psf output only";
+    return false;
+  }
+  options.erase("baseline");
+  options.erase("encoding");
+  return true;
+}
 
 }  // namespace
 
 int RunConvert(const std::vector<std::string>& arguments, std::ostream& out, std::ostream& err) {
   std::set<std::string> options = InputOptions();
-  options.insert({"to", "font-id", "to-word-bits"});
+  options.insert({"to", "font-id", "to-word-bits", "output"});
   std::string error;
-  const std::optional<ParsedArguments> parsed = ParseArguments(arguments, options, error);
+  std::optional<ParsedArguments> parsed = ParseArguments(WithLongOutputOption(arguments), options, error);
   if (!parsed) return UsageError(err, "convert", error);
   if (parsed->help) {
     out << kConvertHelp << InputOptionsHelp();
     return kExitOk;
   }
-  if (parsed->positional.size() != 2) return UsageError(err, "convert", "convert needs IN and OUT");
-  const std::string& output = parsed->positional[1];
+  const bool outputOption = parsed->options.count("output") > 0;
+  if (parsed->positional.size() != (outputOption ? 1U : 2U)) {
+    return UsageError(err, "convert", "convert needs IN and OUT (or IN -o OUT)");
+  }
+  const std::string output = outputOption ? parsed->options.at("output") : parsed->positional[1];
 
   const std::optional<int> format = parsed->options.count("to") ? FormatFromName(parsed->options.at("to"))
                                                                 : FormatFromExtension(output);
@@ -50,7 +111,7 @@ int RunConvert(const std::vector<std::string>& arguments, std::ostream& out, std
   if (!IsWritableFormat(*format)) {
     return UsageError(err, "convert", FormatName(*format) + " files can be read but not written");
   }
-  FileChoice choice{output, *format, {}, {}, {}, {}};
+  FileChoice choice{output, *format, {}, {}, {}, {}, {}, {}};
   if (parsed->options.count("font-id")) {
     choice.fontId = IntegerOption(*parsed, "font-id", 48, 52, error);
     if (!choice.fontId) return UsageError(err, "convert", error);
@@ -60,11 +121,17 @@ int RunConvert(const std::vector<std::string>& arguments, std::ostream& out, std
     if (bits != "8" && bits != "16") return UsageError(err, "convert", "--to-word-bits must be 8 or 16");
     choice.wordBits = std::stoi(bits);
   }
+  const std::string& input = parsed->positional[0];
+  const std::optional<int> inputFormat = InputFormatOf(input, *parsed);
+  const bool bitmapInput = inputFormat && IsBitmapFontFormat(*inputFormat);
+  if (!TakeOutputFontOptions(*format, bitmapInput, *parsed, choice, error)) return UsageError(err, "convert", error);
 
   CliPrompt prompt(err);
   AppValues app;
-  const auto doc = OpenInputFile(parsed->positional[0], *parsed, app, prompt, error);
+  const auto doc = OpenInputFile(input, *parsed, app, prompt, error);
   if (!doc) return error.empty() ? kExitReported : UsageError(err, "convert", error);
+  // A bitmap font written from a bitmap font keeps the baseline its glyphs were placed by.
+  if (bitmapInput && !choice.baseline) choice.baseline = app.importRequest.bitmapCounts.baseline;
   prompt.SetExportChoice(choice);
   ExportCommand exporter;
   const ExportOutcome outcome = exporter.Run(*doc, app.importRequest, prompt);

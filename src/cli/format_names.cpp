@@ -4,6 +4,7 @@
 #include <array>
 #include <cctype>
 
+#include "formats/bitmap_font_export.h"
 #include "model/side_format.h"
 
 namespace dotforge::cli {
@@ -51,6 +52,8 @@ std::string FormatNameList() {
   return list;
 }
 
-bool IsWritableFormat(int format) { return format >= kFormatDat && format < kFormatOutline; }
+bool IsWritableFormat(int format) {
+  return (format >= kFormatDat && format < kFormatOutline) || IsBitmapExportFormat(format);
+}
 
 }  // namespace dotforge::cli

@@ -16,7 +16,7 @@ std::optional<int> FormatFromName(std::string_view name);
 std::string FormatName(int format);
 // The comma-separated names, for help texts.
 std::string FormatNameList();
-// Outline and bitmap fonts are read only.
+// Outline fonts and PCF files are read only; BDF, PSF and hex are also written.
 bool IsWritableFormat(int format);
 
 }  // namespace dotforge::cli

@@ -102,7 +102,7 @@ std::unique_ptr<CDotforgeImportDoc> OpenInputFile(const std::string& file, const
   const std::optional<int> format = InputFormat(file, parsed, error);
   if (!format) return nullptr;
 
-  FileChoice choice{file, *format, {}, {}, {}, {}};
+  FileChoice choice{file, *format, {}, {}, {}, {}, {}, {}};
   FaceChoice faces;
   if (!TakeInteger(parsed, "width", 1, kMaxCellSide, choice.width, error) ||
       !TakeInteger(parsed, "height", 1, kMaxCellSide, choice.height, error) ||

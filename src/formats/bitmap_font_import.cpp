@@ -92,6 +92,7 @@ bool ImportBitmapFont(ImportRequest& request, Prompt& prompt) {
   request.width = layout.width;
   request.height = layout.height;
   request.bitmapCounts = counts;
+  request.bitmapCounts.baseline = layout.baseline;
   return true;
 }
 

@@ -1,6 +1,8 @@
 #include "formats/export_command.h"
 
 #include "formats/assembler_writers.h"
+#include "formats/bdf_writer.h"
+#include "formats/bitmap_font_export.h"
 #include "formats/file_dialog_logic.h"
 #include "formats/formats_messages.h"
 #include "formats/st10_writer.h"
@@ -25,8 +27,7 @@ std::optional<ExportDialogAnswer> AskExportDialog(const ExportDialogRequest& req
   for (;;) {
     std::optional<ExportDialogAnswer> answer = prompt.RunExportFileDialog(request);
     if (!answer) return std::nullopt;
-    const std::string fileName = std::filesystem::path(answer->path).filename().string();
-    const std::optional<const char*> problem = CheckExportConfirm(fileName, answer->fontId);
+    const std::optional<const char*> problem = CheckExportConfirm(*answer, request.height);
     if (!problem) return answer;
     prompt.ShowMessage(*problem, MessageKind::Warning);
   }
@@ -80,11 +81,18 @@ std::string ExportTypeList() {
     if (!list.empty()) list += '|';
     list += ImportTypeFilter(format);
   }
+  for (const char* entry : {msg::kExportTypeBdf, msg::kExportTypePsf2, msg::kExportTypeHex}) {
+    list += '|';
+    list += entry;
+  }
   return list;
 }
 
 bool ExportCommand::WriteFormat(int format, CDotforgeImportDoc& doc, const std::filesystem::path& path,
-                                Prompt& prompt) {
+                                const ExportDialogAnswer& answer, Prompt& prompt) {
+  if (IsBitmapExportFormat(format)) {
+    return WriteBitmapFontFile(format, doc, path, BitmapExportChoice{answer.baseline, answer.codePage}, prompt);
+  }
   if (format == kFormat1B26 && doc.height > kMaxEscStreamHeight) {
     prompt.ShowMessage(msg::kHeightAbove24);
     return false;
@@ -123,12 +131,18 @@ bool ExportCommand::WriteFormat(int format, CDotforgeImportDoc& doc, const std::
 
 ExportOutcome ExportCommand::Run(CDotforgeImportDoc& doc, ImportRequest& importRequest, Prompt& prompt) {
   doc.exportMemory.defaultName = doc.GetTitle();
-  const ExportDialogRequest request{msg::kExportTitle, ExportTypeList(), doc.exportMemory.defaultName,
-                                    doc.dataWordBits, static_cast<unsigned char>(doc.fontId)};
+  const ExportDialogRequest request{msg::kExportTitle,
+                                    ExportTypeList(),
+                                    doc.exportMemory.defaultName,
+                                    doc.dataWordBits,
+                                    static_cast<unsigned char>(doc.fontId),
+                                    doc.height,
+                                    DefaultBaseline(doc.height)};
   const std::optional<ExportDialogAnswer> answer = AskExportDialog(request, prompt);
   if (!answer) return ExportOutcome::Cancelled;
-  const int format = answer->type - 1;
-  if (format < kFormatDat || format > kFormat1F26) return ExportOutcome::Cancelled;
+  const std::optional<int> chosenFormat = ExportFormatAt(answer->type);
+  if (!chosenFormat) return ExportOutcome::Cancelled;
+  const int format = *chosenFormat;
 
   const std::filesystem::path path(answer->path);
   const std::string fileName = path.filename().string();
@@ -138,7 +152,7 @@ ExportOutcome ExportCommand::Run(CDotforgeImportDoc& doc, ImportRequest& importR
   doc.exportMemory.lastFileName = fileName;
   if (format == kFormatDsb) doc.fontId = static_cast<char>(answer->fontId);
 
-  if (!WriteFormat(format, doc, path, prompt)) return ExportOutcome::Stopped;
+  if (!WriteFormat(format, doc, path, *answer, prompt)) return ExportOutcome::Stopped;
   doc.name = fileName;
   doc.SetTitle(fileName);
   doc.SetModifiedFlag(false);

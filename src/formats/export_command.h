@@ -19,7 +19,8 @@ enum class ExportOutcome {
   Written,    // the file is written; the font set took its name
 };
 
-// "Files Data (*.DAT)|...|Files 1F26 (*.1F)": the eight export formats.
+// "Files Data (*.DAT)|...|Files 1F26 (*.1F)|Files BDF (*.BDF)|...": the eight
+// file formats, then the bitmap fonts BDF, PSF2 and Unifont hex.
 std::string ExportTypeList();
 
 class ExportCommand {
@@ -28,9 +29,10 @@ class ExportCommand {
   ExportOutcome Run(CDotforgeImportDoc& doc, ImportRequest& importRequest, Prompt& prompt);
 
  private:
-  // The checks `format` makes before writing, then its writer. False when a check
-  // or the writer stopped with a message.
-  bool WriteFormat(int format, CDotforgeImportDoc& doc, const std::filesystem::path& path, Prompt& prompt);
+  // The checks `format` makes before writing, then its writer with the dialog's
+  // options. False when a check or the writer stopped with a message.
+  bool WriteFormat(int format, CDotforgeImportDoc& doc, const std::filesystem::path& path,
+                   const ExportDialogAnswer& answer, Prompt& prompt);
 
   // Lives for the whole run of the program: each stream warns once.
   StreamWarnings warnings_;

@@ -2,15 +2,23 @@
 
 #include <cctype>
 #include <climits>
+#include <filesystem>
+#include <iterator>
 
 #include "formats/formats_messages.h"
 #include "model/model_messages.h"
+#include "model/side_format.h"
 
 namespace dotforge {
 namespace {
 
 constexpr int kExportDsbPosition = 2;
 constexpr int kExportDdbPosition = 3;
+// The bitmap font exports follow the eight formats of the download and source files.
+constexpr int kExportBitmapFormats[] = {kFormatBdf, kFormatPsf, kFormatHex};
+constexpr int kLastFileFormatPosition = kFormat1F26 + 1;
+constexpr int kExportBdfPosition = kLastFileFormatPosition + 1;
+constexpr int kExportPsfPosition = kLastFileFormatPosition + 2;
 constexpr int kSt10Position = 4;
 constexpr int kSt9Position = 5;
 constexpr int kAsmPosition = 6;
@@ -35,6 +43,15 @@ std::optional<const char*> CheckDownloadName(std::string_view fileName) {
 
 std::optional<const char*> CheckFontId(int fontId) {
   if (fontId < '0' || fontId > '4') return msg::kExportFontIdRange;
+  return std::nullopt;
+}
+
+bool IsBitmapExportPosition(int typePosition) {
+  return typePosition > kLastFileFormatPosition && ExportFormatAt(typePosition).has_value();
+}
+
+std::optional<const char*> CheckBaseline(int baseline, int height) {
+  if (baseline < 0 || baseline > height) return msg::kBaselineOutsideCell;
   return std::nullopt;
 }
 
@@ -96,8 +113,27 @@ int ReadDialogNumber(std::string_view text) {
   return static_cast<int>(negative ? -value : value);
 }
 
+std::optional<int> ExportFormatAt(int typePosition) {
+  if (typePosition >= 1 && typePosition <= kLastFileFormatPosition) return typePosition - 1;
+  const int bitmap = typePosition - kLastFileFormatPosition - 1;
+  if (bitmap >= 0 && bitmap < static_cast<int>(std::size(kExportBitmapFormats))) return kExportBitmapFormats[bitmap];
+  return std::nullopt;
+}
+
+int ExportTypePosition(int format) {
+  if (format >= kFormatDat && format <= kFormat1F26) return format + 1;
+  for (std::size_t i = 0; i < std::size(kExportBitmapFormats); ++i) {
+    if (kExportBitmapFormats[i] == format) return kLastFileFormatPosition + 1 + static_cast<int>(i);
+  }
+  return 0;
+}
+
 ExportOptionControls ExportControlsFor(int typePosition) {
-  return {typePosition == kSt10Position, typePosition == kExportDsbPosition};
+  // BDF names its code page and places the baseline; PSF2 decodes its codes into
+  // the Unicode table.
+  const bool bdf = typePosition == kExportBdfPosition;
+  return {typePosition == kSt10Position, typePosition == kExportDsbPosition, bdf,
+          bdf || typePosition == kExportPsfPosition};
 }
 
 ImportOptionControls ImportControlsFor(int typePosition) {
@@ -115,10 +151,16 @@ int DataWordBits(int dataWordIndex) { return dataWordIndex == 1 ? 16 : 8; }
 
 bool HasWildcard(std::string_view fileName) { return fileName.find_first_of("*?") != std::string_view::npos; }
 
-std::optional<const char*> CheckExportConfirm(std::string_view fileName, int fontId) {
+std::optional<const char*> CheckExportConfirm(const ExportDialogAnswer& answer, int height) {
+  const std::string fileName = std::filesystem::path(answer.path).filename().string();
   if (HasWildcard(fileName)) return msg::kWildcardInFileName;
+  // The bitmap fonts carry no download name.
+  if (IsBitmapExportPosition(answer.type)) {
+    if (answer.baseline && ExportControlsFor(answer.type).baseline) return CheckBaseline(*answer.baseline, height);
+    return std::nullopt;
+  }
   if (auto problem = CheckDownloadName(fileName)) return problem;
-  return CheckFontId(fontId);
+  return CheckFontId(answer.fontId);
 }
 
 std::optional<const char*> CheckImportConfirm(int typePosition, int width, int height) {
@@ -148,6 +190,12 @@ ExportFileDialogState::ExportFileDialogState(std::string_view typeList, std::str
       fontId_(fontId),
       type_(InitialFileType(defaultFileName, types_)) {}
 
+ExportFileDialogState::ExportFileDialogState(const ExportDialogRequest& request)
+    : ExportFileDialogState(request.typeList, request.defaultFileName, request.dataWordBits, request.fontId) {
+  height_ = request.height;
+  baseline_ = request.baseline;
+}
+
 void ExportFileDialogState::ChangeType(int typePosition) {
   if (typePosition < 1 || typePosition > static_cast<int>(types_.size())) return;
   fileNameText_ = TypePattern(types_[static_cast<std::size_t>(typePosition - 1)]);
@@ -156,8 +204,14 @@ void ExportFileDialogState::ChangeType(int typePosition) {
   fontId_ = FontIdForExportType(typePosition);
 }
 
-std::optional<const char*> ExportFileDialogState::Confirm(std::string_view fileName, std::string_view fontIdText) {
+std::optional<const char*> ExportFileDialogState::Confirm(std::string_view fileName, std::string_view fontIdText,
+                                                          std::string_view baselineText) {
   if (HasWildcard(fileName)) return msg::kWildcardInFileName;
+  if (IsBitmapExportPosition(type_)) {
+    if (!Controls().baseline) return std::nullopt;
+    baseline_ = ReadDialogNumber(baselineText);
+    return CheckBaseline(baseline_, height_);
+  }
   if (auto problem = CheckDownloadName(fileName)) return problem;
   fontId_ = ReadDialogNumber(fontIdText);
   return CheckFontId(fontId_);

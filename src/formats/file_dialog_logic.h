@@ -35,9 +35,18 @@ std::string TypePattern(const FileTypeEntry& entry);
 // A number typed into an option box: decimal; text that is not a number reads 0.
 int ReadDialogNumber(std::string_view text);
 
+// The export type list: positions 1..8 are the formats DAT .. 1F26 in their
+// SideFormat order, then BDF, PSF2 and Unifont hex.
+// The SideFormat of a position, or nothing beyond the list.
+std::optional<int> ExportFormatAt(int typePosition);
+// The position of an exportable format; 0 for a format that is read only.
+int ExportTypePosition(int format);
+
 struct ExportOptionControls {
   bool dataFormat = false;
   bool fontId = false;
+  bool baseline = false;
+  bool codePage = false;
 };
 
 struct ImportOptionControls {
@@ -63,8 +72,10 @@ int DataWordBits(int dataWordIndex);
 bool HasWildcard(std::string_view fileName);
 
 // Confirm checks: the message that keeps the dialog open, or nothing. The export
-// check refuses a name with a wildcard (a dialog filters its listing by it first).
-std::optional<const char*> CheckExportConfirm(std::string_view fileName, int fontId);
+// check refuses a name with a wildcard (a dialog filters its listing by it first),
+// a download name too long for the printer's formats and a baseline outside the
+// cell of `height` rows.
+std::optional<const char*> CheckExportConfirm(const ExportDialogAnswer& answer, int height);
 std::optional<const char*> CheckImportConfirm(int typePosition, int width, int height);
 
 // The faces dialog's OK: a face must be selected when the list holds any, and a
@@ -75,6 +86,7 @@ std::optional<const char*> CheckFacesChoice(const FontFacesRequest& contents, co
 class ExportFileDialogState {
  public:
   ExportFileDialogState(std::string_view typeList, std::string_view defaultFileName, int dataWordBits, int fontId);
+  explicit ExportFileDialogState(const ExportDialogRequest& request);
 
   const std::vector<FileTypeEntry>& Types() const { return types_; }
   int Type() const { return type_; }
@@ -82,13 +94,16 @@ class ExportFileDialogState {
   const std::string& FileNameText() const { return fileNameText_; }
   int DataWordIndex() const { return dataWordIndex_; }
   int FontId() const { return fontId_; }
+  int Baseline() const { return baseline_; }
   ExportOptionControls Controls() const { return ExportControlsFor(type_); }
 
   // The user chose another entry of the type list.
   void ChangeType(int typePosition);
   void SetDataWordIndex(int index) { dataWordIndex_ = index; }
-  // Confirming `fileName` with `fontIdText` in the id box.
-  std::optional<const char*> Confirm(std::string_view fileName, std::string_view fontIdText);
+  // Confirming `fileName` with `fontIdText` in the id box and `baselineText` in
+  // the baseline box (read only where the type has one).
+  std::optional<const char*> Confirm(std::string_view fileName, std::string_view fontIdText,
+                                     std::string_view baselineText = {});
 
  private:
   std::vector<FileTypeEntry> types_;
@@ -97,6 +112,8 @@ class ExportFileDialogState {
   int dataWordIndex_;
   int fontId_;
   int type_;
+  int height_ = 0;
+  int baseline_ = 0;
 };
 
 // The state of the import dialog's option panel.

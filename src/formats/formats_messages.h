@@ -12,12 +12,26 @@ inline constexpr const char* kCodesAbove0xFF = "Characters with address greater 
 inline constexpr const char* kStreamCellTooLarge =
     "Width and Height must be between 1 and 255 to be saved in this file format";
 inline constexpr const char* kSaveChangesTo = "Save changes to ";  // followed by the title and "?"
+// The bitmap font exports' entries of the type list, after the eight file formats.
+inline constexpr const char* kExportTypeBdf = "Files BDF (*.BDF)";
+inline constexpr const char* kExportTypePsf2 = "Files PSF2 (*.PSF)";
+inline constexpr const char* kExportTypeHex = "Files Unifont hex (*.HEX)";
+inline constexpr const char* kUnifontCellOnly =
+    "The Unifont hex format holds 8x16 and 16x16 characters only: change the cell size or choose another format";
+// Preceded by the count of such characters.
+inline constexpr const char* kPsfCodesWithoutUnicode =
+    " characters have codes that stand for no Unicode character and were written without a Unicode entry";
 
 // File dialogs.
 inline constexpr const char* kWildcardInFileName =
     "A file name must not hold * or ?: type the name of the file to write";
 inline constexpr const char* kExportFontIdRange = "Font Id must be in range [48..52]";
 inline constexpr const char* kCellSizeAbove255 = "Width and Height must not be greater than 255";
+inline constexpr const char* kBaselineOutsideCell = "Baseline must be between 0 and the cell height";
+inline constexpr const char* kBaselineLabel = "Baseline :";
+inline constexpr const char* kCodePageLabel = "Code Page :";
+// Shown in the empty code page box: the codes are then Unicode.
+inline constexpr const char* kCodePageUnicode = "Unicode";
 
 // Import.
 inline constexpr const char* kImportTitle = "Import Files ";

@@ -1,5 +1,6 @@
 #include "formats/writer_support.h"
 
+#include <algorithm>
 #include <cstdio>
 
 namespace dotforge {
@@ -17,6 +18,24 @@ ByteView CellOf(const CharacterRecord& record, std::int32_t width, std::int32_t 
   scratch.clear();
   AppendFittedCell(scratch, record, width, height);
   return scratch;
+}
+
+std::vector<const CharacterRecord*> CharactersByCode(const CDotforgeImportDoc& doc) {
+  std::vector<std::pair<std::uint32_t, const CharacterRecord*>> coded;
+  coded.reserve(doc.characters.size());
+  for (const auto& record : doc.characters) coded.emplace_back(CharacterCode(*record), record.get());
+  std::stable_sort(coded.begin(), coded.end(), [](const auto& a, const auto& b) { return a.first < b.first; });
+  std::vector<const CharacterRecord*> sorted;
+  sorted.reserve(coded.size());
+  for (const auto& entry : coded) sorted.push_back(entry.second);
+  return sorted;
+}
+
+void ClearRowPadding(Bytes& cell, std::int32_t width) {
+  if (width % 8 == 0) return;
+  const auto rowBytes = static_cast<std::size_t>(BytesPerRow(width));
+  const auto mask = static_cast<std::uint8_t>(0xFF << (8 - width % 8));
+  for (std::size_t end = rowBytes; end <= cell.size(); end += rowBytes) cell[end - 1] &= mask;
 }
 
 void TextOut::Hex2(std::uint8_t value) {

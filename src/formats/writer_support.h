@@ -3,8 +3,10 @@
 // font set's size.
 
 #include <cstdint>
+#include <vector>
 
 #include "model/character_record.h"
+#include "model/font_set.h"
 #include "platform/bytes.h"
 
 namespace dotforge {
@@ -17,6 +19,14 @@ std::uint32_t CharacterCode(const CharacterRecord& record);
 // The record's glyph as a cell of `width` x `height`. A record of the font set's
 // size is returned as it is; any other is fitted into `scratch`.
 ByteView CellOf(const CharacterRecord& record, std::int32_t width, std::int32_t height, Bytes& scratch);
+
+// The font set's characters in ascending code order (equal codes keep their
+// order in the list).
+std::vector<const CharacterRecord*> CharactersByCode(const CDotforgeImportDoc& doc);
+
+// Clears the bits beyond `width` in the last byte of every packed row, which are
+// no dots of the glyph.
+void ClearRowPadding(Bytes& cell, std::int32_t width);
 
 // Appends `text` as bytes; the text writers build their files with it.
 class TextOut {

@@ -4,19 +4,22 @@
 // flags, the tests from a script. Answers are checked by the core, which asks
 // again (after a warning) when a value is not acceptable.
 
+#include <optional>
 #include <string>
 #include <vector>
 
 namespace dotforge {
 
-// The export file dialog: a save dialog with a data format list and a font
-// download id box.
+// The export file dialog: a save dialog with a data format list, a font
+// download id box, and for bitmap fonts a baseline and a code page box.
 struct ExportDialogRequest {
   std::string title;
   std::string typeList;  // entries "description (*.EXT)" separated by '|'
   std::string defaultFileName;
   int dataWordBits = 8;  // 8 or 16
   int fontId = '0';      // ASCII code of the id digit
+  int height = 0;        // the font set's cell height, which bounds the baseline
+  int baseline = 0;      // cell rows above the baseline the box shows first
 };
 
 struct ExportDialogAnswer {
@@ -24,6 +27,8 @@ struct ExportDialogAnswer {
   int type = 1;           // position of the chosen entry in the type list, from 1
   int dataWordIndex = 0;  // 0 = "8 Bits", 1 = "16 Bits"
   int fontId = '0';       // the number in the id box
+  std::optional<int> baseline;  // BDF: cell rows above the baseline; unset takes the default
+  std::string codePage;         // BDF, PSF2: iconv name of the codes' code page; empty: Unicode
 };
 
 // The import file dialog: an open dialog with cell width, cell height and data

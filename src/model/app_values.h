@@ -51,6 +51,7 @@ struct BitmapImportCounts {
   std::int32_t outsideType = 0;    // above 0xFF in a single-byte set, above 0xFFFF in any
   std::int32_t sameCode = 0;       // a glyph of a lower source code took the code
   std::int32_t cut = 0;            // kept glyphs with dots outside the cell
+  std::int32_t baseline = 0;       // cell rows above the baseline the glyphs were placed by
   std::int32_t Skipped() const { return belowSpace + notEncodable + outsideCodes + outsideType + sameCode; }
 };
 

@@ -48,7 +48,7 @@ struct SessionTest : ApplicationCoreTest {
   ~SessionTest() override { core.SetDocumentWindows(nullptr); }
 
   void AnswerSaveAs(const std::string& name, int format = kFormatDat) {
-    prompt.QueueExportDialog(ExportDialogAnswer{(dir / name).string(), format + 1, 0, '0'});
+    prompt.QueueExportDialog(ExportDialogAnswer{(dir / name).string(), format + 1, 0, '0', {}, {}});
   }
 
   // A stroke in the editor: one pixel flipped to black, then the button release.

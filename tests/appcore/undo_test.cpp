@@ -78,7 +78,7 @@ struct UndoTest : ::testing::Test {
   }
 
   void AnswerSaveAs(const std::string& name) {
-    prompt.QueueExportDialog(ExportDialogAnswer{(dir / name).string(), kFormatDat + 1, 0, '0'});
+    prompt.QueueExportDialog(ExportDialogAnswer{(dir / name).string(), kFormatDat + 1, 0, '0', {}, {}});
   }
 
   // After an undo or redo every open editor of the set shows its character.

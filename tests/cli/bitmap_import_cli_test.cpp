@@ -282,7 +282,7 @@ TEST_F(BitmapImportCliTest, DamagedFilesAndWrongOptionsAreReported) {
   EXPECT_EQ(Dump({kUnifontHex.string(), "--font-type", "triple"}).status, kExitUsage);
   EXPECT_EQ(Dump({kUnifontHex.string(), "--baseline", "-3"}).status, kExitUsage);
   EXPECT_EQ(Dump({Path("LATIN.DAT"), "--baseline", "3"}).status, kExitUsage);
-  EXPECT_EQ(Convert({kUnifontHex.string(), Path("OUT.hex")}).status, kExitUsage);
+  EXPECT_EQ(Convert({kUnifontHex.string(), Path("OUT.pcf")}).status, kExitUsage);
 }
 
 }  // namespace

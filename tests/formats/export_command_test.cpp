@@ -19,7 +19,7 @@ using Entry = ScriptedPrompt::Entry;
 class ExportCommandTest : public ::testing::Test {
  protected:
   ExportDialogAnswer Choose(const std::string& name, int format, int wordIndex = 0, int fontId = '0') const {
-    return ExportDialogAnswer{(dir_ / name).string(), format + 1, wordIndex, fontId};
+    return ExportDialogAnswer{(dir_ / name).string(), format + 1, wordIndex, fontId, {}, {}};
   }
 
   std::unique_ptr<CDotforgeImportDoc> Font(std::int32_t width, std::int32_t height,
@@ -52,8 +52,11 @@ TEST_F(ExportCommandTest, DialogShowsTheFontSet) {
   EXPECT_EQ(request.title, "Export Files ");
   EXPECT_EQ(request.typeList,
             "Files Data (*.DAT)|Files Single Byte Font (*.DSB)|Files Double Byte Font (*.DDB)|Files ST10 (*.C)|"
-            "Files ST9 (*.ST9)|Files ASM (*.ASM)|Files 1B26 (*.1B)|Files 1F26 (*.1F)");
+            "Files ST9 (*.ST9)|Files ASM (*.ASM)|Files 1B26 (*.1B)|Files 1F26 (*.1F)|"
+            "Files BDF (*.BDF)|Files PSF2 (*.PSF)|Files Unifont hex (*.HEX)");
   EXPECT_EQ(request.defaultFileName, "FONT.DAT");
+  EXPECT_EQ(request.height, 24);
+  EXPECT_EQ(request.baseline, 21);
   EXPECT_EQ(request.dataWordBits, 16);
   EXPECT_EQ(request.fontId, '2');
   // Cancel changes nothing else.
@@ -186,7 +189,7 @@ TEST_F(ExportCommandTest, DdbTakesTheDoubleByteId) {
 TEST_F(ExportCommandTest, UnwritableFileChangesNothingMore) {
   auto doc = Font(8, 8, {0x41}, kDoubleByteFont);
   prompt_.QueueFontProperties(ScriptedPrompt::FontPropertiesEdit{std::nullopt, std::nullopt, "50"});
-  const ExportDialogAnswer answer{(dir_ / "missing" / "X.DSB").string(), kFormatDsb + 1, 0, '4'};
+  const ExportDialogAnswer answer{(dir_ / "missing" / "X.DSB").string(), kFormatDsb + 1, 0, '4', {}, {}};
   EXPECT_EQ(Export(*doc, answer), ExportOutcome::Stopped);
   // The id question comes only once the file has been created.
   EXPECT_EQ(prompt_.Texts(), (std::vector<std::string>{msg::kExportTitle, msg::kUnableToOpenFile}));
@@ -197,7 +200,7 @@ TEST_F(ExportCommandTest, UnwritableFileChangesNothingMore) {
 
   for (const int format : {kFormatSt10, kFormatSt9, kFormatAsm, kFormat1B26}) {
     prompt_.Clear();
-    const ExportDialogAnswer text{(dir_ / "missing" / "X").string(), format + 1, 0, '0'};
+    const ExportDialogAnswer text{(dir_ / "missing" / "X").string(), format + 1, 0, '0', {}, {}};
     EXPECT_EQ(Export(*doc, text), ExportOutcome::Stopped);
     EXPECT_EQ(prompt_.Texts().back(), msg::kUnableToOpenFile);
   }

@@ -323,7 +323,7 @@ TEST_F(OutlineImportCommandTest, SeventyThousandCharactersStopAtCode0xFFFF) {
   for (const auto& [name, format] : std::vector<std::pair<std::string, int>>{
            {"MANY.DAT", kFormatDat}, {"MANY.DDB", kFormatDdb}, {"MANY.C", kFormatSt10}}) {
     prompt.Clear();
-    prompt.QueueExportDialog(ExportDialogAnswer{(dir_ / name).string(), format + 1, 0, '4'});
+    prompt.QueueExportDialog(ExportDialogAnswer{(dir_ / name).string(), format + 1, 0, '4', {}, {}});
     EXPECT_EQ(exporter.Run(*doc, app_.importRequest, prompt), ExportOutcome::Written) << name;
     EXPECT_EQ(prompt.Texts(), std::vector<std::string>{msg::kExportTitle}) << name;
   }

@@ -108,6 +108,70 @@ TEST(ExportFileDialog, WildcardNameFiltersTheListingAndStaysOpen) {
   EXPECT_EQ(dialog.Answer()->type, 3);
 }
 
+// The bitmap font types after the eight file formats: their option boxes, a
+// baseline outside the cell kept open with a warning, a long name accepted.
+TEST(ExportFileDialog, BitmapFontTypesWithBaselineAndCodePage) {
+  test::TempDir dir;
+  const ExportDialogRequest request{"Export Files ", ExportTypeList(), "KANJI.DDB", 8, '4', 24, 21};
+  ExportFileDialog dialog(request);
+  dialog.setDirectory(QString::fromStdString(dir.Path().string()));
+  dialog.resize(760, 520);
+  dialog.show();
+  EXPECT_TRUE(LabelTexts(dialog).contains(msg::kBaselineLabel));
+  EXPECT_TRUE(LabelTexts(dialog).contains(msg::kCodePageLabel));
+  auto* types = dialog.findChild<QComboBox*>("fileTypeCombo");
+  ASSERT_NE(types, nullptr);
+  ASSERT_EQ(types->count(), 11);
+  EXPECT_EQ(types->itemText(2), "Files Double Byte Font (*.DDB)");
+  EXPECT_EQ(types->itemText(8), "Files BDF (*.BDF)");
+  EXPECT_EQ(types->itemText(9), "Files PSF2 (*.PSF)");
+  EXPECT_EQ(types->itemText(10), "Files Unifont hex (*.HEX)");
+  EXPECT_FALSE(dialog.BaselineField()->isEnabled());
+  EXPECT_EQ(dialog.BaselineField()->text(), "21");
+
+  ChooseType(dialog, 8);  // BDF
+  EXPECT_EQ(FileNameBox(dialog)->text(), "*.BDF");
+  EXPECT_TRUE(dialog.BaselineField()->isEnabled());
+  EXPECT_TRUE(dialog.CodePageField()->isEnabled());
+  EXPECT_FALSE(dialog.FontIdField()->isEnabled());
+  dialog.BaselineField()->setText("30");
+  dialog.CodePageField()->setText(" SHIFT_JIS ");
+  FileNameBox(dialog)->setText("kanji-receipt-24.bdf");
+  QString warning;
+  AnswerNextMessageBox(warning);
+  dialog.accept();
+  EXPECT_EQ(warning.toStdString(), msg::kBaselineOutsideCell);
+  EXPECT_FALSE(dialog.Answer());
+  test::SaveScreenshot(dialog, "dialog_export_bdf");
+
+  dialog.BaselineField()->setText("20");
+  dialog.accept();
+  ASSERT_TRUE(dialog.Answer());
+  EXPECT_EQ(dialog.Answer()->type, 9);
+  EXPECT_EQ(dialog.Answer()->path, (dir / "kanji-receipt-24.bdf").string());
+  EXPECT_EQ(dialog.Answer()->baseline, 20);
+  EXPECT_EQ(dialog.Answer()->codePage, "SHIFT_JIS");
+}
+
+TEST(ExportFileDialog, Psf2AndHexTakeNoBaseline) {
+  const ExportDialogRequest request{"Export Files ", ExportTypeList(), "CONSOLE.PSF", 8, '0', 16, 14};
+  ExportFileDialog dialog(request);
+  dialog.show();
+  EXPECT_FALSE(dialog.BaselineField()->isEnabled());
+  EXPECT_TRUE(dialog.CodePageField()->isEnabled());
+  ChooseType(dialog, 10);  // Unifont hex
+  EXPECT_FALSE(dialog.BaselineField()->isEnabled());
+  EXPECT_FALSE(dialog.CodePageField()->isEnabled());
+  ChooseType(dialog, 9);  // PSF2
+  dialog.BaselineField()->setText("99");
+  FileNameBox(dialog)->setText("/tmp/console-font.psf");
+  dialog.accept();
+  ASSERT_TRUE(dialog.Answer());
+  EXPECT_EQ(dialog.Answer()->type, 10);
+  EXPECT_FALSE(dialog.Answer()->baseline);
+  EXPECT_EQ(dialog.Answer()->codePage, "");
+}
+
 TEST(FontFacesDialog, CaptionsAndNothingPreselected) {
   const FontFacesRequest request{{"DejaVu Sans - Book", "DejaVu Sans - Bold"},
                                  {{"unicode encoding"}, {"unicode encoding", "apple roman encoding"}}};
