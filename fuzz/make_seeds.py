@@ -191,6 +191,7 @@ write("fuzz_unifont_hex", "control_and_bad", b"000A:0000000000000000000000000000
 
 write("fuzz_code_ranges", "ranges", b"20-7E,A0-FF,8140")
 write("fuzz_code_ranges", "bad", b"7E-20,,G")
+write("fuzz_code_ranges", "typed", b" 24 - 7E,\tA0 -FF ")
 
 def bdf(registry, glyphs):
     text = ("STARTFONT 2.1\nFONT -seed-dots-medium-r-normal--10-100-75-75-c-60-%s-1\nSIZE 10 75 75\n"

@@ -22,6 +22,7 @@ struct FileChoice {
   std::optional<int> height;
   std::optional<int> wordBits;
   std::optional<int> fontId;
+  BitmapDialogOptions bitmap;  // the import's bitmap font options
 };
 
 struct FaceChoice {

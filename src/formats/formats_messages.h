@@ -18,6 +18,16 @@ inline constexpr const char* kWildcardInFileName =
     "A file name must not hold * or ?: type the name of the file to write";
 inline constexpr const char* kExportFontIdRange = "Font Id must be in range [48..52]";
 inline constexpr const char* kCellSizeAbove255 = "Width and Height must not be greater than 255";
+// The import dialog's bitmap font options.
+inline constexpr const char* kBaselineRange = "Baseline must be between 1 and 255, or empty for the font's own";
+inline constexpr const char* kCodesSyntax =
+    "Codes must be hexadecimal codes and ranges separated by commas, such as 20-7E,A0-FF (at most FFFFFF, "
+    "the first code of a range not above the last), or empty to keep every code";
+inline constexpr const char* kFontTypeChoice = "Font Type must be automatic, single-byte or double-byte";
+inline constexpr const char* kEncodingUnicode = "Unicode (no re-encoding)";
+inline constexpr const char* kFontTypeAutomatic = "Automatic";
+inline constexpr const char* kFontTypeSingleByte = "Single-byte";
+inline constexpr const char* kFontTypeDoubleByte = "Double-byte";
 
 // Import.
 inline constexpr const char* kImportTitle = "Import Files ";

@@ -4,6 +4,7 @@
 // flags, the tests from a script. Answers are checked by the core, which asks
 // again (after a warning) when a value is not acceptable.
 
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -26,8 +27,16 @@ struct ExportDialogAnswer {
   int fontId = '0';       // the number in the id box
 };
 
-// The import file dialog: an open dialog with cell width, cell height and data
-// format.
+// The import dialog's options for a bitmap font (BDF, PCF, PSF, Unifont hex).
+struct BitmapDialogOptions {
+  std::optional<int> baseline;  // rows above the baseline in the cell; nothing: the font's ascent
+  std::string encoding;         // iconv name of a printer code page; empty keeps the font's codes
+  std::string codes;            // the codes kept, as "20-7E,A0-FF"; empty keeps all
+  int fontTypeIndex = 0;        // 0 automatic, 1 single-byte, 2 double-byte
+};
+
+// The import file dialog: an open dialog with cell width, cell height, data
+// format and the bitmap font options.
 struct ImportDialogRequest {
   std::string title;
   std::string typeList;
@@ -36,6 +45,7 @@ struct ImportDialogRequest {
   int width = 0;
   int height = 0;
   int dataWordBits = 8;
+  BitmapDialogOptions bitmap;
 };
 
 struct ImportDialogAnswer {
@@ -45,6 +55,7 @@ struct ImportDialogAnswer {
   int height = 0;
   int dataWordIndex = 0;
   std::string fileNameText;  // the file-name box as last set by a type change, else the default name
+  BitmapDialogOptions bitmap;
 };
 
 // "TrueType Font Faces": the faces of an outline font file ("family - style")
