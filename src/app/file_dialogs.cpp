@@ -143,7 +143,8 @@ void ExportFileDialog::accept() {
 
 ImportFileDialog::ImportFileDialog(const ImportDialogRequest& request, QWidget* parent)
     : QFileDialog(parent),
-      state_(request.typeList, request.defaultFileName, request.width, request.height, request.dataWordBits),
+      state_(request.typeList, request.defaultFileName, request.width, request.height, request.dataWordBits,
+             request.bitmap),
       dataFormat_(DataFormatBox(this)),
       width_(new QLineEdit(this)),
       height_(new QLineEdit(this)),

@@ -116,7 +116,8 @@ TEST(FileDialogLogic, ImportDialogState) {
 
 constexpr int kPsfPosition = 12;
 
-std::optional<const char*> Refused(const char* message) { return message; }
+// The text of a refusal, empty when the answer passes.
+std::string Problem(std::optional<const char*> refusal) { return refusal ? *refusal : ""; }
 
 // The bitmap font options: shown for the four bitmap types only, kept across type
 // changes, read from their texts on OK and refused with a message when wrong.
@@ -159,21 +160,21 @@ TEST(FileDialogLogic, ImportBitmapOptionsConfirm) {
   EXPECT_EQ(state.Bitmap().baseline, 13);
   EXPECT_EQ(state.Confirm("8", "16", {"255", "", "", 0}), std::nullopt);
 
-  EXPECT_EQ(state.Confirm("8", "16", {"-1", "", "", 0}), Refused(msg::kBaselineRange));
-  EXPECT_EQ(state.Confirm("8", "16", {"256", "", "", 0}), Refused(msg::kBaselineRange));
+  EXPECT_EQ(Problem(state.Confirm("8", "16", {"-1", "", "", 0})), msg::kBaselineRange);
+  EXPECT_EQ(Problem(state.Confirm("8", "16", {"256", "", "", 0})), msg::kBaselineRange);
   for (const char* codes : {"20-7G", "7E-20", ",", "20,", "-7E", "20-", "1000000", "0x20", "20-7E;A0"}) {
-    EXPECT_EQ(state.Confirm("8", "16", {"", "", codes, 0}), Refused(msg::kCodesSyntax)) << codes;
+    EXPECT_EQ(Problem(state.Confirm("8", "16", {"", "", codes, 0})), msg::kCodesSyntax) << codes;
   }
-  EXPECT_EQ(state.Confirm("8", "16", {"", "", "", 3}), Refused(msg::kFontTypeChoice));
-  EXPECT_EQ(state.Confirm("8", "16", {"", "", "", -1}), Refused(msg::kFontTypeChoice));
+  EXPECT_EQ(Problem(state.Confirm("8", "16", {"", "", "", 3})), msg::kFontTypeChoice);
+  EXPECT_EQ(Problem(state.Confirm("8", "16", {"", "", "", -1})), msg::kFontTypeChoice);
   // The size checks come first, as for the other types.
-  EXPECT_EQ(state.Confirm("300", "16", {"", "", "20-7G", 0}), Refused(msg::kCellSizeAbove255));
+  EXPECT_EQ(Problem(state.Confirm("300", "16", {"", "", "20-7G", 0})), msg::kCellSizeAbove255);
 
   // Another type does not use the options, so wrong ones do not keep its dialog open.
   state.ChangeType(1);
   EXPECT_EQ(state.Confirm("0", "0", {"-1", "", "20-7G", 5}), std::nullopt);
   EXPECT_EQ(CheckImportConfirm(9, 8, 8, {999, "", "zz", 9}), std::nullopt);
-  EXPECT_EQ(CheckImportConfirm(13, 8, 8, {999, "", "", 0}), Refused(msg::kBaselineRange));
+  EXPECT_EQ(Problem(CheckImportConfirm(13, 8, 8, {999, "", "", 0})), msg::kBaselineRange);
 }
 
 TEST(FileDialogLogic, ImportBitmapAnswerBecomesTheImportOptions) {

@@ -318,8 +318,8 @@ TEST_F(ImportCommandTest, ConsoleFontReencodedSubsetIntoASmallerCell) {
 }
 
 // A code page iconv does not know is reported by the import, and nothing opens;
-// a forced single-byte type on an X11 font keeps the codes up to 0xFF only.
-TEST_F(ImportCommandTest, X11FontWithUnknownCodePageThenForcedSingleByte) {
+// then a subset of the X11 font, forced into a double-byte set.
+TEST_F(ImportCommandTest, X11FontWithUnknownCodePageThenSubsetAsDoubleByte) {
   if (!std::filesystem::exists(kFixedPcf)) GTEST_SKIP() << "xfonts-base is not installed";
   const auto choose = [](BitmapDialogOptions bitmap) {
     return ImportDialogAnswer{kFixedPcf.string(), kFormatPcf + 1, 0, 0, 0, "*.PCF", std::move(bitmap)};
@@ -327,12 +327,15 @@ TEST_F(ImportCommandTest, X11FontWithUnknownCodePageThenForcedSingleByte) {
   EXPECT_FALSE(Import(choose({std::nullopt, "CP9999", "", 0})));
   EXPECT_EQ(prompt_.Texts().back(), std::string(msg::kUnknownCodePage) + "CP9999");
 
-  ASSERT_TRUE(Import(choose({20, "", "20-17F", kFontTypeSingleIndex})));
+  ASSERT_TRUE(Import(choose({20, "", "41-5A", kFontTypeDoubleIndex})));
   const auto doc = OpenImportedFontSet(app_, prompt_);
-  EXPECT_EQ(doc->fontType, kSingleByteFont);
-  EXPECT_EQ(doc->codes.front(), 0x20);
-  EXPECT_LE(doc->codes.back(), 0xFF);
-  EXPECT_GT(app_.importRequest.bitmapCounts.outsideType, 0) << "0x100-0x17F are beyond a single-byte set";
+  EXPECT_EQ(doc->fontType, kDoubleByteFont);
+  EXPECT_EQ(doc->width, 12);
+  EXPECT_EQ(doc->height, 24);
+  ASSERT_EQ(doc->codes.size(), 26u);
+  EXPECT_EQ(doc->codes.front(), 0x41);
+  EXPECT_EQ(doc->codes.back(), 0x5A);
+  EXPECT_GT(app_.importRequest.bitmapCounts.outsideCodes, 0);
   EXPECT_EQ(app_.importRequest.bitmapOptions.baseline, 20);
 }
 

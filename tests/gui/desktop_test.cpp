@@ -239,7 +239,7 @@ TEST_F(DesktopTest, BitmapFontOpenedWithOptionsTellsWhatWasKeptSkippedAndCut) {
   });
 
   app_->OpenFontSetFile();
-  ASSERT_EQ(boxes.size(), 2);
+  ASSERT_EQ(boxes.size(), 2) << boxes.join(" / ").toStdString();
   EXPECT_EQ(boxes[0].toStdString(), msg::kCodesSyntax);
   EXPECT_TRUE(boxes[1].startsWith("27 characters kept, ")) << boxes[1].toStdString();
   EXPECT_TRUE(boxes[1].contains(" not in the code page")) << boxes[1].toStdString();
