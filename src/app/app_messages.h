@@ -24,7 +24,7 @@ inline constexpr const char* kImportFromTheFont = "from the font";
 inline constexpr const char* kImportCodesHint = "all, or e.g. 20-7E,A0-FF";
 inline constexpr const char* kImportBitmapHint =
     "Width, Height and Baseline left 0 or empty are the font's own. Codes are hexadecimal and apply after the "
-    "re-encoding; codes below 20 are always skipped.";
+    "re-encoding; codes below 0x20 are always skipped.";
 
 // The "Send to ESC/POS Printer" dialog.
 inline constexpr const char* kEscPosTitle = "Send to ESC/POS Printer";
