@@ -317,6 +317,28 @@ TEST_F(ImportCommandTest, ConsoleFontReencodedSubsetIntoASmallerCell) {
   EXPECT_EQ(app_.importRequest.width, 8) << "a cancelled dialog leaves the last import as it was";
 }
 
+const std::filesystem::path kUnifontHex = "/usr/share/unifont/unifont.hex";
+
+// Unifont re-encoded into Shift_JIS with a subset of its first double-byte row:
+// the automatic font type becomes double-byte, U+3000 sits at 0x8140.
+TEST_F(ImportCommandTest, UnifontIntoShiftJisRowIsDoubleByte) {
+  if (!std::filesystem::exists(kUnifontHex)) GTEST_SKIP() << "unifont is not installed";
+  prompt_.QueueImportDialog(ImportDialogAnswer{kUnifontHex.string(), kFormatHex + 1, 0, 0, 0, "*.HEX",
+                                               BitmapDialogOptions{std::nullopt, "SHIFT_JIS", "41,8140-81FF", 0}});
+  ASSERT_TRUE(command_.Run(app_, prompt_, [](const std::string&) { return false; }));
+  const auto doc = OpenImportedFontSet(app_, prompt_);
+  EXPECT_EQ(doc->fontType, kDoubleByteFont);
+  EXPECT_EQ(doc->width, 16);
+  EXPECT_EQ(doc->codes.front(), 0x41);
+  EXPECT_EQ(doc->codes[1], 0x8140);
+  EXPECT_LE(doc->codes.back(), 0x81FF);
+  const CharacterRecord* space = CharacterOf(*doc, 0x8140);
+  ASSERT_NE(space, nullptr);
+  EXPECT_EQ(space->bitmap, Bytes(space->bitmap.size(), 0)) << "the ideographic space is blank";
+  EXPECT_GT(app_.importRequest.bitmapCounts.notEncodable, 0);
+  EXPECT_EQ(app_.importRequest.bitmapCounts.cut, 0);
+}
+
 // A code page iconv does not know is reported by the import, and nothing opens;
 // then a subset of the X11 font, forced into a double-byte set.
 TEST_F(ImportCommandTest, X11FontWithUnknownCodePageThenSubsetAsDoubleByte) {
