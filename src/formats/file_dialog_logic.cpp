@@ -137,11 +137,10 @@ ImportOptionControls ImportControlsFor(int typePosition) {
 
 const std::vector<EncodingChoice>& ImportEncodings() {
   static const std::vector<EncodingChoice> encodings{
-      {msg::kEncodingUnicode, ""}, {"CP437", "CP437"},           {"CP850", "CP850"},
-      {"CP858", "CP858"},          {"CP1252", "CP1252"},         {"ISO-8859-1", "ISO-8859-1"},
-      {"ISO-8859-2", "ISO-8859-2"}, {"ISO-8859-15", "ISO-8859-15"}, {"Shift_JIS", "SHIFT_JIS"},
-      {"GBK", "GBK"},              {"GB18030", "GB18030"},       {"Big5", "BIG5"},
-      {"EUC-KR", "EUC-KR"}};
+      {msg::kEncodingUnicode, ""},  {"CP437", "CP437"},     {"CP850", "CP850"},           {"CP858", "CP858"},
+      {"CP1252", "CP1252"},         {"ISO-8859-1", "ISO-8859-1"}, {"ISO-8859-2", "ISO-8859-2"},
+      {"ISO-8859-15", "ISO-8859-15"}, {"Shift_JIS", "SHIFT_JIS"}, {"GBK", "GBK"},
+      {"GB18030", "GB18030"},       {"Big5", "BIG5"},       {"EUC-KR", "EUC-KR"}};
   return encodings;
 }
 
