@@ -198,6 +198,7 @@ write("fuzz_unifont_hex", "control_and_bad", b"000A:0000000000000000000000000000
 
 write("fuzz_code_ranges", "ranges", b"20-7E,A0-FF,8140")
 write("fuzz_code_ranges", "bad", b"7E-20,,G")
+write("fuzz_code_ranges", "typed", b" 24 - 7E,\tA0 -FF ")
 write("fuzz_preview_text", "escapes", b"AB\\x8140\\x41BC\\\\\\n\r\nC\rD\n")
 write("fuzz_preview_text", "utf8", "Caf\u00e9 \u4e2d\U0001F600".encode() + b"\xC0\xAF\xED\xA0\x80\xE4")
 write("fuzz_preview_text", "bad_escape", b"A\\x4")

@@ -15,6 +15,17 @@ inline constexpr const char* kRedoMenuVerb = "&Redo";
 inline constexpr const char* kUndoMenuKeys = "\tCtrl+Z";
 inline constexpr const char* kRedoMenuKeys = "\tCtrl+Y";
 
+// The Open dialog's bitmap font options (BDF, PCF, PSF, Unifont hex).
+inline constexpr const char* kImportBaselineLabel = "Baseline :";
+inline constexpr const char* kImportEncodingLabel = "Encoding :";
+inline constexpr const char* kImportCodesLabel = "Codes :";
+inline constexpr const char* kImportFontTypeLabel = "Font Type :";
+inline constexpr const char* kImportFromTheFont = "from the font";
+inline constexpr const char* kImportCodesHint = "all, or e.g. 20-7E,A0-FF";
+inline constexpr const char* kImportBitmapHint =
+    "Width, Height and Baseline left 0 or empty are the font's own. Codes are hexadecimal and apply after the "
+    "re-encoding; codes below 0x20 are always skipped.";
+
 // The "Send to ESC/POS Printer" dialog.
 inline constexpr const char* kEscPosTitle = "Send to ESC/POS Printer";
 inline constexpr const char* kEscPosConnection = "&Connection:";

@@ -2,6 +2,7 @@
 
 #include <QMdiArea>
 #include <QScrollBar>
+#include <QStatusBar>
 #include <QTimer>
 #include <algorithm>
 
@@ -19,6 +20,8 @@
 #include "platform/platform_kind.h"
 #include "usb/usb_backend.h"
 #include "app/small_dialogs.h"
+#include "formats/bitmap_font_import.h"
+#include "formats/format_extensions.h"
 
 namespace dotforge {
 namespace {
@@ -167,6 +170,18 @@ void CDotforgeApp::OpenFontSetFile(Prompt& dialogs) {
   if (!importer_->Run(core_.Values(), dialogs, isOpen)) return;
   core_.AddFontSet(OpenImportedFontSet(core_.Values(), prompt_));
   session_->FileOpened(core_.Values().importRequest.fileName.string());
+  ReportBitmapImport(dialogs);
+}
+
+// The counts of a bitmap font import stay in the status bar; when characters were
+// skipped or cut, a message box tells them as well, since the new font set then
+// lacks glyphs or dots of the file.
+void CDotforgeApp::ReportBitmapImport(Prompt& dialogs) {
+  const ImportRequest& request = core_.Values().importRequest;
+  if (!IsBitmapFontFormat(request.importType)) return;
+  const std::string summary = BitmapImportSummary(request.bitmapCounts);
+  mainFrame_->statusBar()->showMessage(QString::fromStdString(summary));
+  if (request.bitmapCounts.Skipped() > 0 || request.bitmapCounts.cut > 0) dialogs.ShowMessage(summary);
 }
 
 void CDotforgeApp::CloseFontSetWithoutAsking(CDotforgeImportDoc& fontSet) { core_.CloseFontSet(fontSet); }

@@ -80,6 +80,7 @@ class CDotforgeApp : public CCmdTarget, public ViewHost, public DocumentWindows 
  private:
   // Open with `dialogs` answering the file dialog.
   void OpenFontSetFile(Prompt& dialogs);
+  void ReportBitmapImport(Prompt& dialogs);
   void OpenWindow(CDocument& document);
   CChildFrame* OpenFontSetWindow(CDotforgeImportDoc& fontSet);
   CChildFrame* OpenEditorWindow(CDotforgeEditDoc& editor);

@@ -9,6 +9,7 @@
 #include <QListWidget>
 #include <QVBoxLayout>
 
+#include "app/app_messages.h"
 #include "formats/formats_messages.h"
 #include "framework/qt/qt_prompt.h"
 
@@ -29,13 +30,46 @@ QComboBox* DataFormatBox(QWidget* parent) {
   return box;
 }
 
-// Adds a labelled option control below the chooser's own rows.
-void AddOption(QFileDialog& dialog, const QString& label, QWidget* control) {
+// Adds a labelled option control below the chooser's own rows; the label, or
+// nothing when the chooser has no grid to add to.
+QLabel* AddOption(QFileDialog& dialog, const QString& label, QWidget* control) {
+  auto* grid = qobject_cast<QGridLayout*>(dialog.layout());
+  if (!grid) return nullptr;
+  const int row = grid->rowCount();
+  auto* text = new QLabel(label, &dialog);
+  grid->addWidget(text, row, 0);
+  grid->addWidget(control, row, 1);
+  return text;
+}
+
+// A note across the option rows.
+void AddNote(QFileDialog& dialog, QLabel* note) {
   auto* grid = qobject_cast<QGridLayout*>(dialog.layout());
   if (!grid) return;
-  const int row = grid->rowCount();
-  grid->addWidget(new QLabel(label, &dialog), row, 0);
-  grid->addWidget(control, row, 1);
+  note->setWordWrap(true);
+  grid->addWidget(note, grid->rowCount(), 0, 1, grid->columnCount());
+}
+
+QComboBox* EncodingBox(QWidget* parent) {
+  auto* box = new QComboBox(parent);
+  for (const EncodingChoice& choice : ImportEncodings()) box->addItem(choice.text, QString(choice.name));
+  return box;
+}
+
+QComboBox* FontTypeBox(QWidget* parent) {
+  auto* box = new QComboBox(parent);
+  for (const char* text : ImportFontTypes()) box->addItem(text);
+  return box;
+}
+
+// The list position of an iconv name; a name the list lacks is added to it, so
+// that an answer keeps the code page it was given.
+int EncodingPosition(QComboBox& box, const std::string& name) {
+  const QString data = QString::fromStdString(name);
+  const int position = box.findData(data);
+  if (position >= 0) return position;
+  box.addItem(data, data);
+  return box.count() - 1;
 }
 
 // Lists only the files that match `pattern`, as a typed wildcard name asks; the
@@ -124,10 +158,15 @@ void ExportFileDialog::accept() {
 
 ImportFileDialog::ImportFileDialog(const ImportDialogRequest& request, QWidget* parent)
     : QFileDialog(parent),
-      state_(request.typeList, request.defaultFileName, request.width, request.height, request.dataWordBits),
+      state_(request.typeList, request.defaultFileName, request.width, request.height, request.dataWordBits,
+             request.bitmap),
       dataFormat_(DataFormatBox(this)),
       width_(new QLineEdit(this)),
-      height_(new QLineEdit(this)) {
+      height_(new QLineEdit(this)),
+      baseline_(new QLineEdit(this)),
+      encoding_(EncodingBox(this)),
+      codes_(new QLineEdit(this)),
+      fontType_(FontTypeBox(this)) {
   setAcceptMode(QFileDialog::AcceptOpen);
   setFileMode(QFileDialog::ExistingFile);
   if (!request.initialFolder.empty()) setDirectory(QString::fromStdString(request.initialFolder));
@@ -135,22 +174,52 @@ ImportFileDialog::ImportFileDialog(const ImportDialogRequest& request, QWidget* 
   AddOption(*this, "Width :", width_);
   AddOption(*this, "Height :", height_);
   AddOption(*this, "Data Format :", dataFormat_);
+  AddBitmapOptions();
   ShowOptions();
   connect(this, &QFileDialog::filterSelected, this, &ImportFileDialog::OnTypeChanged);
+}
+
+void ImportFileDialog::AddBitmapOptions() {
+  baseline_->setPlaceholderText(msg::kImportFromTheFont);
+  codes_->setPlaceholderText(msg::kImportCodesHint);
+  const std::pair<const char*, QWidget*> rows[] = {{msg::kImportBaselineLabel, baseline_},
+                                                   {msg::kImportEncodingLabel, encoding_},
+                                                   {msg::kImportCodesLabel, codes_},
+                                                   {msg::kImportFontTypeLabel, fontType_}};
+  for (const auto& [label, control] : rows) {
+    if (QLabel* text = AddOption(*this, label, control)) bitmapRows_.push_back(text);
+    bitmapRows_.push_back(control);
+  }
+  auto* note = new QLabel(msg::kImportBitmapHint, this);
+  AddNote(*this, note);
+  bitmapRows_.push_back(note);
 }
 
 void ImportFileDialog::ShowOptions() {
   dataFormat_->setCurrentIndex(state_.DataWordIndex());
   width_->setText(QString::number(state_.Width()));
   height_->setText(QString::number(state_.Height()));
+  const BitmapDialogOptions& bitmap = state_.Bitmap();
+  baseline_->setText(bitmap.baseline ? QString::number(*bitmap.baseline) : QString());
+  encoding_->setCurrentIndex(EncodingPosition(*encoding_, bitmap.encoding));
+  codes_->setText(QString::fromStdString(bitmap.codes));
+  fontType_->setCurrentIndex(bitmap.fontTypeIndex);
   EnableOptions();
 }
 
+// The bitmap font options are shown for the bitmap font types only; their values
+// stay while they are hidden.
 void ImportFileDialog::EnableOptions() {
   const ImportOptionControls controls = state_.Controls();
   dataFormat_->setEnabled(controls.dataFormat);
   width_->setEnabled(controls.width);
   height_->setEnabled(controls.height);
+  for (QWidget* row : bitmapRows_) row->setVisible(controls.bitmap);
+}
+
+BitmapOptionTexts ImportFileDialog::BitmapTexts() const {
+  return {baseline_->text().toStdString(), encoding_->currentData().toString().toStdString(),
+          codes_->text().toStdString(), fontType_->currentIndex()};
 }
 
 // The width, height and data format the user typed stay; the typed file name
@@ -167,12 +236,16 @@ void ImportFileDialog::accept() {
   if (files.isEmpty()) return;
   state_.SetDataWordIndex(dataFormat_->currentIndex());
   if (const std::optional<const char*> problem =
-          state_.Confirm(width_->text().toStdString(), height_->text().toStdString())) {
+          state_.Confirm(width_->text().toStdString(), height_->text().toStdString(), BitmapTexts())) {
     ShowMessageBox(this, *problem, MessageKind::Warning);
     return;
   }
   answer_ = ImportDialogAnswer{files.front().toStdString(), TypePositionOf(nameFilters(), selectedNameFilter()),
-                               state_.Width(), state_.Height(), state_.DataWordIndex(), state_.FileNameText()};
+                               state_.Width(),
+                               state_.Height(),
+                               state_.DataWordIndex(),
+                               state_.FileNameText(),
+                               state_.Bitmap()};
   QFileDialog::accept();
 }
 

@@ -6,6 +6,7 @@
 #include <QDialog>
 #include <QFileDialog>
 #include <optional>
+#include <vector>
 
 #include "formats/file_dialog_logic.h"
 #include "framework/dialog_requests.h"
@@ -47,19 +48,31 @@ class ImportFileDialog : public QFileDialog {
   std::optional<ImportDialogAnswer> Answer() const { return answer_; }
   QLineEdit* WidthField() const { return width_; }
   QLineEdit* HeightField() const { return height_; }
+  QLineEdit* BaselineField() const { return baseline_; }
+  QComboBox* EncodingList() const { return encoding_; }
+  QLineEdit* CodesField() const { return codes_; }
+  QComboBox* FontTypeList() const { return fontType_; }
 
  public slots:
   void accept() override;
 
  private:
+  void AddBitmapOptions();
   void OnTypeChanged(const QString& filter);
   void ShowOptions();
   void EnableOptions();
+  BitmapOptionTexts BitmapTexts() const;
 
   ImportFileDialogState state_;
   QComboBox* dataFormat_;
   QLineEdit* width_;
   QLineEdit* height_;
+  QLineEdit* baseline_;
+  QComboBox* encoding_;
+  QLineEdit* codes_;
+  QComboBox* fontType_;
+  // The rows of the bitmap font options, labels included: shown for those types only.
+  std::vector<QWidget*> bitmapRows_;
   std::optional<ImportDialogAnswer> answer_;
 };
 

@@ -17,14 +17,16 @@ std::optional<ImportDialogAnswer> PresetImportPrompt::RunImportFileDialog(const 
     return inner_.RunImportFileDialog(onFile);
   }
   // The dialog's type positions count from 1. A bitmap font takes its own cell
-  // size, not the one of an earlier import.
+  // size, not the one of an earlier import, and the default options: a file
+  // opened without the dialog gets no choices the user cannot see.
   const bool ownSize = IsBitmapFontFormat(*format);
   return ImportDialogAnswer{path_,
                             *format + 1,
                             ownSize ? 0 : request.width,
                             ownSize ? 0 : request.height,
                             DataWordIndex(request.dataWordBits),
-                            file.filename().string()};
+                            file.filename().string(),
+                            BitmapDialogOptions{}};
 }
 
 }  // namespace dotforge

@@ -74,9 +74,13 @@ std::optional<ImportDialogAnswer> CliPrompt::RunImportFileDialog(const ImportDia
                               request.dataWordBits);
   if (state.Type() != choice->format + 1) state.ChangeType(choice->format + 1);
   if (choice->wordBits) state.SetDataWordIndex(DataWordIndex(*choice->wordBits));
-  return ImportDialogAnswer{choice->path,     choice->format + 1,    choice->width.value_or(state.Width()),
-                            choice->height.value_or(state.Height()), state.DataWordIndex(),
-                            state.FileNameText()};
+  return ImportDialogAnswer{choice->path,
+                            choice->format + 1,
+                            choice->width.value_or(state.Width()),
+                            choice->height.value_or(state.Height()),
+                            state.DataWordIndex(),
+                            state.FileNameText(),
+                            choice->bitmap};
 }
 
 std::optional<FontFacesAnswer> CliPrompt::RunFontFacesDialog(const FontFacesRequest& request) {

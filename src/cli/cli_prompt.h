@@ -24,6 +24,7 @@ struct FileChoice {
   std::optional<int> fontId;
   std::optional<int> baseline;  // a BDF export's baseline
   std::string codePage;         // the code page of a BDF or PSF2 export's codes
+  BitmapDialogOptions bitmap;  // the import's bitmap font options
 };
 
 struct FaceChoice {

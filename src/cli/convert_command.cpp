@@ -111,7 +111,7 @@ int RunConvert(const std::vector<std::string>& arguments, std::ostream& out, std
   if (!IsWritableFormat(*format)) {
     return UsageError(err, "convert", FormatName(*format) + " files can be read but not written");
   }
-  FileChoice choice{output, *format, {}, {}, {}, {}, {}, {}};
+  FileChoice choice{output, *format, {}, {}, {}, {}, {}, {}, {}};
   if (parsed->options.count("font-id")) {
     choice.fontId = IntegerOption(*parsed, "font-id", 48, 52, error);
     if (!choice.fontId) return UsageError(err, "convert", error);

@@ -5,6 +5,7 @@
 #include "cli/format_names.h"
 #include "formats/bitmap_font_import.h"
 #include "formats/code_ranges.h"
+#include "formats/file_dialog_logic.h"
 #include "formats/import_command.h"
 #include "model/font_set.h"
 
@@ -34,8 +35,9 @@ std::optional<int> InputFormat(const std::string& file, const ParsedArguments& p
   return format;
 }
 
-// The bitmap font options into `options`; false after a usage error.
-bool TakeBitmapOptions(const ParsedArguments& parsed, int format, BitmapImportOptions& options, std::string& error) {
+// The bitmap font options into `options`, as the import dialog would hold them;
+// false after a usage error.
+bool TakeBitmapOptions(const ParsedArguments& parsed, int format, BitmapDialogOptions& options, std::string& error) {
   for (const char* name : kBitmapOptions) {
     if (parsed.options.count(name) && !IsBitmapFontFormat(format)) {
       error = std::string("--") + name + " applies to bdf, pcf, psf and hex input only";
@@ -48,12 +50,11 @@ bool TakeBitmapOptions(const ParsedArguments& parsed, int format, BitmapImportOp
     options.baseline = *baseline;
   }
   if (parsed.options.count("codes")) {
-    std::optional<std::vector<CodeRange>> ranges = ParseCodeRanges(parsed.options.at("codes"));
-    if (!ranges) {
+    if (!ParseCodeRanges(parsed.options.at("codes"))) {
       error = "--codes must be hexadecimal codes and ranges such as 20-7E,A0-FF";
       return false;
     }
-    options.codes = std::move(*ranges);
+    options.codes = parsed.options.at("codes");
   }
   if (parsed.options.count("encoding")) options.encoding = parsed.options.at("encoding");
   if (parsed.options.count("font-type")) {
@@ -62,7 +63,7 @@ bool TakeBitmapOptions(const ParsedArguments& parsed, int format, BitmapImportOp
       error = "--font-type must be single or double";
       return false;
     }
-    options.fontType = type == "single" ? kSingleByteFont : kDoubleByteFont;
+    options.fontTypeIndex = type == "single" ? kFontTypeSingleIndex : kFontTypeDoubleIndex;
   }
   return true;
 }
@@ -102,7 +103,7 @@ std::unique_ptr<CDotforgeImportDoc> OpenInputFile(const std::string& file, const
   const std::optional<int> format = InputFormat(file, parsed, error);
   if (!format) return nullptr;
 
-  FileChoice choice{file, *format, {}, {}, {}, {}, {}, {}};
+  FileChoice choice{file, *format, {}, {}, {}, {}, {}, {}, {}};
   FaceChoice faces;
   if (!TakeInteger(parsed, "width", 1, kMaxCellSide, choice.width, error) ||
       !TakeInteger(parsed, "height", 1, kMaxCellSide, choice.height, error) ||
@@ -122,7 +123,7 @@ std::unique_ptr<CDotforgeImportDoc> OpenInputFile(const std::string& file, const
     error = FormatName(*format) + " input needs --width and --height";
     return nullptr;
   }
-  if (!TakeBitmapOptions(parsed, *format, app.importRequest.bitmapOptions, error)) return nullptr;
+  if (!TakeBitmapOptions(parsed, *format, choice.bitmap, error)) return nullptr;
   if (IsBitmapFontFormat(*format)) {
     // 0 takes the font's own size.
     choice.width = choice.width.value_or(0);

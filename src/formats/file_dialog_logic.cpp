@@ -5,7 +5,9 @@
 #include <filesystem>
 #include <iterator>
 
+#include "formats/code_ranges.h"
 #include "formats/formats_messages.h"
+#include "model/font_set.h"
 #include "model/model_messages.h"
 #include "model/side_format.h"
 
@@ -57,6 +59,32 @@ std::optional<const char*> CheckBaseline(int baseline, int height) {
 
 bool IsSourcePosition(int typePosition) {
   return typePosition == kSt10Position || typePosition == kSt9Position || typePosition == kAsmPosition;
+}
+
+bool IsBitmapFontPosition(int typePosition) {
+  return typePosition >= kFirstBitmapFontPosition && typePosition <= kLastBitmapFontPosition;
+}
+
+// A baseline box that is empty or reads 0 leaves the baseline to the font.
+std::optional<int> ReadBaseline(std::string_view text) {
+  const int baseline = ReadDialogNumber(text);
+  if (baseline == 0) return std::nullopt;
+  return baseline;
+}
+
+std::string WithoutBlanks(std::string_view text) {
+  std::string kept(text);
+  std::erase_if(kept, [](char c) { return std::isspace(static_cast<unsigned char>(c)) != 0; });
+  return kept;
+}
+
+std::optional<const char*> CheckBitmapOptions(const BitmapDialogOptions& bitmap) {
+  if (bitmap.baseline && (*bitmap.baseline < 0 || *bitmap.baseline > kMaxCellSide)) return msg::kBaselineRange;
+  if (!bitmap.codes.empty() && !ParseCodeRanges(bitmap.codes)) return msg::kCodesSyntax;
+  if (bitmap.fontTypeIndex < 0 || bitmap.fontTypeIndex >= static_cast<int>(ImportFontTypes().size())) {
+    return msg::kFontTypeChoice;
+  }
+  return std::nullopt;
 }
 
 }  // namespace
@@ -138,9 +166,24 @@ ExportOptionControls ExportControlsFor(int typePosition) {
 
 ImportOptionControls ImportControlsFor(int typePosition) {
   // A bitmap font's cell may be chosen; 0 takes the font's own size.
-  const bool bitmapFont = typePosition >= kFirstBitmapFontPosition && typePosition <= kLastBitmapFontPosition;
+  const bool bitmapFont = IsBitmapFontPosition(typePosition);
   const bool size = IsSourcePosition(typePosition) || typePosition == kTrueTypePosition || bitmapFont;
-  return {typePosition == kSt10Position, size, size};
+  return {typePosition == kSt10Position, size, size, bitmapFont};
+}
+
+const std::vector<EncodingChoice>& ImportEncodings() {
+  static const std::vector<EncodingChoice> encodings{
+      {msg::kEncodingUnicode, ""},  {"CP437", "CP437"},     {"CP850", "CP850"},           {"CP858", "CP858"},
+      {"CP1252", "CP1252"},         {"ISO-8859-1", "ISO-8859-1"}, {"ISO-8859-2", "ISO-8859-2"},
+      {"ISO-8859-15", "ISO-8859-15"}, {"Shift_JIS", "SHIFT_JIS"}, {"GBK", "GBK"},
+      {"GB18030", "GB18030"},       {"Big5", "BIG5"},       {"EUC-KR", "EUC-KR"}};
+  return encodings;
+}
+
+const std::vector<const char*>& ImportFontTypes() {
+  static const std::vector<const char*> types{msg::kFontTypeAutomatic, msg::kFontTypeSingleByte,
+                                              msg::kFontTypeDoubleByte};
+  return types;
 }
 
 int FontIdForExportType(int typePosition) { return typePosition == kExportDdbPosition ? '4' : '0'; }
@@ -163,14 +206,26 @@ std::optional<const char*> CheckExportConfirm(const ExportDialogAnswer& answer, 
   return CheckFontId(answer.fontId);
 }
 
-std::optional<const char*> CheckImportConfirm(int typePosition, int width, int height) {
+std::optional<const char*> CheckImportConfirm(int typePosition, int width, int height,
+                                              const BitmapDialogOptions& bitmap) {
   // A size below 1 would make every cell empty; the outline import refuses 0 itself
   // after the dialog, so only the source formats are refused here.
   if (IsSourcePosition(typePosition) && (width <= 0 || height <= 0)) return msg::kWidthAndHeightZero;
   if (ImportControlsFor(typePosition).width && (width > kMaxCellSide || height > kMaxCellSide)) {
     return msg::kCellSizeAbove255;
   }
+  if (IsBitmapFontPosition(typePosition)) return CheckBitmapOptions(bitmap);
   return std::nullopt;
+}
+
+BitmapImportOptions BitmapImportOptionsOf(const BitmapDialogOptions& bitmap) {
+  BitmapImportOptions options;
+  options.baseline = bitmap.baseline;
+  if (!bitmap.codes.empty()) options.codes = ParseCodeRanges(bitmap.codes).value_or(std::vector<CodeRange>{});
+  options.encoding = bitmap.encoding;
+  if (bitmap.fontTypeIndex == kFontTypeSingleIndex) options.fontType = kSingleByteFont;
+  if (bitmap.fontTypeIndex == kFontTypeDoubleIndex) options.fontType = kDoubleByteFont;
+  return options;
 }
 
 std::optional<const char*> CheckFacesChoice(const FontFacesRequest& contents, const FontFacesAnswer& answer) {
@@ -218,13 +273,14 @@ std::optional<const char*> ExportFileDialogState::Confirm(std::string_view fileN
 }
 
 ImportFileDialogState::ImportFileDialogState(std::string_view typeList, std::string_view defaultFileName, int width,
-                                             int height, int dataWordBits)
+                                             int height, int dataWordBits, BitmapDialogOptions bitmap)
     : types_(ParseTypeList(typeList)),
       fileBuffer_(InitialFileBuffer(defaultFileName, types_)),
       fileNameText_(defaultFileName),
       dataWordIndex_(dotforge::DataWordIndex(dataWordBits)),
       width_(width),
       height_(height),
+      bitmap_(std::move(bitmap)),
       type_(InitialFileType(defaultFileName, types_)) {}
 
 void ImportFileDialogState::ChangeType(int typePosition) {
@@ -234,10 +290,12 @@ void ImportFileDialogState::ChangeType(int typePosition) {
   type_ = typePosition;
 }
 
-std::optional<const char*> ImportFileDialogState::Confirm(std::string_view widthText, std::string_view heightText) {
+std::optional<const char*> ImportFileDialogState::Confirm(std::string_view widthText, std::string_view heightText,
+                                                          const BitmapOptionTexts& bitmap) {
   width_ = ReadDialogNumber(widthText);
   height_ = ReadDialogNumber(heightText);
-  return CheckImportConfirm(type_, width_, height_);
+  bitmap_ = {ReadBaseline(bitmap.baseline), bitmap.encoding, WithoutBlanks(bitmap.codes), bitmap.fontTypeIndex};
+  return CheckImportConfirm(type_, width_, height_, bitmap_);
 }
 
 }  // namespace dotforge

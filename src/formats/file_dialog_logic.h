@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "framework/dialog_requests.h"
+#include "model/app_values.h"
 
 namespace dotforge {
 
@@ -53,6 +54,31 @@ struct ImportOptionControls {
   bool dataFormat = false;
   bool width = false;
   bool height = false;
+  bool bitmap = false;  // baseline, encoding, codes and font type: shown for bitmap fonts only
+};
+
+// An entry of the import dialog's encoding list: its text and the iconv name of
+// the code page (empty: the font's Unicode codes are kept).
+struct EncodingChoice {
+  const char* text;
+  const char* name;
+};
+
+// The common printer code pages, "Unicode (no re-encoding)" first.
+const std::vector<EncodingChoice>& ImportEncodings();
+
+// The font type list's positions (BitmapDialogOptions::fontTypeIndex) and texts.
+inline constexpr int kFontTypeAutomaticIndex = 0;
+inline constexpr int kFontTypeSingleIndex = 1;
+inline constexpr int kFontTypeDoubleIndex = 2;
+const std::vector<const char*>& ImportFontTypes();
+
+// The bitmap font controls as the user left them.
+struct BitmapOptionTexts {
+  std::string baseline;  // empty or 0: the font's own
+  std::string encoding;  // iconv name, empty: no re-encoding
+  std::string codes;     // blanks are ignored
+  int fontTypeIndex = 0;
 };
 
 ExportOptionControls ExportControlsFor(int typePosition);
@@ -74,9 +100,14 @@ bool HasWildcard(std::string_view fileName);
 // Confirm checks: the message that keeps the dialog open, or nothing. The export
 // check refuses a name with a wildcard (a dialog filters its listing by it first),
 // a download name too long for the printer's formats and a baseline outside the
-// cell of `height` rows.
+// cell of `height` rows. The bitmap font options of an import are checked for the
+// bitmap font types only: the other types do not use them.
 std::optional<const char*> CheckExportConfirm(const ExportDialogAnswer& answer, int height);
-std::optional<const char*> CheckImportConfirm(int typePosition, int width, int height);
+std::optional<const char*> CheckImportConfirm(int typePosition, int width, int height,
+                                              const BitmapDialogOptions& bitmap = {});
+
+// The import options an answer stands for, once its confirm check passed.
+BitmapImportOptions BitmapImportOptionsOf(const BitmapDialogOptions& bitmap);
 
 // The faces dialog's OK: a face must be selected when the list holds any, and a
 // character map of the selected face when it has any.
@@ -120,7 +151,7 @@ class ExportFileDialogState {
 class ImportFileDialogState {
  public:
   ImportFileDialogState(std::string_view typeList, std::string_view defaultFileName, int width, int height,
-                        int dataWordBits);
+                        int dataWordBits, BitmapDialogOptions bitmap = {});
 
   const std::vector<FileTypeEntry>& Types() const { return types_; }
   int Type() const { return type_; }
@@ -129,11 +160,14 @@ class ImportFileDialogState {
   int DataWordIndex() const { return dataWordIndex_; }
   int Width() const { return width_; }
   int Height() const { return height_; }
+  const BitmapDialogOptions& Bitmap() const { return bitmap_; }
   ImportOptionControls Controls() const { return ImportControlsFor(type_); }
 
   void ChangeType(int typePosition);
   void SetDataWordIndex(int index) { dataWordIndex_ = index; }
-  std::optional<const char*> Confirm(std::string_view widthText, std::string_view heightText);
+  // Confirming with these texts in the size boxes and the bitmap font controls.
+  std::optional<const char*> Confirm(std::string_view widthText, std::string_view heightText,
+                                     const BitmapOptionTexts& bitmap = {});
 
  private:
   std::vector<FileTypeEntry> types_;
@@ -142,6 +176,7 @@ class ImportFileDialogState {
   int dataWordIndex_;
   int width_;
   int height_;
+  BitmapDialogOptions bitmap_;
   int type_;
 };
 

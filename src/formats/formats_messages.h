@@ -32,6 +32,16 @@ inline constexpr const char* kBaselineLabel = "Baseline :";
 inline constexpr const char* kCodePageLabel = "Code Page :";
 // Shown in the empty code page box: the codes are then Unicode.
 inline constexpr const char* kCodePageUnicode = "Unicode";
+// The import dialog's bitmap font options.
+inline constexpr const char* kBaselineRange = "Baseline must be between 1 and 255, or empty for the font's own";
+inline constexpr const char* kCodesSyntax =
+    "Codes must be hexadecimal codes and ranges separated by commas, such as 20-7E,A0-FF (at most FFFFFF, "
+    "the first code of a range not above the last), or empty to keep every code";
+inline constexpr const char* kFontTypeChoice = "Font Type must be automatic, single-byte or double-byte";
+inline constexpr const char* kEncodingUnicode = "Unicode (no re-encoding)";
+inline constexpr const char* kFontTypeAutomatic = "Automatic";
+inline constexpr const char* kFontTypeSingleByte = "Single-byte";
+inline constexpr const char* kFontTypeDoubleByte = "Double-byte";
 
 // Import.
 inline constexpr const char* kImportTitle = "Import Files ";

@@ -4,6 +4,7 @@
 
 #include "formats/bitmap_font_import.h"
 #include "formats/file_dialog_logic.h"
+#include "formats/format_extensions.h"
 #include "formats/formats_messages.h"
 #include "model/model_messages.h"
 #include "formats/outline_font_importer.h"
@@ -19,7 +20,8 @@ std::optional<ImportDialogAnswer> AskImportDialog(const ImportDialogRequest& req
   for (;;) {
     std::optional<ImportDialogAnswer> answer = prompt.RunImportFileDialog(request);
     if (!answer) return std::nullopt;
-    const std::optional<const char*> problem = CheckImportConfirm(answer->type, answer->width, answer->height);
+    const std::optional<const char*> problem =
+        CheckImportConfirm(answer->type, answer->width, answer->height, answer->bitmap);
     if (!problem) return answer;
     prompt.ShowMessage(*problem, MessageKind::Warning);
   }
@@ -82,9 +84,10 @@ bool ImportCommand::Run(AppValues& app, Prompt& prompt, const PathOpenTest& isFo
 
 bool ImportCommand::Prepare(ImportRequest& request, Prompt& prompt, const PathOpenTest& isFontSetPathOpen,
                             bool& cancelled) {
-  const ImportDialogRequest dialog{msg::kImportTitle,   ImportTypeList(), settings_.defaultFileName,
-                                   settings_.importPath, request.width,    request.height,
-                                   request.wordBits};
+  const DialogCellSize cell = settings_.bitmapCell.value_or(DialogCellSize{request.width, request.height});
+  const ImportDialogRequest dialog{msg::kImportTitle, ImportTypeList(), settings_.defaultFileName,
+                                   settings_.importPath, cell.width,     cell.height,
+                                   request.wordBits,   settings_.bitmap};
   const std::optional<ImportDialogAnswer> answer = AskImportDialog(dialog, prompt);
   if (!answer) return false;
   const int type = answer->type - 1;
@@ -92,6 +95,9 @@ bool ImportCommand::Prepare(ImportRequest& request, Prompt& prompt, const PathOp
 
   request.width = answer->width;
   request.height = answer->height;
+  settings_.bitmap = answer->bitmap;
+  settings_.bitmapCell.reset();
+  if (IsBitmapFontFormat(type)) settings_.bitmapCell = DialogCellSize{answer->width, answer->height};
   settings_.defaultFileName = answer->fileNameText;
   settings_.dialogType = type;
   settings_.lastFileName = std::filesystem::path(answer->path).filename().string();
@@ -130,6 +136,7 @@ bool ImportCommand::Prepare(ImportRequest& request, Prompt& prompt, const PathOp
     case kFormatPcf:
     case kFormatPsf:
     case kFormatHex:
+      request.bitmapOptions = BitmapImportOptionsOf(answer->bitmap);
       return ImportBitmapFont(request, prompt);
     default:
       return true;

@@ -6,6 +6,7 @@
 
 #include <functional>
 #include <memory>
+#include <optional>
 #include <string>
 
 #include "framework/prompt.h"
@@ -14,12 +15,22 @@
 
 namespace dotforge {
 
+struct DialogCellSize {
+  int width = 0;
+  int height = 0;
+};
+
 // What the command keeps between imports besides the ImportRequest.
 struct ImportSettings {
   std::string importPath;       // folder of the last imported file: the dialog's initial folder
   std::string defaultFileName;  // the last dialog's file-name text
   std::string lastFileName;     // the last imported file's name, without its folder
   int dialogType = -1;          // the last chosen type list position - 1
+  BitmapDialogOptions bitmap;   // the last dialog's bitmap font options
+  // The cell size the last dialog gave a bitmap font import: the request then
+  // holds the font's own size, which is not the next font's, so the next dialog
+  // offers what was typed (0: from the font) instead.
+  std::optional<DialogCellSize> bitmapCell;
 };
 
 // "Files Data (*.DAT)|...|Files TrueType (*.TTF)|Files BDF (*.BDF)|...": the

@@ -31,8 +31,16 @@ struct ExportDialogAnswer {
   std::string codePage;         // BDF, PSF2: iconv name of the codes' code page; empty: Unicode
 };
 
-// The import file dialog: an open dialog with cell width, cell height and data
-// format.
+// The import dialog's options for a bitmap font (BDF, PCF, PSF, Unifont hex).
+struct BitmapDialogOptions {
+  std::optional<int> baseline;  // rows above the baseline in the cell; nothing: the font's ascent
+  std::string encoding;         // iconv name of a printer code page; empty keeps the font's codes
+  std::string codes;            // the codes kept, as "20-7E,A0-FF"; empty keeps all
+  int fontTypeIndex = 0;        // 0 automatic, 1 single-byte, 2 double-byte
+};
+
+// The import file dialog: an open dialog with cell width, cell height, data
+// format and the bitmap font options.
 struct ImportDialogRequest {
   std::string title;
   std::string typeList;
@@ -41,6 +49,7 @@ struct ImportDialogRequest {
   int width = 0;
   int height = 0;
   int dataWordBits = 8;
+  BitmapDialogOptions bitmap;
 };
 
 struct ImportDialogAnswer {
@@ -50,6 +59,7 @@ struct ImportDialogAnswer {
   int height = 0;
   int dataWordIndex = 0;
   std::string fileNameText;  // the file-name box as last set by a type change, else the default name
+  BitmapDialogOptions bitmap;
 };
 
 // "TrueType Font Faces": the faces of an outline font file ("family - style")

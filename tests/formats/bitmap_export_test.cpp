@@ -64,9 +64,10 @@ class BitmapExportTest : public ::testing::Test {
   std::unique_ptr<CDotforgeImportDoc> ImportBack(const std::string& name, int format,
                                                  const std::string& encoding = "") {
     AppValues app;
-    app.importRequest.bitmapOptions.encoding = encoding;
     ScriptedPrompt prompt;
-    prompt.QueueImportDialog(ImportDialogAnswer{(dir_ / name).string(), format + 1, 0, 0, 0, name});
+    ImportDialogAnswer answer{(dir_ / name).string(), format + 1, 0, 0, 0, name};
+    answer.bitmap.encoding = encoding;
+    prompt.QueueImportDialog(answer);
     ImportCommand command(dir_.Path().string());
     if (!command.Run(app, prompt, [](const std::string&) { return false; })) return nullptr;
     return OpenImportedFontSet(app, prompt);

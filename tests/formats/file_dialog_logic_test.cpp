@@ -1,11 +1,13 @@
 #include <gtest/gtest.h>
 
+#include "formats/code_page_encoder.h"
 #include "formats/export_command.h"
 #include "formats/file_dialog_logic.h"
 #include "model/side_format.h"
 #include "formats/formats_messages.h"
 #include "model/model_messages.h"
 #include "formats/import_command.h"
+#include "model/font_set.h"
 
 namespace dotforge {
 namespace {
@@ -109,6 +111,103 @@ TEST(FileDialogLogic, ImportDialogState) {
   EXPECT_EQ(state.Width(), 12);
   state.ChangeType(1);
   EXPECT_EQ(state.Confirm("0", "0"), std::nullopt);
+}
+
+
+constexpr int kPsfPosition = 12;
+
+// The text of a refusal, empty when the answer passes.
+std::string Problem(std::optional<const char*> refusal) { return refusal ? *refusal : ""; }
+
+// The bitmap font options: shown for the four bitmap types only, kept across type
+// changes, read from their texts on OK and refused with a message when wrong.
+TEST(FileDialogLogic, ImportBitmapOptionsShownForBitmapTypesOnly) {
+  for (int position = 1; position <= 13; ++position) {
+    EXPECT_EQ(ImportControlsFor(position).bitmap, position >= 10) << position;
+  }
+  const BitmapDialogOptions last{18, "CP437", "20-7E", kFontTypeSingleIndex};
+  ImportFileDialogState state(ImportTypeList(), "*.PSF", 0, 0, 8, last);
+  EXPECT_EQ(state.Type(), kPsfPosition);
+  EXPECT_TRUE(state.Controls().bitmap && state.Controls().width && state.Controls().height);
+  EXPECT_FALSE(state.Controls().dataFormat);
+  state.ChangeType(4);
+  state.ChangeType(11);
+  EXPECT_EQ(state.Bitmap().baseline, 18);
+  EXPECT_EQ(state.Bitmap().encoding, "CP437");
+  EXPECT_EQ(state.Bitmap().codes, "20-7E");
+  EXPECT_EQ(state.Bitmap().fontTypeIndex, kFontTypeSingleIndex);
+
+  // Defaults: the font's size and baseline, its Unicode codes, every code, automatic type.
+  ImportFileDialogState fresh(ImportTypeList(), "", 0, 0, 8);
+  EXPECT_EQ(fresh.Bitmap().baseline, std::nullopt);
+  EXPECT_EQ(fresh.Bitmap().encoding, "");
+  EXPECT_EQ(fresh.Bitmap().codes, "");
+  EXPECT_EQ(fresh.Bitmap().fontTypeIndex, kFontTypeAutomaticIndex);
+}
+
+TEST(FileDialogLogic, ImportBitmapOptionsConfirm) {
+  ImportFileDialogState state(ImportTypeList(), "*.PSF", 0, 0, 8);
+  // Empty and 0 leave the baseline and the cell to the font; blanks in the codes are dropped.
+  EXPECT_EQ(state.Confirm("0", "", {"", "CP850", " 20-7E, A0 - FF ", kFontTypeDoubleIndex}), std::nullopt);
+  EXPECT_EQ(state.Width(), 0);
+  EXPECT_EQ(state.Bitmap().baseline, std::nullopt);
+  EXPECT_EQ(state.Bitmap().encoding, "CP850");
+  EXPECT_EQ(state.Bitmap().codes, "20-7E,A0-FF");
+  EXPECT_EQ(state.Bitmap().fontTypeIndex, kFontTypeDoubleIndex);
+  EXPECT_EQ(state.Confirm("8", "16", {"0", "", "", 0}), std::nullopt);
+  EXPECT_EQ(state.Bitmap().baseline, std::nullopt);
+  EXPECT_EQ(state.Confirm("8", "16", {" 13 ", "", "", 0}), std::nullopt);
+  EXPECT_EQ(state.Bitmap().baseline, 13);
+  EXPECT_EQ(state.Confirm("8", "16", {"255", "", "", 0}), std::nullopt);
+
+  EXPECT_EQ(Problem(state.Confirm("8", "16", {"-1", "", "", 0})), msg::kBaselineRange);
+  EXPECT_EQ(Problem(state.Confirm("8", "16", {"256", "", "", 0})), msg::kBaselineRange);
+  for (const char* codes : {"20-7G", "7E-20", ",", "20,", "-7E", "20-", "1000000", "0x20", "20-7E;A0"}) {
+    EXPECT_EQ(Problem(state.Confirm("8", "16", {"", "", codes, 0})), msg::kCodesSyntax) << codes;
+  }
+  EXPECT_EQ(Problem(state.Confirm("8", "16", {"", "", "", 3})), msg::kFontTypeChoice);
+  EXPECT_EQ(Problem(state.Confirm("8", "16", {"", "", "", -1})), msg::kFontTypeChoice);
+  // The size checks come first, as for the other types.
+  EXPECT_EQ(Problem(state.Confirm("300", "16", {"", "", "20-7G", 0})), msg::kCellSizeAbove255);
+
+  // Another type does not use the options, so wrong ones do not keep its dialog open.
+  state.ChangeType(1);
+  EXPECT_EQ(state.Confirm("0", "0", {"-1", "", "20-7G", 5}), std::nullopt);
+  EXPECT_EQ(CheckImportConfirm(9, 8, 8, {999, "", "zz", 9}), std::nullopt);
+  EXPECT_EQ(Problem(CheckImportConfirm(13, 8, 8, {999, "", "", 0})), msg::kBaselineRange);
+}
+
+TEST(FileDialogLogic, ImportBitmapAnswerBecomesTheImportOptions) {
+  const BitmapImportOptions chosen = BitmapImportOptionsOf({0, "SHIFT_JIS", "20-7E,8140-84BE", kFontTypeDoubleIndex});
+  EXPECT_EQ(chosen.baseline, 0) << "a command line baseline of 0 stays";
+  EXPECT_EQ(chosen.encoding, "SHIFT_JIS");
+  ASSERT_EQ(chosen.codes.size(), 2u);
+  EXPECT_EQ(chosen.codes[1].first, 0x8140u);
+  EXPECT_EQ(chosen.codes[1].last, 0x84BEu);
+  EXPECT_EQ(chosen.fontType, kDoubleByteFont);
+  EXPECT_EQ(BitmapImportOptionsOf({std::nullopt, "", "", kFontTypeSingleIndex}).fontType, kSingleByteFont);
+  const BitmapImportOptions defaults = BitmapImportOptionsOf({});
+  EXPECT_FALSE(defaults.baseline || defaults.fontType);
+  EXPECT_TRUE(defaults.codes.empty() && defaults.encoding.empty());
+}
+
+// Every code page of the list is known to iconv under the name it is given, and
+// the list starts with the choice that keeps the font's codes.
+TEST(FileDialogLogic, ImportEncodingsAreKnownCodePages) {
+  const std::vector<EncodingChoice>& encodings = ImportEncodings();
+  ASSERT_FALSE(encodings.empty());
+  EXPECT_STREQ(encodings.front().text, msg::kEncodingUnicode);
+  EXPECT_STREQ(encodings.front().name, "");
+  std::vector<std::string> texts;
+  for (std::size_t i = 1; i < encodings.size(); ++i) {
+    texts.emplace_back(encodings[i].text);
+    EXPECT_TRUE(CodePageEncoder::Open(encodings[i].name)) << encodings[i].name;
+  }
+  EXPECT_EQ(texts, (std::vector<std::string>{"CP437", "CP850", "CP858", "CP1252", "ISO-8859-1", "ISO-8859-2",
+                                             "ISO-8859-15", "Shift_JIS", "GBK", "GB18030", "Big5", "EUC-KR"}));
+  EXPECT_EQ(CodePageEncoder::Open(encodings[1].name)->Encode(U'\u00E9'), 0x82u);
+  EXPECT_EQ(CodePageEncoder::Open("CP858")->Encode(U'\u20AC'), 0xD5u) << "CP858 is CP850 with the euro";
+  EXPECT_EQ(ImportFontTypes().size(), 3u);
 }
 
 }  // namespace

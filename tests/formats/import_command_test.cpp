@@ -1,6 +1,8 @@
 #include <gtest/gtest.h>
 
 #include "formats/assembler_writers.h"
+#include "formats/bitmap_font_import.h"
+#include "formats/file_dialog_logic.h"
 #include "formats/formats_messages.h"
 #include "formats/import_command.h"
 #include "formats/st10_writer.h"
@@ -15,9 +17,9 @@ namespace {
 
 class ImportCommandTest : public ::testing::Test {
  protected:
-  ImportDialogAnswer Choose(const std::string& name, int format, int width = 0, int height = 0,
-                            int wordIndex = 0) const {
-    return ImportDialogAnswer{(dir_ / name).string(), format + 1, width, height, wordIndex, name};
+  ImportDialogAnswer Choose(const std::string& name, int format, int width = 0, int height = 0, int wordIndex = 0,
+                            BitmapDialogOptions bitmap = {}) const {
+    return ImportDialogAnswer{(dir_ / name).string(), format + 1, width, height, wordIndex, name, std::move(bitmap)};
   }
 
   bool Import(std::optional<ImportDialogAnswer> answer, const std::string& openPath = "") {
@@ -215,8 +217,7 @@ TEST_F(ImportCommandTest, BitmapFontOpensWithItsCodesAndCell) {
   EXPECT_EQ(prompt_.Texts(), std::vector<std::string>{"Import Files "});  // the dialog, no message
 
   // The same file again, 8 dots wide and single-byte: the wide glyph is cut.
-  app_.importRequest.bitmapOptions.fontType = kSingleByteFont;
-  ASSERT_TRUE(Import(Choose("small.hex", kFormatHex, 8, 16)));
+  ASSERT_TRUE(Import(Choose("small.hex", kFormatHex, 8, 16, 0, {std::nullopt, "", "", kFontTypeSingleIndex})));
   const auto narrow = OpenImportedFontSet(app_, prompt_);
   EXPECT_EQ(narrow->width, 8);
   EXPECT_EQ(narrow->fontType, kSingleByteFont);
@@ -229,6 +230,135 @@ TEST_F(ImportCommandTest, BitmapFontOpensWithItsCodesAndCell) {
   WriteText("bad.psf", Bytes{0x72, 0xB5, 0x4A, 0x86, 1});
   EXPECT_FALSE(Import(Choose("bad.psf", kFormatPsf)));
   EXPECT_EQ(prompt_.Texts().back(), msg::kPsfHeaderDamaged);
+}
+
+
+const std::filesystem::path kTerminusPsf = "/usr/share/consolefonts/Lat15-Terminus24x12.psf.gz";
+const std::filesystem::path kFixedPcf = "/usr/share/fonts/X11/misc/12x24.pcf.gz";
+
+const CharacterRecord* CharacterOf(const CDotforgeImportDoc& doc, std::int32_t code) {
+  for (std::size_t i = 0; i < doc.codes.size(); ++i) {
+    if (doc.codes[i] == code) return doc.characters[i].get();
+  }
+  return nullptr;
+}
+
+bool HasDotsFromColumn(const CharacterRecord& record, std::int32_t column) {
+  for (std::int32_t y = 0; y < record.height; ++y) {
+    for (std::int32_t x = column; x < record.width; ++x) {
+      if (record.Pixel(x, y)) return true;
+    }
+  }
+  return false;
+}
+
+// A real console font opened as the Open dialog's user does: first as it is, then
+// re-encoded into CP437, with a code subset and a narrower cell. A wrong subset
+// keeps the dialog open with its message; the next dialog offers the last options
+// and the typed cell, not the font's own size.
+TEST_F(ImportCommandTest, ConsoleFontReencodedSubsetIntoASmallerCell) {
+  if (!std::filesystem::exists(kTerminusPsf)) GTEST_SKIP() << "console-setup-linux is not installed";
+  const std::filesystem::path file = kTerminusPsf;
+  const auto choose = [&](int width, BitmapDialogOptions bitmap) {
+    return ImportDialogAnswer{file.string(), kFormatPsf + 1, width, 0, 0, "*.PSF", std::move(bitmap)};
+  };
+  prompt_.QueueImportDialog(choose(0, {}));
+  ASSERT_TRUE(command_.Run(app_, prompt_, [](const std::string&) { return false; }));
+  const auto whole = OpenImportedFontSet(app_, prompt_);
+  ASSERT_EQ(whole->width, 12);
+  ASSERT_EQ(whole->height, 24);
+  const CharacterRecord* eAcute = CharacterOf(*whole, 0xE9);
+  ASSERT_NE(eAcute, nullptr);
+  EXPECT_TRUE(eAcute->Pixel(5, 6) || eAcute->Pixel(6, 6) || eAcute->Pixel(7, 6)) << "the accent's dots";
+  std::int32_t wide = 0;
+  const std::string letters = "ABCDEFGHIJKLMNOPQRSTUVWXYZ";
+  for (const char letter : letters) {
+    const CharacterRecord* record = CharacterOf(*whole, letter);
+    ASSERT_NE(record, nullptr) << letter;
+    if (HasDotsFromColumn(*record, 8)) ++wide;
+  }
+  if (HasDotsFromColumn(*eAcute, 8)) ++wide;
+  ASSERT_GT(wide, 0) << "some of these glyphs reach beyond 8 columns";
+
+  prompt_.QueueImportDialog(choose(8, {std::nullopt, "CP437", "41-5A,8G", 0}));
+  prompt_.QueueImportDialog(choose(8, {std::nullopt, "CP437", "41-5A,82", 0}));
+  ASSERT_TRUE(command_.Run(app_, prompt_, [](const std::string&) { return false; }));
+  const auto cp437 = OpenImportedFontSet(app_, prompt_);
+  EXPECT_EQ(prompt_.Texts(), (std::vector<std::string>{"Import Files ", "Import Files ", msg::kCodesSyntax,
+                                                       "Import Files "}));
+  EXPECT_EQ(cp437->width, 8);
+  EXPECT_EQ(cp437->height, 24);
+  EXPECT_EQ(cp437->fontType, kSingleByteFont);
+  std::vector<std::int32_t> codes;
+  for (const char letter : letters) codes.push_back(letter);
+  codes.push_back(0x82);
+  EXPECT_EQ(cp437->codes, codes);
+  // 'é' sits at CP437's 0x82 with the left 8 columns of its glyph.
+  const CharacterRecord* atCp437 = CharacterOf(*cp437, 0x82);
+  ASSERT_NE(atCp437, nullptr);
+  for (std::int32_t y = 0; y < 24; ++y) {
+    for (std::int32_t x = 0; x < 8; ++x) EXPECT_EQ(atCp437->Pixel(x, y), eAcute->Pixel(x, y)) << x << "," << y;
+  }
+  const BitmapImportCounts& counts = app_.importRequest.bitmapCounts;
+  EXPECT_EQ(counts.kept, 27);
+  EXPECT_EQ(counts.cut, wide);
+  EXPECT_GT(counts.notEncodable, 0) << "Lat15 has letters CP437 lacks";
+  EXPECT_GT(counts.outsideCodes, 0);
+  EXPECT_EQ(BitmapImportSummary(counts).find("27 characters kept, "), 0u);
+  EXPECT_NE(BitmapImportSummary(counts).find(std::to_string(wide) + " cut at the cell's edges"), std::string::npos);
+
+  // The next dialog offers these options and the typed cell (8, and 0 for the font's height).
+  EXPECT_FALSE(Import(std::nullopt));
+  const ImportDialogRequest& next = prompt_.ImportRequests().back();
+  EXPECT_EQ(next.width, 8);
+  EXPECT_EQ(next.height, 0);
+  EXPECT_EQ(next.bitmap.encoding, "CP437");
+  EXPECT_EQ(next.bitmap.codes, "41-5A,82");
+  EXPECT_EQ(app_.importRequest.width, 8) << "a cancelled dialog leaves the last import as it was";
+}
+
+const std::filesystem::path kUnifontHex = "/usr/share/unifont/unifont.hex";
+
+// Unifont re-encoded into Shift_JIS with a subset of its first double-byte row:
+// the automatic font type becomes double-byte, U+3000 sits at 0x8140.
+TEST_F(ImportCommandTest, UnifontIntoShiftJisRowIsDoubleByte) {
+  if (!std::filesystem::exists(kUnifontHex)) GTEST_SKIP() << "unifont is not installed";
+  prompt_.QueueImportDialog(ImportDialogAnswer{kUnifontHex.string(), kFormatHex + 1, 0, 0, 0, "*.HEX",
+                                               BitmapDialogOptions{std::nullopt, "SHIFT_JIS", "41,8140-81FF", 0}});
+  ASSERT_TRUE(command_.Run(app_, prompt_, [](const std::string&) { return false; }));
+  const auto doc = OpenImportedFontSet(app_, prompt_);
+  EXPECT_EQ(doc->fontType, kDoubleByteFont);
+  EXPECT_EQ(doc->width, 16);
+  EXPECT_EQ(doc->codes.front(), 0x41);
+  EXPECT_EQ(doc->codes[1], 0x8140);
+  EXPECT_LE(doc->codes.back(), 0x81FF);
+  const CharacterRecord* space = CharacterOf(*doc, 0x8140);
+  ASSERT_NE(space, nullptr);
+  EXPECT_EQ(space->bitmap, Bytes(space->bitmap.size(), 0)) << "the ideographic space is blank";
+  EXPECT_GT(app_.importRequest.bitmapCounts.notEncodable, 0);
+  EXPECT_EQ(app_.importRequest.bitmapCounts.cut, 0);
+}
+
+// A code page iconv does not know is reported by the import, and nothing opens;
+// then a subset of the X11 font, forced into a double-byte set.
+TEST_F(ImportCommandTest, X11FontWithUnknownCodePageThenSubsetAsDoubleByte) {
+  if (!std::filesystem::exists(kFixedPcf)) GTEST_SKIP() << "xfonts-base is not installed";
+  const auto choose = [](BitmapDialogOptions bitmap) {
+    return ImportDialogAnswer{kFixedPcf.string(), kFormatPcf + 1, 0, 0, 0, "*.PCF", std::move(bitmap)};
+  };
+  EXPECT_FALSE(Import(choose({std::nullopt, "CP9999", "", 0})));
+  EXPECT_EQ(prompt_.Texts().back(), std::string(msg::kUnknownCodePage) + "CP9999");
+
+  ASSERT_TRUE(Import(choose({20, "", "41-5A", kFontTypeDoubleIndex})));
+  const auto doc = OpenImportedFontSet(app_, prompt_);
+  EXPECT_EQ(doc->fontType, kDoubleByteFont);
+  EXPECT_EQ(doc->width, 12);
+  EXPECT_EQ(doc->height, 24);
+  ASSERT_EQ(doc->codes.size(), 26u);
+  EXPECT_EQ(doc->codes.front(), 0x41);
+  EXPECT_EQ(doc->codes.back(), 0x5A);
+  EXPECT_GT(app_.importRequest.bitmapCounts.outsideCodes, 0);
+  EXPECT_EQ(app_.importRequest.bitmapOptions.baseline, 20);
 }
 
 }  // namespace

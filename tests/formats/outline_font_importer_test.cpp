@@ -284,7 +284,7 @@ class OutlineImportCommandTest : public ::testing::Test {
   // the import dialog with a 4 x 1 cell, the first face and map.
   bool ImportMany(int count, ProgressPrompt& prompt) {
     std::ofstream(dir_ / "MANY.BDF") << test::ManyCharactersBdfFont(count);
-    prompt.QueueImportDialog(ImportDialogAnswer{(dir_ / "MANY.BDF").string(), kOutlinePosition, 4, 1, 0, "*.TTF"});
+    prompt.QueueImportDialog(ImportDialogAnswer{(dir_ / "MANY.BDF").string(), kOutlinePosition, 4, 1, 0, "*.TTF", {}});
     prompt.QueueFontFacesDialog(FontFacesAnswer{0, 0});
     return command_.Run(app_, prompt, [](const std::string&) { return false; });
   }
@@ -304,7 +304,7 @@ TEST_F(OutlineImportCommandTest, SeventyThousandCharactersStopAtCode0xFFFF) {
   constexpr std::uint32_t kGlyphOfA = 36;
   test::WriteBytes(dir_ / "MANY.TTF", test::WithManyToOneCharmap(test::ReadBytes(sans), 0x20, 70000, kGlyphOfA));
   ProgressPrompt prompt;
-  prompt.QueueImportDialog(ImportDialogAnswer{(dir_ / "MANY.TTF").string(), kOutlinePosition, 8, 8, 0, "*.TTF"});
+  prompt.QueueImportDialog(ImportDialogAnswer{(dir_ / "MANY.TTF").string(), kOutlinePosition, 8, 8, 0, "*.TTF", {}});
   prompt.QueueFontFacesDialog(FontFacesAnswer{0, 0});
   ASSERT_TRUE(command_.Run(app_, prompt, [](const std::string&) { return false; }));
   const std::size_t kept = 0xFFFF - 0x20 + 1;

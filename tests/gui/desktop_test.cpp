@@ -5,14 +5,17 @@
 #include <QAbstractButton>
 #include <QAction>
 #include <QApplication>
+#include <QComboBox>
 #include <QDir>
 #include <QDropEvent>
+#include <QLineEdit>
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QMenu>
 #include <QMessageBox>
 #include <QMimeData>
 #include <QPainter>
+#include <QStatusBar>
 #include <QTimer>
 #include <QToolBar>
 #include <QUrl>
@@ -20,10 +23,12 @@
 #include "app/command_ids.h"
 #include "app/command_line.h"
 #include "app/dotforge_app.h"
+#include "app/file_dialogs.h"
 #include "app/main_frame.h"
 #include "app/preset_import_prompt.h"
 #include "app/recent_files.h"
 #include "app/recent_files_menu.h"
+#include "formats/formats_messages.h"
 #include "framework/scripted_prompt.h"
 #include "gui/gui_support.h"
 #include "model/native_file.h"
@@ -90,7 +95,7 @@ TEST(CommandLine, FilesOptionsAndTheEndOfOptions) {
 
 TEST(PresetImportPrompt, FontFilesOpenByExtensionOthersShowTheDialogOnTheFile) {
   ScriptedPrompt inner;
-  const ImportDialogRequest request{"Import", "", "", "/last", 12, 24, 16};
+  const ImportDialogRequest request{"Import", "", "", "/last", 12, 24, 16, {}};
 
   const std::optional<ImportDialogAnswer> dsb =
       PresetImportPrompt(inner, "/fonts/small.dsb").RunImportFileDialog(request);
@@ -181,6 +186,79 @@ TEST_F(DesktopTest, FilesFromTheCommandLineOpenLikeOpenAndAreNotOpenedTwice) {
   EXPECT_EQ(message.toStdString(), Full("MISSING.DAT") + " does not exist.");
   EXPECT_EQ(WindowTitles().size(), 2);
   EXPECT_EQ(app_->Session().Recent().Paths().size(), 2u);
+}
+
+// Open on a real console font, driven through the dialog as a user does: a wrong
+// code subset is refused inside the dialog; the font then opens re-encoded into
+// CP437 in 8-dot cells. The counts stay in the status bar and, since characters
+// were skipped and cut, a message box tells them too. The next Open offers the
+// same choices.
+TEST_F(DesktopTest, BitmapFontOpenedWithOptionsTellsWhatWasKeptSkippedAndCut) {
+  const fs::path terminus = "/usr/share/consolefonts/Lat15-Terminus24x12.psf.gz";
+  if (!fs::exists(terminus)) GTEST_SKIP() << "console-setup-linux is not installed";
+  fs::copy_file(terminus, dir_ / "TERMINUS.PSF");
+  constexpr int kPsfIndex = 11;
+  enum class Stage { Fill, Refused, Fixed, Opened, Again, Done } stage = Stage::Fill;
+  QStringList boxes;
+  QStringList offered;
+  QTimer driver;
+  QObject::connect(&driver, &QTimer::timeout, [&] {
+    QWidget* modal = QApplication::activeModalWidget();
+    if (auto* box = qobject_cast<QMessageBox*>(modal)) {
+      boxes << box->text();
+      stage = stage == Stage::Refused ? Stage::Fixed : Stage::Again;
+      box->button(QMessageBox::Ok)->click();
+      return;
+    }
+    auto* dialog = qobject_cast<ImportFileDialog*>(modal);
+    if (!dialog) return;
+    if (stage == Stage::Fill) {
+      dialog->setDirectory(QString::fromStdString(dir_.Path().string()));
+      test::ChooseType(*dialog, kPsfIndex);
+      test::FileNameBox(*dialog)->setText("TERMINUS.PSF");
+      dialog->WidthField()->setText("8");
+      dialog->EncodingList()->setCurrentIndex(dialog->EncodingList()->findText("CP437"));
+      dialog->CodesField()->setText("41-5A,8G");
+      stage = Stage::Refused;
+      QTimer::singleShot(0, dialog, &ImportFileDialog::accept);
+    } else if (stage == Stage::Fixed) {
+      dialog->CodesField()->setText("41-5A, 82");
+      stage = Stage::Opened;
+      QTimer::singleShot(0, dialog, &ImportFileDialog::accept);
+    } else if (stage == Stage::Again) {
+      offered << dialog->WidthField()->text() << dialog->HeightField()->text() << dialog->EncodingList()->currentText()
+              << dialog->CodesField()->text();
+      stage = Stage::Done;
+      dialog->reject();
+    }
+  });
+  driver.start(20);
+  // Whatever goes wrong, no dialog stays open for ever.
+  QTimer::singleShot(60000, [] {
+    if (QWidget* modal = QApplication::activeModalWidget()) modal->close();
+  });
+
+  app_->OpenFontSetFile();
+  ASSERT_EQ(boxes.size(), 2) << boxes.join(" / ").toStdString();
+  EXPECT_EQ(boxes[0].toStdString(), msg::kCodesSyntax);
+  EXPECT_TRUE(boxes[1].startsWith("27 characters kept, ")) << boxes[1].toStdString();
+  EXPECT_TRUE(boxes[1].contains(" not in the code page")) << boxes[1].toStdString();
+  EXPECT_TRUE(boxes[1].contains(" cut at the cell's edges")) << boxes[1].toStdString();
+  EXPECT_FALSE(boxes[1].startsWith("27 characters kept, 0 skipped"));
+  EXPECT_EQ(Frame().statusBar()->currentMessage(), boxes[1]);
+  EXPECT_EQ(WindowTitles(), QStringList{"TERMINUS.PSF"});
+  const CDotforgeImportDoc* fontSet = app_->ActiveFontSet();
+  ASSERT_NE(fontSet, nullptr);
+  EXPECT_EQ(fontSet->width, 8);
+  EXPECT_EQ(fontSet->height, 24);
+  EXPECT_EQ(fontSet->codes.size(), 27u);
+  EXPECT_EQ(fontSet->codes.back(), 0x82);
+  test::SaveScreenshot(Frame(), "main_bitmap_import_summary");
+
+  app_->OpenFontSetFile();
+  EXPECT_EQ(stage, Stage::Done);
+  EXPECT_EQ(offered, (QStringList{"8", "0", "CP437", "41-5A,82"}));
+  EXPECT_EQ(WindowTitles().size(), 1);
 }
 
 TEST_F(DesktopTest, RecentFilesSitAfterTheFileMenuAndForgetVanishedFiles) {

@@ -11,6 +11,7 @@
 #include <QTest>
 #include <QTimer>
 
+#include "app/app_messages.h"
 #include "app/file_dialogs.h"
 #include "app/work_progress.h"
 #include "formats/export_command.h"
@@ -22,16 +23,8 @@
 namespace dotforge {
 namespace {
 
-// Chooses entry `index` of a file dialog's type list as the user does.
-void ChooseType(QFileDialog& dialog, int index) {
-  auto* types = dialog.findChild<QComboBox*>("fileTypeCombo");
-  ASSERT_NE(types, nullptr);
-  types->setCurrentIndex(index);
-  emit types->activated(index);
-  emit types->textActivated(types->itemText(index));
-}
-
-QLineEdit* FileNameBox(QFileDialog& dialog) { return dialog.findChild<QLineEdit*>("fileNameEdit"); }
+using test::ChooseType;
+using test::FileNameBox;
 
 QStringList LabelTexts(const QWidget& widget) {
   QStringList texts;
@@ -51,7 +44,7 @@ void AnswerNextMessageBox(QString& text) {
 
 TEST(ImportFileDialog, TypeChangeKeepsTypedSizeAndShowsThePattern) {
   test::TempDir dir;
-  const ImportDialogRequest request{"Import Files ", ImportTypeList(), "", dir.Path().string(), 12, 24, 8};
+  const ImportDialogRequest request{"Import Files ", ImportTypeList(), "", dir.Path().string(), 12, 24, 8, {}};
   ImportFileDialog dialog(request);
   dialog.resize(760, 480);
   dialog.show();
@@ -71,6 +64,69 @@ TEST(ImportFileDialog, TypeChangeKeepsTypedSizeAndShowsThePattern) {
   EXPECT_EQ(FileNameBox(dialog)->text(), "*.DAT");
   ChooseType(dialog, 8);  // TrueType
   test::SaveScreenshot(dialog, "dialog_import");
+}
+
+constexpr int kDatIndex = 0;
+constexpr int kPsfIndex = 11;
+
+// The bitmap font rows are shown for a bitmap type only, offer the last choices,
+// and a wrong code subset keeps the dialog open with its message.
+TEST(ImportFileDialog, BitmapTypeOffersItsOptionsAndRefusesAWrongSubset) {
+  test::TempDir dir;
+  test::WriteBytes(dir / "TERMINUS.PSF", Bytes{0x36, 0x04, 0x02, 0x10});
+  const ImportDialogRequest request{"Import Files ", ImportTypeList(), "", dir.Path().string(), 0, 0, 8,
+                                    BitmapDialogOptions{std::nullopt, "CP437", "20-7E", 0}};
+  ImportFileDialog dialog(request);
+  dialog.resize(760, 600);
+  dialog.show();
+  QWidget* rows[] = {dialog.BaselineField(), dialog.EncodingList(), dialog.CodesField(), dialog.FontTypeList()};
+  for (QWidget* row : rows) EXPECT_FALSE(row->isVisible());
+  EXPECT_TRUE(LabelTexts(dialog).contains(msg::kImportCodesLabel));
+
+  ChooseType(dialog, kPsfIndex);
+  for (QWidget* row : rows) EXPECT_TRUE(row->isVisible());
+  EXPECT_TRUE(dialog.WidthField()->isEnabled());
+  EXPECT_EQ(dialog.WidthField()->text(), "0");
+  EXPECT_EQ(dialog.BaselineField()->text(), "");
+  EXPECT_EQ(dialog.BaselineField()->placeholderText(), msg::kImportFromTheFont);
+  EXPECT_EQ(dialog.EncodingList()->currentText(), "CP437");
+  EXPECT_EQ(dialog.EncodingList()->itemText(0), msg::kEncodingUnicode);
+  EXPECT_EQ(dialog.EncodingList()->count(), 13);
+  EXPECT_EQ(dialog.CodesField()->text(), "20-7E");
+  EXPECT_EQ(dialog.FontTypeList()->currentText(), msg::kFontTypeAutomatic);
+  EXPECT_EQ(FileNameBox(dialog)->text(), "*.PSF");
+
+  FileNameBox(dialog)->setText("TERMINUS.PSF");
+  dialog.WidthField()->setText("8");
+  dialog.BaselineField()->setText("20");
+  dialog.CodesField()->setText("41-5A, 8G");
+  dialog.FontTypeList()->setCurrentIndex(kFontTypeSingleIndex);
+  dialog.EncodingList()->setCurrentIndex(dialog.EncodingList()->findText("Shift_JIS"));
+  test::SaveScreenshot(dialog, "dialog_import_bitmap");
+  QString shown;
+  AnswerNextMessageBox(shown);
+  dialog.accept();
+  EXPECT_EQ(shown.toStdString(), msg::kCodesSyntax);
+  EXPECT_TRUE(dialog.isVisible());
+  EXPECT_FALSE(dialog.Answer());
+
+  // Another type hides the rows and keeps their values.
+  ChooseType(dialog, kDatIndex);
+  for (QWidget* row : rows) EXPECT_FALSE(row->isVisible());
+  ChooseType(dialog, kPsfIndex);
+  EXPECT_EQ(dialog.CodesField()->text(), "41-5A, 8G");
+  FileNameBox(dialog)->setText("TERMINUS.PSF");
+  dialog.CodesField()->setText("41-5A, 82");
+  dialog.accept();
+  ASSERT_TRUE(dialog.Answer());
+  EXPECT_EQ(dialog.Answer()->path, (dir / "TERMINUS.PSF").string());
+  EXPECT_EQ(dialog.Answer()->type, kPsfIndex + 1);
+  EXPECT_EQ(dialog.Answer()->width, 8);
+  EXPECT_EQ(dialog.Answer()->height, 0);
+  EXPECT_EQ(dialog.Answer()->bitmap.baseline, 20);
+  EXPECT_EQ(dialog.Answer()->bitmap.encoding, "SHIFT_JIS");
+  EXPECT_EQ(dialog.Answer()->bitmap.codes, "41-5A,82");
+  EXPECT_EQ(dialog.Answer()->bitmap.fontTypeIndex, kFontTypeSingleIndex);
 }
 
 TEST(ExportFileDialog, WildcardNameFiltersTheListingAndStaysOpen) {

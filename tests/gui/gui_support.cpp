@@ -1,7 +1,10 @@
 #include "gui/gui_support.h"
 
 #include <QAction>
+#include <QComboBox>
 #include <QDir>
+#include <QFileDialog>
+#include <QLineEdit>
 #include <QMainWindow>
 #include <QMenuBar>
 #include <QPixmap>
@@ -22,5 +25,15 @@ QStringList MenuTitles(QMainWindow& window) {
   for (QAction* action : window.menuBar()->actions()) titles << action->text();
   return titles;
 }
+
+void ChooseType(QFileDialog& dialog, int index) {
+  auto* types = dialog.findChild<QComboBox*>("fileTypeCombo");
+  if (!types) return;
+  types->setCurrentIndex(index);
+  emit types->activated(index);
+  emit types->textActivated(types->itemText(index));
+}
+
+QLineEdit* FileNameBox(QFileDialog& dialog) { return dialog.findChild<QLineEdit*>("fileNameEdit"); }
 
 }  // namespace dotforge::test
