@@ -15,6 +15,14 @@ inline constexpr const char* kRedoMenuVerb = "&Redo";
 inline constexpr const char* kUndoMenuKeys = "\tCtrl+Z";
 inline constexpr const char* kRedoMenuKeys = "\tCtrl+Y";
 
+// The "TrueType Font Faces" dialog's keep-codes controls.
+inline constexpr const char* kFacesKeepCodes = "Keep character codes";
+inline constexpr const char* kFacesEncoding = "&Encoding:";
+inline constexpr const char* kFacesPixelSize = "&Pixel size:";
+inline constexpr const char* kFacesBaseline = "&Baseline:";
+inline constexpr const char* kFacesPreview = "Preview (baseline in red):";
+inline constexpr const char* kFacesDefault = "default: ";  // followed by the value the import would use
+
 // The "Send to ESC/POS Printer" dialog.
 inline constexpr const char* kEscPosTitle = "Send to ESC/POS Printer";
 inline constexpr const char* kEscPosConnection = "&Connection:";

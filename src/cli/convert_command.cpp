@@ -34,11 +34,12 @@ constexpr const char* kConvertHelp =
 int RunConvert(const std::vector<std::string>& arguments, std::ostream& out, std::ostream& err) {
   std::set<std::string> options = InputOptions();
   options.insert({"to", "font-id", "to-word-bits"});
+  options.insert(KeepCodesOptions().begin(), KeepCodesOptions().end());
   std::string error;
-  const std::optional<ParsedArguments> parsed = ParseArguments(arguments, options, error);
+  const std::optional<ParsedArguments> parsed = ParseArguments(arguments, options, KeepCodesFlags(), error);
   if (!parsed) return UsageError(err, "convert", error);
   if (parsed->help) {
-    out << kConvertHelp << InputOptionsHelp();
+    out << kConvertHelp << InputOptionsHelp() << KeepCodesOptionsHelp();
     return kExitOk;
   }
   if (parsed->positional.size() != 2) return UsageError(err, "convert", "convert needs IN and OUT");

@@ -3,6 +3,7 @@
 #include <cctype>
 #include <climits>
 
+#include "formats/baseline_glyph_renderer.h"
 #include "formats/formats_messages.h"
 #include "model/model_messages.h"
 
@@ -18,6 +19,7 @@ constexpr int kTrueTypePosition = 9;
 constexpr int kFirstBitmapFontPosition = 10;  // BDF, PCF, PSF, Unifont hex
 constexpr int kLastBitmapFontPosition = 13;
 constexpr int kMaxDownloadNameLength = 8;
+constexpr int kMaxKeepCodesBaseline = 255;
 constexpr int kMaxCellSide = 255;
 
 std::string InitialFileBuffer(std::string_view defaultFileName, const std::vector<FileTypeEntry>& types) {
@@ -134,9 +136,18 @@ std::optional<const char*> CheckImportConfirm(int typePosition, int width, int h
 std::optional<const char*> CheckFacesChoice(const FontFacesRequest& contents, const FontFacesAnswer& answer) {
   const auto faces = static_cast<int>(contents.faces.size());
   if (faces > 0 && (answer.face < 0 || answer.face >= faces)) return msg::kSelectFontFace;
+  if (answer.keepCodes) return CheckKeepCodesNumbers(answer);
   if (answer.face < 0 || static_cast<std::size_t>(answer.face) >= contents.charmaps.size()) return std::nullopt;
   const auto maps = static_cast<int>(contents.charmaps[static_cast<std::size_t>(answer.face)].size());
   if (maps > 0 && (answer.charmap < 0 || answer.charmap >= maps)) return msg::kSelectCharmap;
+  return std::nullopt;
+}
+
+std::optional<const char*> CheckKeepCodesNumbers(const FontFacesAnswer& answer) {
+  if (answer.pixelSize < 0 || answer.pixelSize > kMaxPixelSize) return msg::kPixelSizeRange;
+  if (answer.baseline && (*answer.baseline < 0 || *answer.baseline > kMaxKeepCodesBaseline)) {
+    return msg::kBaselineRange;
+  }
   return std::nullopt;
 }
 

@@ -68,8 +68,13 @@ std::optional<const char*> CheckExportConfirm(std::string_view fileName, int fon
 std::optional<const char*> CheckImportConfirm(int typePosition, int width, int height);
 
 // The faces dialog's OK: a face must be selected when the list holds any, and a
-// character map of the selected face when it has any.
+// character map of the selected face when it has any, unless the codes are kept
+// (the Unicode map gives them); a kept-codes choice needs its numbers in range.
 std::optional<const char*> CheckFacesChoice(const FontFacesRequest& contents, const FontFacesAnswer& answer);
+
+// The keep-codes numbers of a faces answer: pixel size 0 (the default) or
+// 1..kMaxPixelSize, baseline unset or 0..255. The refusal, or nothing.
+std::optional<const char*> CheckKeepCodesNumbers(const FontFacesAnswer& answer);
 
 // The state of the export dialog's option panel.
 class ExportFileDialogState {

@@ -120,11 +120,7 @@ bool ImportCommand::Prepare(ImportRequest& request, Prompt& prompt, const PathOp
         prompt.ShowMessage(msg::kWidthAndHeightZero, MessageKind::Warning);
         return false;
       }
-      std::optional<ParsedGlyphBlock> block =
-          ImportOutlineFont(answer->path, request.width, request.height, prompt, &cancelled);
-      if (!block) return false;
-      request.glyphBlock = std::move(*block);
-      return true;
+      return ImportOutlineFont(request, prompt, &cancelled);
     }
     case kFormatBdf:
     case kFormatPcf:
