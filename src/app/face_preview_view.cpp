@@ -8,7 +8,7 @@ namespace {
 
 constexpr int kMargin = 6;
 constexpr int kGap = 10;
-constexpr int kTargetCellHeight = 96;  // screen pixels a cell aims at
+constexpr int kTargetCellHeight = 72;  // screen pixels a cell aims at
 constexpr int kMinScale = 2;
 constexpr int kMaxScale = 8;
 constexpr int kSamplesShown = 5;
@@ -30,6 +30,8 @@ FacePreviewView::FacePreviewView(QWidget* parent) : QWidget(parent) {
 
 void FacePreviewView::SetPreview(FacePreview preview) {
   preview_ = std::move(preview);
+  // The dialog grows to show every sample whole.
+  setMinimumSize(sizeHint());
   updateGeometry();
   update();
 }

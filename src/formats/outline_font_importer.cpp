@@ -185,7 +185,9 @@ bool OutlineFontImporter::RenderCells(Prompt& prompt, unsigned threads, const Pr
     prompt.ShowMessage(msg::kNothingToRender);
     return false;
   }
-  if (keepCodes_) layout_ = CellLayout{width_, height_, requestedBaseline_.value_or(DefaultBaseline(face_.get(), height_))};
+  if (keepCodes_) {
+    layout_ = CellLayout{width_, height_, requestedBaseline_.value_or(DefaultBaseline(face_.get(), height_))};
+  }
   const CellGeometry geometry = MakeCellGeometry(width_, height_);
   std::vector<std::uint8_t> cuts;
   try {

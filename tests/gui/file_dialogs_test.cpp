@@ -177,6 +177,9 @@ TEST(FontFacesDialog, KeepCodesControlsAndLivePreview) {
   ASSERT_EQ(preview.cells.size(), 5u);
   EXPECT_EQ(dialog.PixelSizeField()->placeholderText().toStdString(), std::string(msg::kFacesDefault) + "20");
   EXPECT_EQ(dialog.BaselineField()->placeholderText().toStdString(), std::string(msg::kFacesDefault) + "19");
+  QTest::qWait(100);
+  EXPECT_GE(dialog.PreviewView()->width(), dialog.PreviewView()->sizeHint().width()) << "every sample shows";
+  EXPECT_GE(dialog.PreviewView()->height(), dialog.PreviewView()->sizeHint().height());
   test::SaveScreenshot(dialog, "dialog_font_faces_keep_codes");
 
   // The fields change the preview as they are typed.
@@ -226,6 +229,7 @@ TEST(FontFacesDialog, ShiftJisPreviewScreenshot) {
   const FacePreview& preview = dialog.PreviewView()->Preview();
   ASSERT_EQ(preview.cells.size(), 5u);
   EXPECT_EQ(preview.cells[2].label, "82A0");
+  QTest::qWait(100);
   test::SaveScreenshot(dialog, "dialog_font_faces_shift_jis");
 }
 
