@@ -129,7 +129,6 @@ OutlineFontImporter::FacesChoice OutlineFontImporter::ConfirmKeepCodes(const Fon
   }
   BitmapImportOptions rules = codeRules_;
   rules.encoding = answer.encoding;
-  rules.baseline = answer.baseline;
   std::optional<CodePageEncoder> encoder;
   if (!rules.encoding.empty() && !(encoder = CodePageEncoder::Open(rules.encoding))) {
     prompt.ShowMessage(msg::kUnknownCodePage + rules.encoding, MessageKind::Warning);
