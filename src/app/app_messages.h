@@ -25,6 +25,13 @@ inline constexpr const char* kImportCodesHint = "all, or e.g. 20-7E,A0-FF";
 inline constexpr const char* kImportBitmapHint =
     "Width, Height and Baseline left 0 or empty are the font's own. Codes are hexadecimal and apply after the "
     "re-encoding; codes below 0x20 are always skipped.";
+// The "TrueType Font Faces" dialog's keep-codes controls.
+inline constexpr const char* kFacesKeepCodes = "Keep character codes";
+inline constexpr const char* kFacesEncoding = "&Encoding:";
+inline constexpr const char* kFacesPixelSize = "&Pixel size:";
+inline constexpr const char* kFacesBaseline = "&Baseline:";
+inline constexpr const char* kFacesPreview = "Preview (baseline in red):";
+inline constexpr const char* kFacesDefault = "default: ";  // followed by the value the import would use
 
 // The "Send to ESC/POS Printer" dialog.
 inline constexpr const char* kEscPosTitle = "Send to ESC/POS Printer";

@@ -3,7 +3,9 @@
 #include <QComboBox>
 #include <QDialogButtonBox>
 #include <QFileSystemModel>
+#include <QFormLayout>
 #include <QGridLayout>
+#include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
@@ -11,6 +13,8 @@
 
 #include "app/app_messages.h"
 #include "formats/formats_messages.h"
+#include "app/face_preview_view.h"
+#include "app/small_dialogs.h"
 #include "framework/qt/qt_prompt.h"
 
 namespace dotforge {
@@ -240,12 +244,15 @@ void ImportFileDialog::accept() {
     ShowMessageBox(this, *problem, MessageKind::Warning);
     return;
   }
-  answer_ = ImportDialogAnswer{files.front().toStdString(), TypePositionOf(nameFilters(), selectedNameFilter()),
+  const int type = TypePositionOf(nameFilters(), selectedNameFilter());
+  // The bitmap font options stay in the dialog for the next time; only a bitmap font import takes them.
+  const BitmapDialogOptions bitmap = ImportControlsFor(type).bitmap ? state_.Bitmap() : BitmapDialogOptions{};
+  answer_ = ImportDialogAnswer{files.front().toStdString(), type,
                                state_.Width(),
                                state_.Height(),
                                state_.DataWordIndex(),
                                state_.FileNameText(),
-                               state_.Bitmap()};
+                               bitmap};
   QFileDialog::accept();
 }
 
@@ -258,14 +265,48 @@ FontFacesDialog::FontFacesDialog(const FontFacesRequest& request, QWidget* paren
   layout->addWidget(faces_);
   layout->addWidget(new QLabel("Available characters mapping", this));
   layout->addWidget(charmaps_);
+  layout->addWidget(BuildKeepCodesBox());
   auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
   connect(buttons, &QDialogButtonBox::accepted, this, &FontFacesDialog::accept);
   connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
   layout->addWidget(buttons);
   // Nothing is selected at first; the map list shows the maps of the last face
   // until a face is selected, then always those of the selected face.
-  connect(faces_, &QListWidget::itemSelectionChanged, this, [this] { ShowCharmaps(SelectedRow(*faces_)); });
+  connect(faces_, &QListWidget::itemSelectionChanged, this, [this] {
+    ShowCharmaps(SelectedRow(*faces_));
+    UpdatePreview();
+  });
   if (!request.faces.empty()) ShowCharmaps(static_cast<int>(request.faces.size()) - 1);
+  UpdatePreview();
+}
+
+// The keep-codes controls, off at first: the code page, the pixel size and the
+// baseline (empty for the defaults the preview names), and the preview.
+QGroupBox* FontFacesDialog::BuildKeepCodesBox() {
+  keepCodes_ = new QGroupBox(msg::kFacesKeepCodes, this);
+  keepCodes_->setCheckable(true);
+  keepCodes_->setChecked(false);
+  encoding_ = new QComboBox(keepCodes_);
+  for (const CodePageChoice& page : request_.codePages) encoding_->addItem(QString::fromStdString(page.label));
+  pixelSize_ = new QLineEdit(keepCodes_);
+  baseline_ = new QLineEdit(keepCodes_);
+  preview_ = new FacePreviewView(keepCodes_);
+  auto* form = new QFormLayout(keepCodes_);
+  form->addRow(msg::kFacesEncoding, encoding_);
+  form->addRow(msg::kFacesPixelSize, pixelSize_);
+  form->addRow(msg::kFacesBaseline, baseline_);
+  form->addRow(new QLabel(msg::kFacesPreview, keepCodes_));
+  form->addRow(preview_);
+  preview_->setVisible(static_cast<bool>(request_.preview));
+  connect(keepCodes_, &QGroupBox::toggled, this, [this](bool on) {
+    // The Unicode map gives the codes that are kept.
+    charmaps_->setEnabled(!on);
+    UpdatePreview();
+  });
+  connect(encoding_, &QComboBox::currentIndexChanged, this, &FontFacesDialog::UpdatePreview);
+  connect(pixelSize_, &QLineEdit::textChanged, this, &FontFacesDialog::UpdatePreview);
+  connect(baseline_, &QLineEdit::textChanged, this, &FontFacesDialog::UpdatePreview);
+  return keepCodes_;
 }
 
 void FontFacesDialog::ShowCharmaps(int face) {
@@ -277,9 +318,45 @@ void FontFacesDialog::ShowCharmaps(int face) {
   }
 }
 
-FontFacesAnswer FontFacesDialog::Answer() const { return {SelectedRow(*faces_), SelectedRow(*charmaps_)}; }
+void FontFacesDialog::UpdatePreview() {
+  if (!request_.preview || !keepCodes_->isChecked()) {
+    preview_->SetPreview({});
+    return;
+  }
+  const FacePreview preview = request_.preview(Answer());
+  pixelSize_->setPlaceholderText(preview.pixelSize > 0 ? msg::kFacesDefault + QString::number(preview.pixelSize)
+                                                       : QString());
+  baseline_->setPlaceholderText(preview.problem.empty() ? msg::kFacesDefault + QString::number(preview.baseline)
+                                                        : QString());
+  preview_->SetPreview(preview);
+}
+
+FontFacesAnswer FontFacesDialog::Answer() const {
+  FontFacesAnswer answer(SelectedRow(*faces_), SelectedRow(*charmaps_));
+  answer.keepCodes = keepCodes_->isChecked();
+  const int page = encoding_->currentIndex();
+  if (page >= 0 && static_cast<std::size_t>(page) < request_.codePages.size()) {
+    answer.encoding = request_.codePages[static_cast<std::size_t>(page)].name;
+  }
+  answer.pixelSize = ParseDialogInteger(pixelSize_->text()).value_or(0);
+  if (!baseline_->text().trimmed().isEmpty()) answer.baseline = ParseDialogInteger(baseline_->text());
+  return answer;
+}
+
+bool FontFacesDialog::NumbersAreIntegers() {
+  if (!keepCodes_->isChecked()) return true;
+  for (QLineEdit* field : {pixelSize_, baseline_}) {
+    if (field->text().trimmed().isEmpty() || ParseDialogInteger(field->text())) continue;
+    ShowMessageBox(this, kEnterIntegerMessage);
+    field->setFocus();
+    field->selectAll();
+    return false;
+  }
+  return true;
+}
 
 void FontFacesDialog::accept() {
+  if (!NumbersAreIntegers()) return;
   if (const std::optional<const char*> problem = CheckFacesChoice(request_, Answer())) {
     ShowMessageBox(this, *problem, MessageKind::Warning);
     return;

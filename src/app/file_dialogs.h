@@ -12,10 +12,13 @@
 #include "framework/dialog_requests.h"
 
 class QComboBox;
+class QGroupBox;
 class QLineEdit;
 class QListWidget;
 
 namespace dotforge {
+
+class FacePreviewView;
 
 class ExportFileDialog : public QFileDialog {
   Q_OBJECT
@@ -80,18 +83,37 @@ class FontFacesDialog : public QDialog {
   Q_OBJECT
  public:
   FontFacesDialog(const FontFacesRequest& request, QWidget* parent = nullptr);
+  // The choice as the controls show it; a number field that holds no integer
+  // counts as empty (the default) here, and is refused by OK.
   FontFacesAnswer Answer() const;
+  QGroupBox* KeepCodesBox() const { return keepCodes_; }
+  QComboBox* EncodingField() const { return encoding_; }
+  QLineEdit* PixelSizeField() const { return pixelSize_; }
+  QLineEdit* BaselineField() const { return baseline_; }
+  FacePreviewView* PreviewView() const { return preview_; }
 
  public slots:
-  // Stays open with a warning until a face (and a map of it) is selected.
+  // Stays open with a warning until a face (and a map of it, unless the codes
+  // are kept) is selected and the keep-codes numbers are integers in range.
   void accept() override;
 
  private:
   void ShowCharmaps(int face);
+  QGroupBox* BuildKeepCodesBox();
+  // Draws the preview of the current choice and shows the defaults it used.
+  void UpdatePreview();
+  // False (after a message, the focus on the field) when a keep-codes number
+  // field holds text that is not an integer.
+  bool NumbersAreIntegers();
 
   const FontFacesRequest& request_;
   QListWidget* faces_;
   QListWidget* charmaps_;
+  QGroupBox* keepCodes_ = nullptr;
+  QComboBox* encoding_ = nullptr;
+  QLineEdit* pixelSize_ = nullptr;
+  QLineEdit* baseline_ = nullptr;
+  FacePreviewView* preview_ = nullptr;
 };
 
 }  // namespace dotforge

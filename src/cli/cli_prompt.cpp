@@ -90,7 +90,12 @@ std::optional<FontFacesAnswer> CliPrompt::RunFontFacesDialog(const FontFacesRequ
   const bool known = face >= 0 && static_cast<std::size_t>(face) < request.charmaps.size();
   const int charmap =
       choice->charmap.value_or(known ? DefaultCharmap(request.charmaps[static_cast<std::size_t>(face)]) : -1);
-  return FontFacesAnswer{face, charmap};
+  FontFacesAnswer answer(face, charmap);
+  answer.keepCodes = choice->keepCodes;
+  answer.encoding = choice->encoding;
+  answer.pixelSize = choice->pixelSize;
+  answer.baseline = choice->baseline;
+  return answer;
 }
 
 int UsageError(std::ostream& err, const std::string& command, const std::string& text) {

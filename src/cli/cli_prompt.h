@@ -30,6 +30,10 @@ struct FileChoice {
 struct FaceChoice {
   std::optional<int> face;     // default 0
   std::optional<int> charmap;  // default: the face's first Unicode map, else its first
+  bool keepCodes = false;
+  std::string encoding;
+  int pixelSize = 0;
+  std::optional<int> baseline;
 };
 
 class CliPrompt : public Prompt {

@@ -92,11 +92,13 @@ bool TakeOutputFontOptions(int outputFormat, bool bitmapInput, ParsedArguments& 
 int RunConvert(const std::vector<std::string>& arguments, std::ostream& out, std::ostream& err) {
   std::set<std::string> options = InputOptions();
   options.insert({"to", "font-id", "to-word-bits", "output"});
+  options.insert(KeepCodesOptions().begin(), KeepCodesOptions().end());
   std::string error;
-  std::optional<ParsedArguments> parsed = ParseArguments(WithLongOutputOption(arguments), options, error);
+  std::optional<ParsedArguments> parsed =
+      ParseArguments(WithLongOutputOption(arguments), options, KeepCodesFlags(), error);
   if (!parsed) return UsageError(err, "convert", error);
   if (parsed->help) {
-    out << kConvertHelp << InputOptionsHelp();
+    out << kConvertHelp << InputOptionsHelp() << KeepCodesOptionsHelp();
     return kExitOk;
   }
   const bool outputOption = parsed->options.count("output") > 0;
@@ -124,7 +126,11 @@ int RunConvert(const std::vector<std::string>& arguments, std::ostream& out, std
   const std::string& input = parsed->positional[0];
   const std::optional<int> inputFormat = InputFormatOf(input, *parsed);
   const bool bitmapInput = inputFormat && IsBitmapFontFormat(*inputFormat);
-  if (!TakeOutputFontOptions(*format, bitmapInput, *parsed, choice, error)) return UsageError(err, "convert", error);
+  // An outline font keeping its codes reads by --baseline and --encoding as a bitmap font does.
+  const bool keptCodesInput = inputFormat == kFormatOutline && parsed->flags.count("keep-codes") > 0;
+  if (!TakeOutputFontOptions(*format, bitmapInput || keptCodesInput, *parsed, choice, error)) {
+    return UsageError(err, "convert", error);
+  }
 
   CliPrompt prompt(err);
   AppValues app;

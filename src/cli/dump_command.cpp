@@ -34,10 +34,12 @@ void PrintHex(std::ostream& out, const Bytes& bytes) {
 
 int RunDump(const std::vector<std::string>& arguments, std::ostream& out, std::ostream& err) {
   std::string error;
-  const std::optional<ParsedArguments> parsed = ParseArguments(arguments, InputOptions(), error);
+  std::set<std::string> options = InputOptions();
+  options.insert(KeepCodesOptions().begin(), KeepCodesOptions().end());
+  const std::optional<ParsedArguments> parsed = ParseArguments(arguments, options, KeepCodesFlags(), error);
   if (!parsed) return UsageError(err, "dump", error);
   if (parsed->help) {
-    out << kDumpHelp << InputOptionsHelp();
+    out << kDumpHelp << InputOptionsHelp() << KeepCodesOptionsHelp();
     return kExitOk;
   }
   if (parsed->positional.size() != 1) return UsageError(err, "dump", "dump needs exactly one FILE");

@@ -3,11 +3,13 @@
 #include <filesystem>
 
 #include "cli/format_names.h"
+#include "formats/baseline_glyph_renderer.h"
 #include "formats/bitmap_font_import.h"
 #include "formats/code_ranges.h"
 #include "formats/file_dialog_logic.h"
 #include "formats/import_command.h"
 #include "model/font_set.h"
+#include "model/side_format.h"
 
 namespace dotforge::cli {
 namespace {
@@ -35,12 +37,14 @@ std::optional<int> InputFormat(const std::string& file, const ParsedArguments& p
   return format;
 }
 
-// The bitmap font options into `options`, as the import dialog would hold them;
-// false after a usage error.
-bool TakeBitmapOptions(const ParsedArguments& parsed, int format, BitmapDialogOptions& options, std::string& error) {
+// The bitmap font options into `options`, as the import dialog would hold them
+// (they choose the codes of an outline font too when its codes are kept); false
+// after a usage error.
+bool TakeBitmapOptions(const ParsedArguments& parsed, int format, bool keepCodes, BitmapDialogOptions& options,
+                       std::string& error) {
   for (const char* name : kBitmapOptions) {
-    if (parsed.options.count(name) && !IsBitmapFontFormat(format)) {
-      error = std::string("--") + name + " applies to bdf, pcf, psf and hex input only";
+    if (parsed.options.count(name) && !IsBitmapFontFormat(format) && !keepCodes) {
+      error = std::string("--") + name + " applies to bdf, pcf, psf and hex input, and to ttf input with --keep-codes";
       return false;
     }
   }
@@ -68,7 +72,53 @@ bool TakeBitmapOptions(const ParsedArguments& parsed, int format, BitmapDialogOp
   return true;
 }
 
+// The keep-codes flags of an outline font into the faces dialog's answer; false
+// after a usage error.
+bool TakeKeepCodes(const ParsedArguments& parsed, int format, const BitmapDialogOptions& options, FaceChoice& faces,
+                   std::string& error) {
+  faces.keepCodes = parsed.flags.count("keep-codes") > 0;
+  if (faces.keepCodes && format != kFormatOutline) {
+    error = "--keep-codes applies to ttf input only";
+    return false;
+  }
+  if (parsed.options.count("pixel-size") && !faces.keepCodes) {
+    error = "--pixel-size applies with --keep-codes only";
+    return false;
+  }
+  if (faces.keepCodes && faces.charmap) {
+    error = "--charmap does not apply with --keep-codes: the face's Unicode map gives the codes";
+    return false;
+  }
+  std::optional<int> pixelSize;
+  if (!TakeInteger(parsed, "pixel-size", 1, kMaxPixelSize, pixelSize, error)) return false;
+  faces.pixelSize = pixelSize.value_or(0);
+  faces.encoding = options.encoding;
+  faces.baseline = options.baseline;
+  return true;
+}
+
 }  // namespace
+
+const std::set<std::string>& KeepCodesOptions() {
+  static const std::set<std::string> options{"pixel-size"};
+  return options;
+}
+
+const std::set<std::string>& KeepCodesFlags() {
+  static const std::set<std::string> flags{"keep-codes"};
+  return flags;
+}
+
+const char* KeepCodesOptionsHelp() {
+  return "outline fonts (ttf) keeping their character codes:\n"
+         "  --keep-codes       keep the face's Unicode codes (instead of numbering the\n"
+         "                     characters from 0x20) and draw every glyph on one baseline,\n"
+         "                     its advance centred in the cell, never stretched; --encoding,\n"
+         "                     --codes, --font-type and --baseline apply as for bitmap fonts\n"
+         "                     (default baseline: from the face's ascender)\n"
+         "  --pixel-size P     render at P pixels per em (1..512; default: the size at which\n"
+         "                     the face's ascender + descender fit the cell height)\n";
+}
 
 const std::set<std::string>& InputOptions() {
   static const std::set<std::string> options{"from",     "width", "height",   "word-bits", "face",
@@ -123,7 +173,11 @@ std::unique_ptr<CDotforgeImportDoc> OpenInputFile(const std::string& file, const
     error = FormatName(*format) + " input needs --width and --height";
     return nullptr;
   }
-  if (!TakeBitmapOptions(parsed, *format, choice.bitmap, error)) return nullptr;
+  const bool keepCodes = parsed.flags.count("keep-codes") > 0;
+  if (!TakeBitmapOptions(parsed, *format, keepCodes, choice.bitmap, error) ||
+      !TakeKeepCodes(parsed, *format, choice.bitmap, faces, error)) {
+    return nullptr;
+  }
   if (IsBitmapFontFormat(*format)) {
     // 0 takes the font's own size.
     choice.width = choice.width.value_or(0);
@@ -136,7 +190,7 @@ std::unique_ptr<CDotforgeImportDoc> OpenInputFile(const std::string& file, const
   ImportCommand command(std::filesystem::current_path(ignored).string());
   // A command-line run has no other font set open.
   if (!command.Run(app, prompt, [](const std::string&) { return false; })) return nullptr;
-  if (IsBitmapFontFormat(*format)) prompt.Note(BitmapImportSummary(app.importRequest.bitmapCounts));
+  if (IsBitmapFontFormat(*format) || keepCodes) prompt.Note(BitmapImportSummary(app.importRequest.bitmapCounts));
   return OpenImportedFontSet(app, prompt);
 }
 

@@ -19,6 +19,11 @@ namespace dotforge::cli {
 const std::set<std::string>& InputOptions();
 // The help lines describing them.
 const char* InputOptionsHelp();
+// Options and flags of commands that keep an outline font's codes: --pixel-size,
+// --keep-codes; and their help lines.
+const std::set<std::string>& KeepCodesOptions();
+const std::set<std::string>& KeepCodesFlags();
+const char* KeepCodesOptionsHelp();
 
 // The opened font set (which may hold fewer characters than the file, after a
 // message through `prompt`). Nothing either after a usage error, explained in

@@ -54,10 +54,18 @@ std::optional<std::uint32_t> CodeOf(std::uint32_t sourceCode, const BitmapImport
 
 std::vector<CodedGlyph> ChooseCodes(const BitmapFont& font, const BitmapImportOptions& options,
                                     const CodePageEncoder* encoder, BitmapImportCounts& counts) {
+  std::vector<std::uint32_t> sourceCodes;
+  sourceCodes.reserve(font.glyphs.size());
+  for (const BitmapGlyph& glyph : font.glyphs) sourceCodes.push_back(glyph.code);
+  return ChooseCodes(sourceCodes, options, encoder, counts);
+}
+
+std::vector<CodedGlyph> ChooseCodes(const std::vector<std::uint32_t>& sourceCodes, const BitmapImportOptions& options,
+                                    const CodePageEncoder* encoder, BitmapImportCounts& counts) {
   std::vector<Candidate> candidates;
-  candidates.reserve(font.glyphs.size());
-  for (std::size_t i = 0; i < font.glyphs.size(); ++i) {
-    const std::uint32_t sourceCode = font.glyphs[i].code;
+  candidates.reserve(sourceCodes.size());
+  for (std::size_t i = 0; i < sourceCodes.size(); ++i) {
+    const std::uint32_t sourceCode = sourceCodes[i];
     if (const std::optional<std::uint32_t> code = CodeOf(sourceCode, options, encoder, counts)) {
       candidates.push_back(Candidate{*code, sourceCode, i});
     }

@@ -21,6 +21,9 @@ struct CodedGlyph {
 // added to `counts`. `encoder` is null when the font's codes are kept.
 std::vector<CodedGlyph> ChooseCodes(const BitmapFont& font, const BitmapImportOptions& options,
                                     const CodePageEncoder* encoder, BitmapImportCounts& counts);
+// The same for glyphs known by their source codes alone: glyph i has `sourceCodes[i]`.
+std::vector<CodedGlyph> ChooseCodes(const std::vector<std::uint32_t>& sourceCodes, const BitmapImportOptions& options,
+                                    const CodePageEncoder* encoder, BitmapImportCounts& counts);
 
 // The forced font type, else single-byte when no kept code is above 0xFF.
 std::int32_t ChosenFontType(const std::vector<CodedGlyph>& kept, const BitmapImportOptions& options);

@@ -5,6 +5,7 @@
 #include <filesystem>
 #include <iterator>
 
+#include "formats/baseline_glyph_renderer.h"
 #include "formats/code_ranges.h"
 #include "formats/formats_messages.h"
 #include "model/font_set.h"
@@ -28,6 +29,7 @@ constexpr int kTrueTypePosition = 9;
 constexpr int kFirstBitmapFontPosition = 10;  // BDF, PCF, PSF, Unifont hex
 constexpr int kLastBitmapFontPosition = 13;
 constexpr int kMaxDownloadNameLength = 8;
+constexpr int kMaxKeepCodesBaseline = 255;
 constexpr int kMaxCellSide = 255;
 
 std::string InitialFileBuffer(std::string_view defaultFileName, const std::vector<FileTypeEntry>& types) {
@@ -79,7 +81,7 @@ std::string WithoutBlanks(std::string_view text) {
 }
 
 std::optional<const char*> CheckBitmapOptions(const BitmapDialogOptions& bitmap) {
-  if (bitmap.baseline && (*bitmap.baseline < 0 || *bitmap.baseline > kMaxCellSide)) return msg::kBaselineRange;
+  if (bitmap.baseline && (*bitmap.baseline < 0 || *bitmap.baseline > kMaxCellSide)) return msg::kImportBaselineRange;
   if (!bitmap.codes.empty() && !ParseCodeRanges(bitmap.codes)) return msg::kCodesSyntax;
   if (bitmap.fontTypeIndex < 0 || bitmap.fontTypeIndex >= static_cast<int>(ImportFontTypes().size())) {
     return msg::kFontTypeChoice;
@@ -214,7 +216,7 @@ std::optional<const char*> CheckImportConfirm(int typePosition, int width, int h
   if (ImportControlsFor(typePosition).width && (width > kMaxCellSide || height > kMaxCellSide)) {
     return msg::kCellSizeAbove255;
   }
-  if (IsBitmapFontPosition(typePosition)) return CheckBitmapOptions(bitmap);
+  if (IsBitmapFontPosition(typePosition) || typePosition == kTrueTypePosition) return CheckBitmapOptions(bitmap);
   return std::nullopt;
 }
 
@@ -231,9 +233,18 @@ BitmapImportOptions BitmapImportOptionsOf(const BitmapDialogOptions& bitmap) {
 std::optional<const char*> CheckFacesChoice(const FontFacesRequest& contents, const FontFacesAnswer& answer) {
   const auto faces = static_cast<int>(contents.faces.size());
   if (faces > 0 && (answer.face < 0 || answer.face >= faces)) return msg::kSelectFontFace;
+  if (answer.keepCodes) return CheckKeepCodesNumbers(answer);
   if (answer.face < 0 || static_cast<std::size_t>(answer.face) >= contents.charmaps.size()) return std::nullopt;
   const auto maps = static_cast<int>(contents.charmaps[static_cast<std::size_t>(answer.face)].size());
   if (maps > 0 && (answer.charmap < 0 || answer.charmap >= maps)) return msg::kSelectCharmap;
+  return std::nullopt;
+}
+
+std::optional<const char*> CheckKeepCodesNumbers(const FontFacesAnswer& answer) {
+  if (answer.pixelSize < 0 || answer.pixelSize > kMaxPixelSize) return msg::kPixelSizeRange;
+  if (answer.baseline && (*answer.baseline < 0 || *answer.baseline > kMaxKeepCodesBaseline)) {
+    return msg::kBaselineRange;
+  }
   return std::nullopt;
 }
 

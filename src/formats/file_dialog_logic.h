@@ -101,7 +101,7 @@ bool HasWildcard(std::string_view fileName);
 // check refuses a name with a wildcard (a dialog filters its listing by it first),
 // a download name too long for the printer's formats and a baseline outside the
 // cell of `height` rows. The bitmap font options of an import are checked for the
-// bitmap font types only: the other types do not use them.
+// bitmap font types and outline fonts (whose kept codes they choose) only.
 std::optional<const char*> CheckExportConfirm(const ExportDialogAnswer& answer, int height);
 std::optional<const char*> CheckImportConfirm(int typePosition, int width, int height,
                                               const BitmapDialogOptions& bitmap = {});
@@ -110,8 +110,13 @@ std::optional<const char*> CheckImportConfirm(int typePosition, int width, int h
 BitmapImportOptions BitmapImportOptionsOf(const BitmapDialogOptions& bitmap);
 
 // The faces dialog's OK: a face must be selected when the list holds any, and a
-// character map of the selected face when it has any.
+// character map of the selected face when it has any, unless the codes are kept
+// (the Unicode map gives them); a kept-codes choice needs its numbers in range.
 std::optional<const char*> CheckFacesChoice(const FontFacesRequest& contents, const FontFacesAnswer& answer);
+
+// The keep-codes numbers of a faces answer: pixel size 0 (the default) or
+// 1..kMaxPixelSize, baseline unset or 0..255. The refusal, or nothing.
+std::optional<const char*> CheckKeepCodesNumbers(const FontFacesAnswer& answer);
 
 // The state of the export dialog's option panel.
 class ExportFileDialogState {

@@ -33,7 +33,7 @@ inline constexpr const char* kCodePageLabel = "Code Page :";
 // Shown in the empty code page box: the codes are then Unicode.
 inline constexpr const char* kCodePageUnicode = "Unicode";
 // The import dialog's bitmap font options.
-inline constexpr const char* kBaselineRange = "Baseline must be between 1 and 255, or empty for the font's own";
+inline constexpr const char* kImportBaselineRange = "Baseline must be between 1 and 255, or empty for the font's own";
 inline constexpr const char* kCodesSyntax =
     "Codes must be hexadecimal codes and ranges separated by commas, such as 20-7E,A0-FF (at most FFFFFF, "
     "the first code of a range not above the last), or empty to keep every code";
@@ -65,6 +65,20 @@ inline constexpr const char* kNothingToRender =
     "This font has neither outlines nor bitmap strikes that can be rendered";
 inline constexpr const char* kRenderingCharacters = "Rendering the characters of the font file...";
 inline constexpr const char* kGlyphRenderFailed = "Failed to render a character of the font file: code 0x";
+// Keeping the character codes of an outline font.
+inline constexpr const char* kNoUnicodeMap =
+    "This font face has no Unicode character map, so its character codes cannot be kept";
+inline constexpr const char* kPixelSizeRange = "Pixel size must be between 1 and 512";
+inline constexpr const char* kBaselineRange = "Baseline must be between 0 and 255";
+inline constexpr const char* kPreviewSelectFace = "Select a font face to see its characters";
+inline constexpr const char* kPreviewNoCode = "none";  // a sample character the code page lacks
+// Sample characters of the preview: Latin letters standing on the baseline and
+// reaching below it, and CJK ones for the double-byte code pages.
+inline constexpr const char32_t* kPreviewLatin = U"HxgpO";
+inline constexpr const char32_t* kPreviewJapanese = U"Hgあア漢";
+inline constexpr const char32_t* kPreviewSimplifiedChinese = U"Hg汉字中";
+inline constexpr const char32_t* kPreviewTraditionalChinese = U"Hg漢字中";
+inline constexpr const char32_t* kPreviewKorean = U"Hg한글字";
 
 // Bitmap font import (BDF, PCF, PSF, Unifont hex).
 inline constexpr const char* kGzipDamaged = "The compressed font file is damaged or ends early";

@@ -95,9 +95,13 @@ bool ImportCommand::Prepare(ImportRequest& request, Prompt& prompt, const PathOp
 
   request.width = answer->width;
   request.height = answer->height;
-  settings_.bitmap = answer->bitmap;
   settings_.bitmapCell.reset();
-  if (IsBitmapFontFormat(type)) settings_.bitmapCell = DialogCellSize{answer->width, answer->height};
+  if (IsBitmapFontFormat(type)) {
+    settings_.bitmap = answer->bitmap;
+    settings_.bitmapCell = DialogCellSize{answer->width, answer->height};
+  }
+  // The code choices apply to the bitmap fonts and to an outline font keeping its codes.
+  request.bitmapOptions = BitmapImportOptionsOf(answer->bitmap);
   settings_.defaultFileName = answer->fileNameText;
   settings_.dialogType = type;
   settings_.lastFileName = std::filesystem::path(answer->path).filename().string();
@@ -126,17 +130,12 @@ bool ImportCommand::Prepare(ImportRequest& request, Prompt& prompt, const PathOp
         prompt.ShowMessage(msg::kWidthAndHeightZero, MessageKind::Warning);
         return false;
       }
-      std::optional<ParsedGlyphBlock> block =
-          ImportOutlineFont(answer->path, request.width, request.height, prompt, &cancelled);
-      if (!block) return false;
-      request.glyphBlock = std::move(*block);
-      return true;
+      return ImportOutlineFont(request, prompt, &cancelled);
     }
     case kFormatBdf:
     case kFormatPcf:
     case kFormatPsf:
     case kFormatHex:
-      request.bitmapOptions = BitmapImportOptionsOf(answer->bitmap);
       return ImportBitmapFont(request, prompt);
     default:
       return true;

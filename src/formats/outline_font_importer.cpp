@@ -1,37 +1,28 @@
 #include "formats/outline_font_importer.h"
 
 #include <algorithm>
-#include <chrono>
 #include <cstdio>
 #include <new>
-#include <thread>
 
+#include "formats/baseline_glyph_renderer.h"
+#include "formats/bitmap_font_import.h"
+#include "formats/file_dialog_logic.h"
 #include "formats/formats_messages.h"
 #include "formats/glyph_renderer.h"
+#include "formats/outline_codes.h"
+#include "formats/outline_preview.h"
+#include "formats/parallel_glyph_render.h"
+#include "formats/printer_code_pages.h"
+#include "model/character_record.h"
 #include "model/glyph_block.h"
 
 namespace dotforge {
 namespace {
 
-constexpr unsigned kMaxThreads = 16;
-// Each extra thread opens the face again; below this many glyphs per thread that
-// costs more than it saves.
-constexpr std::size_t kMinGlyphsPerThread = 512;
-// The reporting thread tells the progress after this many of its own glyphs, and
-// at this interval while it waits for the others.
-constexpr std::size_t kGlyphsPerReport = 128;
-constexpr std::chrono::milliseconds kReportInterval{25};
-
 std::string FaceText(FT_Face face) {
   const char* family = face->family_name ? face->family_name : "";
   const char* style = face->style_name ? face->style_name : "";
   return std::string(family) + " - " + style;
-}
-
-unsigned ThreadsFor(unsigned requested, std::size_t glyphs) {
-  if (requested != 0) return std::min(requested, kMaxThreads);
-  const unsigned cores = std::clamp(std::thread::hardware_concurrency(), 1u, kMaxThreads);
-  return static_cast<unsigned>(std::clamp<std::size_t>(glyphs / kMinGlyphsPerThread, 1, cores));
 }
 
 std::string GlyphFailureMessage(FT_ULong code) {
@@ -74,6 +65,10 @@ FontFacesRequest OutlineFontImporter::FacesDialogContents() const {
     contents.faces.push_back(face ? FaceText(face.get()) : msg::kUnreadableFace);
     contents.charmaps.push_back(std::move(maps));
   }
+  contents.codePages = PrinterCodePages();
+  contents.preview = [this](const FontFacesAnswer& answer) {
+    return RenderFacePreview(library_.get(), path_, width_, height_, answer);
+  };
   return contents;
 }
 
@@ -87,6 +82,8 @@ OutlineFontImporter::FacesChoice OutlineFontImporter::ConfirmFaces(const FontFac
   face_ = OpenFace(library_.get(), path_.c_str(), answer.face, error);
   faceIndex_ = answer.face;
   characterCount_ = 0;
+  leftOut_ = 0;
+  keepCodes_ = false;
   codes_.clear();
   glyphs_.clear();
   if (!face_) {
@@ -95,6 +92,7 @@ OutlineFontImporter::FacesChoice OutlineFontImporter::ConfirmFaces(const FontFac
     prompt.ShowMessage(msg::kFontOpenFailed);
     return FacesChoice::Failed;
   }
+  if (answer.keepCodes) return ConfirmKeepCodes(answer, prompt);
   if (face_->num_charmaps < 1) {
     characterCount_ = static_cast<std::int32_t>(face_->num_glyphs);
     LimitToCodeRange();
@@ -119,54 +117,37 @@ OutlineFontImporter::FacesChoice OutlineFontImporter::ConfirmFaces(const FontFac
   return FacesChoice::Accepted;
 }
 
-std::optional<std::size_t> OutlineFontImporter::RenderInParallel(unsigned threads, std::vector<std::uint8_t>& cells,
-                                                                 const ProgressCallback& progress) {
-  const CellGeometry cell = MakeCellGeometry(width_, height_);
-  const std::size_t count = glyphs_.size();
-  const std::size_t chunk = (count + threads - 1) / threads;
-  std::vector<std::optional<std::size_t>> failures(threads);
-  RenderControl control;
-  std::atomic<unsigned> finished{0};
-  std::vector<std::thread> workers;
-  workers.reserve(threads - 1);
-  for (unsigned t = 1; t < threads; ++t) {
-    const std::size_t begin = std::min(count, t * chunk);
-    const std::size_t end = std::min(count, begin + chunk);
-    workers.emplace_back([this, t, begin, end, &cell, &cells, &failures, &control, &finished] {
-      // FreeType objects are not shared between threads: each has its own.
-      const FreeTypeLibrary library = InitFreeType();
-      FT_Error error = 0;
-      const FreeTypeFace face = library ? OpenFace(library.get(), path_.c_str(), faceIndex_, error) : nullptr;
-      if (!face || !SetCellSize(face.get(), width_, height_)) {
-        failures[t] = begin;
-      } else {
-        failures[t] = RenderGlyphs(library.get(), face.get(), glyphs_, begin, end, cell, cells.data(), &control);
-      }
-      finished.fetch_add(1);
-    });
+OutlineFontImporter::FacesChoice OutlineFontImporter::ConfirmKeepCodes(const FontFacesAnswer& answer,
+                                                                       Prompt& prompt) {
+  if (const std::optional<const char*> problem = CheckKeepCodesNumbers(answer)) {
+    prompt.ShowMessage(*problem, MessageKind::Warning);
+    return FacesChoice::StayInDialog;
   }
-  const auto report = [&] {
-    if (progress && !progress(control.done.load(std::memory_order_relaxed), count)) control.stop = true;
-  };
-  report();
-  const std::size_t ownEnd = std::min(count, chunk);
-  for (std::size_t begin = 0; begin < ownEnd && !failures[0] && !control.stop; begin += kGlyphsPerReport) {
-    const std::size_t end = std::min(ownEnd, begin + kGlyphsPerReport);
-    failures[0] = RenderGlyphs(library_.get(), face_.get(), glyphs_, begin, end, cell, cells.data(), &control);
-    report();
+  if (!SelectUnicodeMap(face_.get())) {
+    prompt.ShowMessage(msg::kNoUnicodeMap, MessageKind::Warning);
+    return FacesChoice::StayInDialog;
   }
-  while (finished.load() < static_cast<unsigned>(workers.size())) {
-    std::this_thread::sleep_for(kReportInterval);
-    report();
+  BitmapImportOptions rules = codeRules_;
+  rules.encoding = answer.encoding;
+  std::optional<CodePageEncoder> encoder;
+  if (!rules.encoding.empty() && !(encoder = CodePageEncoder::Open(rules.encoding))) {
+    prompt.ShowMessage(msg::kUnknownCodePage + rules.encoding, MessageKind::Warning);
+    return FacesChoice::StayInDialog;
   }
-  for (std::thread& worker : workers) worker.join();
-  if (!control.stop) report();
-  cancelled_ = control.stop;
-  // Chunks are in glyph order, so the first failure found is the lowest.
-  for (const std::optional<std::size_t>& failure : failures) {
-    if (failure) return failure;
+  counts_ = BitmapImportCounts{};
+  KeptOutlineCodes kept = ChooseOutlineCodes(face_.get(), rules, encoder ? &*encoder : nullptr, counts_);
+  if (kept.codes.empty()) {
+    prompt.ShowMessage(msg::kNoCharactersKept + BitmapImportSummary(counts_), MessageKind::Warning);
+    return FacesChoice::StayInDialog;
   }
-  return std::nullopt;
+  keepCodes_ = true;
+  requestedPixelSize_ = answer.pixelSize;
+  requestedBaseline_ = answer.baseline;
+  fontType_ = kept.fontType;
+  codes_.assign(kept.codes.begin(), kept.codes.end());
+  glyphs_ = std::move(kept.glyphs);
+  characterCount_ = static_cast<std::int32_t>(glyphs_.size());
+  return FacesChoice::Accepted;
 }
 
 void OutlineFontImporter::LimitToCodeRange() {
@@ -181,49 +162,84 @@ void OutlineFontImporter::LimitToCodeRange() {
 bool OutlineFontImporter::RenderCharacters(Prompt& prompt, unsigned threads, const ProgressCallback& progress) {
   cancelled_ = false;
   if (!face_ || !library_) return false;
-  if (!SetCellSize(face_.get(), width_, height_)) {
-    face_.reset();
-    library_.reset();
+  Bytes cells;
+  const bool rendered = RenderCells(prompt, threads, progress, cells);
+  ReleaseFreeType();
+  if (!rendered) return false;
+  block_ = ParsedGlyphBlock{characterCount_, std::move(cells)};
+  if (keepCodes_) {
+    block_.codes.assign(codes_.begin(), codes_.end());
+    block_.fontType = fontType_;
+  }
+  return true;
+}
+
+bool OutlineFontImporter::RenderCells(Prompt& prompt, unsigned threads, const ProgressCallback& progress,
+                                      Bytes& cells) {
+  if (keepCodes_) {
+    pixelSize_ = requestedPixelSize_ > 0 ? requestedPixelSize_ : DefaultPixelSize(face_.get(), height_);
+  }
+  const bool sized = keepCodes_ ? SetPixelSize(face_.get(), pixelSize_) : SetCellSize(face_.get(), width_, height_);
+  if (!sized) {
     prompt.ShowMessage(msg::kNothingToRender);
     return false;
   }
-  const CellGeometry cell = MakeCellGeometry(width_, height_);
-  std::vector<std::uint8_t> cells;
+  if (keepCodes_) {
+    layout_ = CellLayout{width_, height_, requestedBaseline_.value_or(DefaultBaseline(face_.get(), height_))};
+  }
+  const CellGeometry geometry = MakeCellGeometry(width_, height_);
+  std::vector<std::uint8_t> cuts;
   try {
-    cells.assign(static_cast<std::size_t>(std::max(characterCount_, 0)) * cell.cellSize, 0);
+    cells.assign(static_cast<std::size_t>(std::max(characterCount_, 0)) * geometry.cellSize, 0);
+    cuts.assign(keepCodes_ ? glyphs_.size() : 0, 0);
   } catch (const std::bad_alloc&) {
-    face_.reset();
-    library_.reset();
     prompt.ShowMessage(msg::kUnableToAllocate);
     return false;
   }
 
-  const std::optional<std::size_t> failed = RenderInParallel(ThreadsFor(threads, glyphs_.size()), cells, progress);
-  face_.reset();
-  library_.reset();
+  GlyphRunJob job{path_, faceIndex_, glyphs_.size(), {}, {}};
+  if (keepCodes_) {
+    job.prepare = [this](FT_Face face) { return SetPixelSize(face, pixelSize_); };
+    job.render = [this, &cells, &cuts](FT_Library library, FT_Face face, std::size_t begin, std::size_t end,
+                                       RenderControl& control) {
+      return DrawGlyphsOnBaseline(library, face, glyphs_, begin, end, layout_, cells.data(), cuts.data(), control);
+    };
+  } else {
+    job.prepare = [this](FT_Face face) { return SetCellSize(face, width_, height_); };
+    job.render = [this, &cells, &geometry](FT_Library library, FT_Face face, std::size_t begin, std::size_t end,
+                                           RenderControl& control) {
+      return RenderGlyphs(library, face, glyphs_, begin, end, geometry, cells.data(), &control);
+    };
+  }
+  const GlyphRunOutcome outcome = RenderGlyphRuns(job, library_.get(), face_.get(), threads, progress);
+  cancelled_ = outcome.cancelled;
   if (cancelled_) return false;
-  if (failed) {
-    prompt.ShowMessage(GlyphFailureMessage(codes_[*failed]));
+  if (outcome.failed) {
+    prompt.ShowMessage(GlyphFailureMessage(codes_[*outcome.failed]));
     return false;
   }
-  block_ = ParsedGlyphBlock{characterCount_, std::move(cells)};
+  counts_.cut = static_cast<std::int32_t>(std::count(cuts.begin(), cuts.end(), std::uint8_t{1}));
   return true;
 }
 
-std::optional<ParsedGlyphBlock> ImportOutlineFont(const std::filesystem::path& path, std::int32_t width,
-                                                  std::int32_t height, Prompt& prompt, bool* cancelled) {
+void OutlineFontImporter::ReleaseFreeType() {
+  face_.reset();
+  library_.reset();
+}
+
+bool ImportOutlineFont(ImportRequest& request, Prompt& prompt, bool* cancelled) {
   if (cancelled) *cancelled = false;
-  OutlineFontImporter importer(width, height);
-  if (!importer.OpenFontFile(path, prompt)) return std::nullopt;
+  OutlineFontImporter importer(request.width, request.height, request.bitmapOptions);
+  if (!importer.OpenFontFile(request.fileName, prompt)) return false;
   const FontFacesRequest contents = importer.FacesDialogContents();
   for (;;) {
     const std::optional<FontFacesAnswer> answer = prompt.RunFontFacesDialog(contents);
     if (!answer) {
       if (cancelled) *cancelled = true;
-      return std::nullopt;
+      return false;
     }
     const OutlineFontImporter::FacesChoice choice = importer.ConfirmFaces(*answer, prompt);
-    if (choice == OutlineFontImporter::FacesChoice::Failed) return std::nullopt;
+    if (choice == OutlineFontImporter::FacesChoice::Failed) return false;
     if (choice == OutlineFontImporter::FacesChoice::Accepted) break;
   }
   bool rendered = false;
@@ -232,9 +248,11 @@ std::optional<ParsedGlyphBlock> ImportOutlineFont(const std::filesystem::path& p
     rendered = importer.RenderCharacters(prompt, 0, progress);
   }
   if (cancelled) *cancelled = importer.Cancelled();
-  if (!rendered) return std::nullopt;
+  if (!rendered) return false;
   if (importer.LeftOut() > 0) prompt.ShowMessage(CharactersLeftOutMessage(importer.LeftOut()));
-  return importer.TakeBlock();
+  request.glyphBlock = importer.TakeBlock();
+  request.bitmapCounts = importer.KeepsCodes() ? importer.Counts() : BitmapImportCounts{};
+  return true;
 }
 
 }  // namespace dotforge

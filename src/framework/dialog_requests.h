@@ -4,6 +4,8 @@
 // flags, the tests from a script. Answers are checked by the core, which asks
 // again (after a warning) when a value is not acceptable.
 
+#include <cstdint>
+#include <functional>
 #include <optional>
 #include <string>
 #include <vector>
@@ -62,16 +64,52 @@ struct ImportDialogAnswer {
   BitmapDialogOptions bitmap;
 };
 
+struct FontFacesAnswer {
+  FontFacesAnswer(int selectedFace = -1, int selectedCharmap = -1) : face(selectedFace), charmap(selectedCharmap) {}
+
+  int face;  // -1: nothing selected
+  int charmap;
+  // Keep the face's Unicode codes (re-encoded with `encoding` when it is not
+  // empty) and draw every glyph at `pixelSize` on one baseline `baseline` rows
+  // below the cell's top; the character map list does not apply then.
+  bool keepCodes = false;
+  std::string encoding;               // iconv name of a printer code page; empty keeps Unicode
+  int pixelSize = 0;                  // 0: the face's full height fits the cell
+  std::optional<int> baseline;        // nothing: from the face's ascender
+};
+
+// A code page the keep-codes import offers: the text shown and the iconv name
+// (empty for none, the Unicode codes themselves).
+struct CodePageChoice {
+  std::string label;
+  std::string name;
+};
+
+// Sample characters drawn as the keep-codes import would place them.
+struct FacePreviewCell {
+  std::string label;               // the character's code in the set ("0048", "82A0"), or a dash
+  std::vector<std::uint8_t> dots;  // packed rows of the cell, leftmost dot in the top bit
+  bool cut = false;                // black dots fell outside the cell
+};
+
+struct FacePreview {
+  int width = 0;
+  int height = 0;
+  int pixelSize = 0;  // the size used, the default when the answer left it 0
+  int baseline = 0;
+  std::vector<FacePreviewCell> cells;
+  std::string problem;  // why nothing can be drawn, or empty
+};
+
 // "TrueType Font Faces": the faces of an outline font file ("family - style")
-// and, for each face, the names of its character maps.
+// and, for each face, the names of its character maps; the code pages the
+// keep-codes import offers and the preview of a choice (empty when the dialog
+// has none to show).
 struct FontFacesRequest {
   std::vector<std::string> faces;
   std::vector<std::vector<std::string>> charmaps;
-};
-
-struct FontFacesAnswer {
-  int face = -1;  // -1: nothing selected
-  int charmap = -1;
+  std::vector<CodePageChoice> codePages;
+  std::function<FacePreview(const FontFacesAnswer&)> preview;
 };
 
 }  // namespace dotforge

@@ -160,8 +160,8 @@ TEST(FileDialogLogic, ImportBitmapOptionsConfirm) {
   EXPECT_EQ(state.Bitmap().baseline, 13);
   EXPECT_EQ(state.Confirm("8", "16", {"255", "", "", 0}), std::nullopt);
 
-  EXPECT_EQ(Problem(state.Confirm("8", "16", {"-1", "", "", 0})), msg::kBaselineRange);
-  EXPECT_EQ(Problem(state.Confirm("8", "16", {"256", "", "", 0})), msg::kBaselineRange);
+  EXPECT_EQ(Problem(state.Confirm("8", "16", {"-1", "", "", 0})), msg::kImportBaselineRange);
+  EXPECT_EQ(Problem(state.Confirm("8", "16", {"256", "", "", 0})), msg::kImportBaselineRange);
   for (const char* codes : {"20-7G", "7E-20", ",", "20,", "-7E", "20-", "1000000", "0x20", "20-7E;A0"}) {
     EXPECT_EQ(Problem(state.Confirm("8", "16", {"", "", codes, 0})), msg::kCodesSyntax) << codes;
   }
@@ -173,8 +173,10 @@ TEST(FileDialogLogic, ImportBitmapOptionsConfirm) {
   // Another type does not use the options, so wrong ones do not keep its dialog open.
   state.ChangeType(1);
   EXPECT_EQ(state.Confirm("0", "0", {"-1", "", "20-7G", 5}), std::nullopt);
-  EXPECT_EQ(CheckImportConfirm(9, 8, 8, {999, "", "zz", 9}), std::nullopt);
-  EXPECT_EQ(Problem(CheckImportConfirm(13, 8, 8, {999, "", "", 0})), msg::kBaselineRange);
+  EXPECT_EQ(CheckImportConfirm(4, 8, 8, {999, "", "zz", 9}), std::nullopt);
+  // An outline font keeping its codes takes the code choices too.
+  EXPECT_EQ(Problem(CheckImportConfirm(9, 8, 8, {std::nullopt, "", "zz", 0})), msg::kCodesSyntax);
+  EXPECT_EQ(Problem(CheckImportConfirm(13, 8, 8, {999, "", "", 0})), msg::kImportBaselineRange);
 }
 
 TEST(FileDialogLogic, ImportBitmapAnswerBecomesTheImportOptions) {

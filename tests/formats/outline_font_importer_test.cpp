@@ -62,6 +62,16 @@ Margins InkMargins(const CharacterRecord& cell) {
   return m;
 }
 
+// The request of an outline import of `path` into `width` x `height` cells.
+ImportRequest OutlineRequest(const std::filesystem::path& path, std::int32_t width, std::int32_t height) {
+  ImportRequest request;
+  request.importType = kFormatOutline;
+  request.fileName = path;
+  request.width = width;
+  request.height = height;
+  return request;
+}
+
 class OutlineImportTest : public ::testing::Test {
  protected:
   void SetUp() override {
@@ -211,8 +221,8 @@ TEST_F(OutlineImportTest, DialogAnswersAreCheckedAndAskedAgain) {
   prompt_.QueueFontFacesDialog(FontFacesAnswer{0, -1});
   prompt_.QueueFontFacesDialog(FontFacesAnswer{0, 5});
   prompt_.QueueFontFacesDialog(FontFacesAnswer{0, 0});
-  const std::optional<ParsedGlyphBlock> block = ImportOutlineFont(sans_, 8, 8, prompt_);
-  ASSERT_TRUE(block);
+  ImportRequest request = OutlineRequest(sans_, 8, 8);
+  ASSERT_TRUE(ImportOutlineFont(request, prompt_));
   EXPECT_EQ(prompt_.Texts(), (std::vector<std::string>{kFacesDialog, msg::kSelectFontFace, kFacesDialog,
                                                        msg::kSelectCharmap, kFacesDialog, msg::kSelectCharmap,
                                                        kFacesDialog}));
@@ -220,16 +230,19 @@ TEST_F(OutlineImportTest, DialogAnswersAreCheckedAndAskedAgain) {
 }
 
 TEST_F(OutlineImportTest, CancelOpensNothingAndSaysNothing) {
-  EXPECT_FALSE(ImportOutlineFont(sans_, 8, 8, prompt_));
+  ImportRequest request = OutlineRequest(sans_, 8, 8);
+  EXPECT_FALSE(ImportOutlineFont(request, prompt_));
   EXPECT_EQ(prompt_.Texts(), std::vector<std::string>{kFacesDialog});
 }
 
 TEST_F(OutlineImportTest, FilesThatDoNotOpen) {
-  EXPECT_FALSE(ImportOutlineFont(dir_ / "NONE.TTF", 8, 8, prompt_));
+  ImportRequest none = OutlineRequest(dir_ / "NONE.TTF", 8, 8);
+  EXPECT_FALSE(ImportOutlineFont(none, prompt_));
   EXPECT_EQ(prompt_.Texts(), std::vector<std::string>{msg::kFontOpenFailed});
   prompt_.Clear();
   std::ofstream(dir_ / "TEXT.TTF") << "not a font at all";
-  EXPECT_FALSE(ImportOutlineFont(dir_ / "TEXT.TTF", 8, 8, prompt_));
+  ImportRequest text = OutlineRequest(dir_ / "TEXT.TTF", 8, 8);
+  EXPECT_FALSE(ImportOutlineFont(text, prompt_));
   EXPECT_EQ(prompt_.Texts(), std::vector<std::string>{msg::kFontFormatNotSupported});
 }
 

@@ -3,6 +3,7 @@
 #include <QApplication>
 #include <QComboBox>
 #include <QFileSystemModel>
+#include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
@@ -12,11 +13,15 @@
 #include <QTimer>
 
 #include "app/app_messages.h"
+#include "app/face_preview_view.h"
 #include "app/file_dialogs.h"
+#include "app/small_dialogs.h"
 #include "app/work_progress.h"
 #include "formats/export_command.h"
 #include "formats/formats_messages.h"
 #include "formats/import_command.h"
+#include "formats/outline_font_importer.h"
+#include "framework/scripted_prompt.h"
 #include "gui/gui_support.h"
 #include "support/test_files.h"
 
@@ -263,6 +268,88 @@ TEST(FontFacesDialog, CaptionsAndNothingPreselected) {
   EXPECT_EQ(dialog.result(), QDialog::Accepted);
   EXPECT_EQ(dialog.Answer().face, 0);
   EXPECT_EQ(dialog.Answer().charmap, 0);
+}
+
+// The keep-codes controls with a real face: the preview follows the fields,
+// names the defaults, and OK refuses numbers that are not integers or out of range.
+TEST(FontFacesDialog, KeepCodesControlsAndLivePreview) {
+  const std::string sans = "/usr/share/fonts/truetype/dejavu/DejaVuSans.ttf";
+  if (!std::filesystem::exists(sans)) GTEST_SKIP() << "fonts-dejavu-core is not installed";
+  ScriptedPrompt prompt;
+  OutlineFontImporter importer(24, 24);
+  ASSERT_TRUE(importer.OpenFontFile(sans, prompt));
+  const FontFacesRequest request = importer.FacesDialogContents();
+  FontFacesDialog dialog(request);
+  dialog.show();
+  QListWidget* faces = dialog.findChildren<QListWidget*>()[0];
+  QListWidget* maps = dialog.findChildren<QListWidget*>()[1];
+  EXPECT_FALSE(dialog.KeepCodesBox()->isChecked());
+  EXPECT_EQ(dialog.KeepCodesBox()->title().toStdString(), msg::kFacesKeepCodes);
+  EXPECT_EQ(dialog.EncodingField()->count(), 10);
+  EXPECT_EQ(dialog.EncodingField()->itemText(0).toStdString(), msg::kEncodingUnicode);
+
+  faces->setCurrentRow(0);
+  dialog.KeepCodesBox()->setChecked(true);
+  EXPECT_FALSE(maps->isEnabled()) << "the Unicode map gives the codes";
+  const FacePreview& preview = dialog.PreviewView()->Preview();
+  EXPECT_TRUE(preview.problem.empty()) << preview.problem;
+  ASSERT_EQ(preview.cells.size(), 5u);
+  EXPECT_EQ(dialog.PixelSizeField()->placeholderText().toStdString(), std::string(msg::kFacesDefault) + "20");
+  EXPECT_EQ(dialog.BaselineField()->placeholderText().toStdString(), std::string(msg::kFacesDefault) + "19");
+  QTest::qWait(100);
+  EXPECT_GE(dialog.PreviewView()->width(), dialog.PreviewView()->sizeHint().width()) << "every sample shows";
+  EXPECT_GE(dialog.PreviewView()->height(), dialog.PreviewView()->sizeHint().height());
+  test::SaveScreenshot(dialog, "dialog_font_faces_keep_codes");
+
+  // The fields change the preview as they are typed.
+  const std::vector<std::uint8_t> before = preview.cells[0].dots;
+  dialog.BaselineField()->setText("12");
+  EXPECT_EQ(dialog.PreviewView()->Preview().baseline, 12);
+  EXPECT_NE(dialog.PreviewView()->Preview().cells[0].dots, before);
+  dialog.EncodingField()->setCurrentIndex(1);  // CP437
+  EXPECT_EQ(dialog.PreviewView()->Preview().cells[0].label, "0048");
+
+  QString shown;
+  dialog.PixelSizeField()->setText("big");
+  AnswerNextMessageBox(shown);
+  dialog.accept();
+  EXPECT_EQ(shown.toStdString(), kEnterIntegerMessage);
+  EXPECT_TRUE(dialog.isVisible());
+  dialog.PixelSizeField()->setText("600");
+  EXPECT_EQ(dialog.PreviewView()->Preview().problem, msg::kPixelSizeRange);
+  AnswerNextMessageBox(shown);
+  dialog.accept();
+  EXPECT_EQ(shown.toStdString(), msg::kPixelSizeRange);
+  EXPECT_TRUE(dialog.isVisible());
+
+  dialog.PixelSizeField()->setText("18");
+  dialog.accept();
+  EXPECT_EQ(dialog.result(), QDialog::Accepted);
+  const FontFacesAnswer answer = dialog.Answer();
+  EXPECT_TRUE(answer.keepCodes);
+  EXPECT_EQ(answer.encoding, "CP437");
+  EXPECT_EQ(answer.pixelSize, 18);
+  EXPECT_EQ(answer.baseline, 12);
+  EXPECT_EQ(answer.face, 0);
+}
+
+TEST(FontFacesDialog, ShiftJisPreviewScreenshot) {
+  const std::string noto = "/usr/share/fonts/opentype/noto/NotoSansCJK-Regular.ttc";
+  if (!std::filesystem::exists(noto)) GTEST_SKIP() << "fonts-noto-cjk is not installed";
+  ScriptedPrompt prompt;
+  OutlineFontImporter importer(24, 24);
+  ASSERT_TRUE(importer.OpenFontFile(noto, prompt));
+  const FontFacesRequest request = importer.FacesDialogContents();
+  FontFacesDialog dialog(request);
+  dialog.show();
+  dialog.findChildren<QListWidget*>()[0]->setCurrentRow(0);
+  dialog.KeepCodesBox()->setChecked(true);
+  dialog.EncodingField()->setCurrentIndex(dialog.EncodingField()->findText("Shift_JIS"));
+  const FacePreview& preview = dialog.PreviewView()->Preview();
+  ASSERT_EQ(preview.cells.size(), 5u);
+  EXPECT_EQ(preview.cells[2].label, "82A0");
+  QTest::qWait(100);
+  test::SaveScreenshot(dialog, "dialog_font_faces_shift_jis");
 }
 
 TEST(WorkProgress, WaitCursorThenADialogWhoseCancelStopsTheWork) {

@@ -68,6 +68,11 @@ for option in $(grep -o -- '--[a-z][a-z0-9-]*' <<<"$helps" | sort -u); do
   grep -q -- "$option" <<<"$page" || fail "dotforge-cli.1 does not document $option"
   grep -q -- "$option\b" <<<"$completion" || fail "the bash completion does not offer $option"
 done
+# The completion offers every option of every help text.
+completion=$share/bash-completion/completions/dotforge-cli
+for option in $(grep -o -- '--[a-z][a-z0-9-]*' <<<"$helps" | sort -u); do
+  grep -q -- "$option\b" "$completion" || fail "the completion does not offer $option"
+done
 for command in $(sed -n 's/^  \([a-z][a-z-]*\) .*/\1/p' <<<"$helps" | sort -u); do
   grep -qw -- "$command" <<<"$page" || fail "dotforge-cli.1 does not document the command $command"
 done
