@@ -62,4 +62,16 @@ class AppTest : public ::testing::Test {
   CDotforgeApp app_;
 };
 
+// The application with its main window shown and active, as a user has it, so
+// that keys reach the focused window.
+class ShownAppTest : public AppTest {
+ protected:
+  void SetUp() override {
+    AppTest::SetUp();
+    Frame().show();
+    Frame().activateWindow();
+    QApplication::processEvents();
+  }
+};
+
 }  // namespace dotforge::test

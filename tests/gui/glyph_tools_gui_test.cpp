@@ -20,15 +20,8 @@
 namespace dotforge {
 namespace {
 
-class GlyphToolsGuiTest : public test::AppTest {
+class GlyphToolsGuiTest : public test::ShownAppTest {
  protected:
-  void SetUp() override {
-    AppTest::SetUp();
-    Frame().show();
-    Frame().activateWindow();
-    QApplication::processEvents();
-  }
-
   // A font set of blank `width` x `height` characters 0x41 and 0x42 with an
   // editor open on 0x41.
   CDotforgeEditView& OpenEditor(std::int32_t width, std::int32_t height, const std::string& title) {

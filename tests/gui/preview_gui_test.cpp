@@ -29,15 +29,8 @@
 namespace dotforge {
 namespace {
 
-class PreviewGuiTest : public test::AppTest {
+class PreviewGuiTest : public test::ShownAppTest {
  protected:
-  void SetUp() override {
-    AppTest::SetUp();
-    Frame().show();
-    Frame().activateWindow();
-    QApplication::processEvents();
-  }
-
   PreviewPanel& Panel() { return app_.Preview(); }
 
   // Preview toggles the panel, which comes back as the last run left it.

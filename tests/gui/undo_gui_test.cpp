@@ -21,15 +21,8 @@
 namespace dotforge {
 namespace {
 
-class UndoGuiTest : public test::AppTest {
+class UndoGuiTest : public test::ShownAppTest {
  protected:
-  void SetUp() override {
-    AppTest::SetUp();
-    Frame().show();
-    Frame().activateWindow();
-    QApplication::processEvents();
-  }
-
   // Two blank 8 x 4 characters.
   CDotforgeImportDoc& OpenFontSet() {
     CDotforgeImportDoc& doc = AppTest::OpenFontSet(8, 4, {0x41, 0x42}, "UNDO.DSB");
