@@ -22,6 +22,7 @@
 #include "app/small_dialogs.h"
 #include "formats/bitmap_font_import.h"
 #include "formats/format_extensions.h"
+#include "model/side_format.h"
 
 namespace dotforge {
 namespace {
@@ -173,12 +174,13 @@ void CDotforgeApp::OpenFontSetFile(Prompt& dialogs) {
   ReportBitmapImport(dialogs);
 }
 
-// The counts of a bitmap font import stay in the status bar; when characters were
-// skipped or cut, a message box tells them as well, since the new font set then
-// lacks glyphs or dots of the file.
+// The counts of a bitmap font import (or an outline font keeping its codes) stay
+// in the status bar; when characters were skipped or cut, a message box tells
+// them as well, since the new font set then lacks glyphs or dots of the file.
 void CDotforgeApp::ReportBitmapImport(Prompt& dialogs) {
   const ImportRequest& request = core_.Values().importRequest;
-  if (!IsBitmapFontFormat(request.importType)) return;
+  const bool keptCodes = request.importType == kFormatOutline && !request.glyphBlock.codes.empty();
+  if (!IsBitmapFontFormat(request.importType) && !keptCodes) return;
   const std::string summary = BitmapImportSummary(request.bitmapCounts);
   mainFrame_->statusBar()->showMessage(QString::fromStdString(summary));
   if (request.bitmapCounts.Skipped() > 0 || request.bitmapCounts.cut > 0) dialogs.ShowMessage(summary);

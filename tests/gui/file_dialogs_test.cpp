@@ -134,6 +134,28 @@ TEST(ImportFileDialog, BitmapTypeOffersItsOptionsAndRefusesAWrongSubset) {
   EXPECT_EQ(dialog.Answer()->bitmap.fontTypeIndex, kFontTypeSingleIndex);
 }
 
+// The bitmap options stay in the dialog, hidden, while an outline font is chosen;
+// the outline import then takes every code of the face, not the hidden subset.
+TEST(ImportFileDialog, OutlineFontTakesNoHiddenBitmapChoices) {
+  constexpr int kTrueTypeIndex = 8;
+  test::TempDir dir;
+  test::WriteBytes(dir / "SANS.TTF", Bytes{0x00, 0x01, 0x00, 0x00});
+  const ImportDialogRequest request{"Import Files ", ImportTypeList(), "", dir.Path().string(), 16, 16, 8,
+                                    BitmapDialogOptions{20, "CP437", "20-7E", kFontTypeSingleIndex}};
+  ImportFileDialog dialog(request);
+  dialog.show();
+  ChooseType(dialog, kTrueTypeIndex);
+  EXPECT_FALSE(dialog.CodesField()->isVisible());
+  FileNameBox(dialog)->setText("SANS.TTF");
+  dialog.accept();
+  ASSERT_TRUE(dialog.Answer());
+  EXPECT_EQ(dialog.Answer()->type, kTrueTypeIndex + 1);
+  EXPECT_FALSE(dialog.Answer()->bitmap.baseline);
+  EXPECT_EQ(dialog.Answer()->bitmap.encoding, "");
+  EXPECT_EQ(dialog.Answer()->bitmap.codes, "");
+  EXPECT_EQ(dialog.Answer()->bitmap.fontTypeIndex, 0);
+}
+
 TEST(ExportFileDialog, WildcardNameFiltersTheListingAndStaysOpen) {
   test::TempDir dir;
   test::WriteBytes(dir / "A.DAT", Bytes{1});
