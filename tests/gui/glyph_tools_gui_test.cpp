@@ -8,12 +8,14 @@
 #include <QMdiSubWindow>
 #include <QMimeData>
 #include <QTest>
+#include <QTimer>
 #include <QToolBar>
 
 #include "app/command_ids.h"
 #include "app/dots_mime.h"
 #include "app/edit_view.h"
 #include "app/main_frame.h"
+#include "app/paste_image_dialog.h"
 #include "gui/app_test.h"
 #include "gui/gui_support.h"
 
@@ -275,6 +277,34 @@ TEST_F(GlyphToolsGuiTest, CopyFromOneFontSetPastesClippedIntoAnotherOfAnotherSiz
   for (int i = 0; i < 3; ++i) Type(target, Qt::Key_Z, Qt::ControlModifier);
   EXPECT_EQ(Glyph(target), before);
   EXPECT_FALSE(target.Document()->FontSet().history.CanUndo());
+}
+
+// A picture from another program: Paste asks for the threshold, and the dots land
+// at the selection's top-left corner as one step.
+TEST_F(GlyphToolsGuiTest, APictureFromAnotherProgramIsPastedAtTheSelection) {
+  CDotforgeEditView& editor = OpenEditor(8, 4, "PICTURE.DSB");
+  Type(editor, Qt::Key_S);
+  Drag(editor, Qt::LeftButton, {2, 1}, {}, {4, 2});
+  ASSERT_TRUE(editor.Document()->Selection().Active());
+
+  QImage picture(3, 2, QImage::Format_RGB32);
+  picture.fill(Qt::black);
+  picture.setPixel(1, 0, qRgb(230, 230, 230));
+  QGuiApplication::clipboard()->setImage(picture);
+  bool asked = false;
+  QTimer::singleShot(0, [&asked] {
+    if (auto* dialog = qobject_cast<PasteImageDialog*>(QApplication::activeModalWidget())) {
+      asked = true;
+      dialog->accept();
+    }
+  });
+  Type(editor, Qt::Key_V, Qt::ControlModifier);
+  EXPECT_TRUE(asked);
+  EXPECT_EQ(Glyph(editor), (Bytes{0x00, 0x28, 0x38, 0x00}));
+  EXPECT_EQ(UndoName(editor), "Paste");
+  Type(editor, Qt::Key_Escape);
+  EXPECT_TRUE(Frame().Execute(cmd::kUndo));
+  EXPECT_EQ(Glyph(editor), (Bytes{0, 0, 0, 0}));
 }
 
 TEST_F(GlyphToolsGuiTest, CutAndDeleteWhitenTheSelectionAndAnotherToolDropsAPaste) {
