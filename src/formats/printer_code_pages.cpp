@@ -4,6 +4,7 @@
 #include <array>
 #include <cctype>
 
+#include "formats/file_dialog_logic.h"
 #include "formats/formats_messages.h"
 
 namespace dotforge {
@@ -14,14 +15,11 @@ struct CodePage {
   const char32_t* sample;
 };
 
-constexpr std::array<CodePage, 9> kCodePages{{{"CP437", msg::kPreviewLatin},
-                                              {"CP850", msg::kPreviewLatin},
-                                              {"CP858", msg::kPreviewLatin},
-                                              {"CP1252", msg::kPreviewLatin},
-                                              {"ISO-8859-1", msg::kPreviewLatin},
-                                              {"Shift_JIS", msg::kPreviewJapanese},
+// The double-byte pages; every other page shows Latin letters.
+constexpr std::array<CodePage, 5> kCjkSamples{{{"SHIFT_JIS", msg::kPreviewJapanese},
                                               {"GBK", msg::kPreviewSimplifiedChinese},
-                                              {"Big5", msg::kPreviewTraditionalChinese},
+                                              {"GB18030", msg::kPreviewSimplifiedChinese},
+                                              {"BIG5", msg::kPreviewTraditionalChinese},
                                               {"EUC-KR", msg::kPreviewKorean}}};
 
 std::string Upper(std::string text) {
@@ -32,15 +30,15 @@ std::string Upper(std::string text) {
 }  // namespace
 
 std::vector<CodePageChoice> PrinterCodePages() {
-  std::vector<CodePageChoice> choices{{msg::kEncodingUnicode, ""}};
-  for (const CodePage& page : kCodePages) choices.push_back({page.name, page.name});
+  std::vector<CodePageChoice> choices;
+  for (const EncodingChoice& page : ImportEncodings()) choices.push_back({page.text, page.name});
   return choices;
 }
 
 std::u32string PreviewSample(const std::string& encoding) {
   const std::string wanted = Upper(encoding);
-  for (const CodePage& page : kCodePages) {
-    if (Upper(page.name) == wanted) return page.sample;
+  for (const CodePage& page : kCjkSamples) {
+    if (page.name == wanted) return page.sample;
   }
   return msg::kPreviewLatin;
 }

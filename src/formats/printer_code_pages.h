@@ -9,8 +9,8 @@
 
 namespace dotforge {
 
-// "Unicode (no re-encoding)" first (empty name), then CP437, CP850, CP858,
-// CP1252, ISO-8859-1, Shift_JIS, GBK, Big5, EUC-KR.
+// The code pages the Open dialog offers for bitmap fonts (ImportEncodings):
+// "Unicode (no re-encoding)" first (empty name), then the printer code pages.
 std::vector<CodePageChoice> PrinterCodePages();
 
 // The preview's sample characters for a code page (an iconv name, any case):
