@@ -1,27 +1,13 @@
 #include "escpos/sample_text.h"
 
-#include <iconv.h>
-
 #include <algorithm>
 #include <cerrno>
+#include <optional>
+
+#include "platform/iconv_handle.h"
 
 namespace dotforge {
 namespace {
-
-class IconvHandle {
- public:
-  explicit IconvHandle(const std::string& codePage) : handle_(iconv_open(codePage.c_str(), "UTF-8")) {}
-  ~IconvHandle() {
-    if (Valid()) iconv_close(handle_);
-  }
-  IconvHandle(const IconvHandle&) = delete;
-  IconvHandle& operator=(const IconvHandle&) = delete;
-  bool Valid() const { return handle_ != reinterpret_cast<iconv_t>(-1); }
-  iconv_t Get() const { return handle_; }
-
- private:
-  iconv_t handle_;
-};
 
 // Converts all of `text`; false when a character has no encoding or the text
 // is not valid UTF-8.
@@ -54,13 +40,13 @@ bool Convert(iconv_t handle, std::string_view text, Bytes& out) {
 
 EncodedText EncodeSampleText(std::string_view text, const std::string& codePage) {
   EncodedText encoded;
-  const IconvHandle handle(codePage);
-  if (!handle.Valid()) {
+  const std::optional<IconvHandle> handle = IconvHandle::Open(codePage, "UTF-8");
+  if (!handle) {
     encoded.failure = EncodeFailure::UnknownCodePage;
     return encoded;
   }
   Bytes bytes;
-  if (!Convert(handle.Get(), text, bytes)) return encoded;
+  if (!Convert(handle->Get(), text, bytes)) return encoded;
   std::erase_if(bytes, [](std::uint8_t byte) { return byte < 0x20 && byte != 0x0A; });
   encoded.bytes = std::move(bytes);
   return encoded;

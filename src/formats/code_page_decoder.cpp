@@ -1,7 +1,5 @@
 #include "formats/code_page_decoder.h"
 
-#include <iconv.h>
-
 #include <array>
 
 namespace dotforge {
@@ -12,16 +10,12 @@ constexpr std::size_t kCodePointBytes = 4;
 // Room for two code points, so that a code that decodes into more is seen and refused.
 constexpr std::size_t kOutputRoom = 2 * kCodePointBytes;
 
-iconv_t AsIconv(void* handle) { return static_cast<iconv_t>(handle); }
-
 }  // namespace
 
-void CodePageDecoder::Release::operator()(void* handle) const { iconv_close(AsIconv(handle)); }
-
 std::optional<CodePageDecoder> CodePageDecoder::Open(const std::string& name) {
-  const iconv_t handle = iconv_open("UTF-32BE", name.c_str());
-  if (handle == reinterpret_cast<iconv_t>(-1)) return std::nullopt;
-  return CodePageDecoder(handle);
+  std::optional<IconvHandle> handle = IconvHandle::Open("UTF-32BE", name);
+  if (!handle) return std::nullopt;
+  return CodePageDecoder(std::move(*handle));
 }
 
 std::optional<char32_t> CodePageDecoder::Decode(std::uint32_t code) const {
@@ -34,8 +28,8 @@ std::optional<char32_t> CodePageDecoder::Decode(std::uint32_t code) const {
   char* in = input.data();
   char* out = reinterpret_cast<char*>(output.data());
   std::size_t outLeft = output.size();
-  const iconv_t handle = AsIconv(handle_.get());
-  iconv(handle, nullptr, nullptr, nullptr, nullptr);  // back to the initial shift state
+  const iconv_t handle = handle_.Get();
+  handle_.Reset();
   // A lead byte without its trail byte is left unconverted: no whole character.
   if (iconv(handle, &in, &inLeft, &out, &outLeft) == static_cast<std::size_t>(-1) || inLeft != 0) {
     return std::nullopt;

@@ -4,9 +4,11 @@
 // (SHIFT_JIS 0x8140 -> U+3000, CP437 0x82 -> U+00E9).
 
 #include <cstdint>
-#include <memory>
 #include <optional>
 #include <string>
+#include <utility>
+
+#include "platform/iconv_handle.h"
 
 namespace dotforge {
 
@@ -20,12 +22,9 @@ class CodePageDecoder {
   std::optional<char32_t> Decode(std::uint32_t code) const;
 
  private:
-  struct Release {
-    void operator()(void* handle) const;
-  };
-  explicit CodePageDecoder(void* handle) : handle_(handle) {}
+  explicit CodePageDecoder(IconvHandle handle) : handle_(std::move(handle)) {}
 
-  std::unique_ptr<void, Release> handle_;
+  IconvHandle handle_;
 };
 
 }  // namespace dotforge

@@ -1,7 +1,5 @@
 #include "formats/code_page_encoder.h"
 
-#include <iconv.h>
-
 #include <array>
 
 namespace dotforge {
@@ -12,16 +10,12 @@ constexpr std::size_t kMaxCodeBytes = 2;
 // and refused rather than cut.
 constexpr std::size_t kOutputRoom = 16;
 
-iconv_t AsIconv(void* handle) { return static_cast<iconv_t>(handle); }
-
 }  // namespace
 
-void CodePageEncoder::Release::operator()(void* handle) const { iconv_close(AsIconv(handle)); }
-
 std::optional<CodePageEncoder> CodePageEncoder::Open(const std::string& name) {
-  const iconv_t handle = iconv_open(name.c_str(), "UTF-32BE");
-  if (handle == reinterpret_cast<iconv_t>(-1)) return std::nullopt;
-  return CodePageEncoder(handle);
+  std::optional<IconvHandle> handle = IconvHandle::Open(name, "UTF-32BE");
+  if (!handle) return std::nullopt;
+  return CodePageEncoder(std::move(*handle));
 }
 
 std::optional<std::uint32_t> CodePageEncoder::Encode(char32_t codePoint) const {
@@ -32,8 +26,8 @@ std::optional<std::uint32_t> CodePageEncoder::Encode(char32_t codePoint) const {
   char* out = output.data();
   std::size_t inLeft = input.size();
   std::size_t outLeft = output.size();
-  const iconv_t handle = AsIconv(handle_.get());
-  iconv(handle, nullptr, nullptr, nullptr, nullptr);  // back to the initial shift state
+  const iconv_t handle = handle_.Get();
+  handle_.Reset();
   if (iconv(handle, &in, &inLeft, &out, &outLeft) == static_cast<std::size_t>(-1)) return std::nullopt;
   // A stateful code page returns to its initial state at the end of a character.
   if (iconv(handle, nullptr, nullptr, &out, &outLeft) == static_cast<std::size_t>(-1)) return std::nullopt;

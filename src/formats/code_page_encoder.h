@@ -3,9 +3,11 @@
 // is the encoded bytes read as a big-endian number (CP437 U+00E9 -> 0x82,
 // SHIFT_JIS U+3000 -> 0x8140).
 
-#include <memory>
 #include <optional>
 #include <string>
+#include <utility>
+
+#include "platform/iconv_handle.h"
 
 namespace dotforge {
 
@@ -18,12 +20,9 @@ class CodePageEncoder {
   std::optional<std::uint32_t> Encode(char32_t codePoint) const;
 
  private:
-  struct Release {
-    void operator()(void* handle) const;
-  };
-  explicit CodePageEncoder(void* handle) : handle_(handle) {}
+  explicit CodePageEncoder(IconvHandle handle) : handle_(std::move(handle)) {}
 
-  std::unique_ptr<void, Release> handle_;
+  IconvHandle handle_;
 };
 
 }  // namespace dotforge
