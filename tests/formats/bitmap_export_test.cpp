@@ -65,7 +65,7 @@ class BitmapExportTest : public ::testing::Test {
                                                  const std::string& encoding = "") {
     AppValues app;
     ScriptedPrompt prompt;
-    ImportDialogAnswer answer{(dir_ / name).string(), format + 1, 0, 0, 0, name};
+    ImportDialogAnswer answer{(dir_ / name).string(), format + 1, 0, 0, 0, name, {}};
     answer.bitmap.encoding = encoding;
     prompt.QueueImportDialog(answer);
     ImportCommand command(dir_.Path().string());

@@ -267,7 +267,7 @@ TEST_F(KeepCodesCjkTest, ShiftJisReEncodesTheCodes) {
 class KeepCodesCommandTest : public KeepCodesTest {
  protected:
   bool Import(ScriptedPrompt& prompt, const FontFacesAnswer& answer, const std::string& codes = "") {
-    ImportDialogAnswer file{sans_.string(), kOutlinePosition, 16, 16, 0, "*.TTF"};
+    ImportDialogAnswer file{sans_.string(), kOutlinePosition, 16, 16, 0, "*.TTF", {}};
     file.bitmap.codes = codes;
     prompt.QueueImportDialog(file);
     prompt.QueueFontFacesDialog(answer);

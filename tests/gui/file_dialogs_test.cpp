@@ -257,7 +257,9 @@ TEST(ExportFileDialog, Psf2AndHexTakeNoBaseline) {
 
 TEST(FontFacesDialog, CaptionsAndNothingPreselected) {
   const FontFacesRequest request{{"DejaVu Sans - Book", "DejaVu Sans - Bold"},
-                                 {{"unicode encoding"}, {"unicode encoding", "apple roman encoding"}}};
+                                 {{"unicode encoding"}, {"unicode encoding", "apple roman encoding"}},
+                                 {},
+                                 {}};
   FontFacesDialog dialog(request);
   dialog.show();
   EXPECT_TRUE(LabelTexts(dialog).contains("Available font faces"));

@@ -35,7 +35,9 @@ class PreviewGuiTest : public test::ShownAppTest {
 
   // Preview toggles the panel, which comes back as the last run left it.
   void ShowPreview() {
-    if (!Panel().isVisible()) ASSERT_TRUE(Frame().Execute(cmd::kPreview));
+    if (!Panel().isVisible()) {
+      ASSERT_TRUE(Frame().Execute(cmd::kPreview));
+    }
     QApplication::processEvents();
     ASSERT_TRUE(Panel().isVisible());
   }
