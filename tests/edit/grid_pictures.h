@@ -34,6 +34,25 @@ inline Picture PictureOf(const PixelGrid& grid) {
   return picture;
 }
 
+// The picture on one line, rows split by '/'.
+inline std::string OneLine(const PixelGrid& grid) {
+  std::string line;
+  for (const std::string& row : PictureOf(grid)) line += (line.empty() ? "" : "/") + row;
+  return line;
+}
+
+inline PixelGrid GridFromLine(const std::string& line) {
+  Picture picture(1);
+  for (const char c : line) {
+    if (c == '/') {
+      picture.emplace_back();
+    } else {
+      picture.back() += c;
+    }
+  }
+  return GridFrom(picture);
+}
+
 // The letter A in an 8 x 7 cell, with a dot in the last column to show what a
 // push to the right loses.
 inline const Picture kLetterA = {

@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "edit/grid_pictures.h"
 #include "edit/image_dots.h"
 
 namespace dotforge {
@@ -37,21 +38,9 @@ RawImage RgbaRow(const ExactBytes& bytes, std::int32_t width) {
   return RawImage{width, 1, RawPixelFormat::Rgba8, static_cast<std::size_t>(width) * 4, bytes.View()};
 }
 
-// The dots as text, '#' black and '.' white, rows split by '/'.
-std::string Picture(const PixelGrid& dots) {
-  std::string text;
-  for (std::int32_t row = 0; row < dots.Height(); ++row) {
-    if (row > 0) text += '/';
-    for (std::int32_t column = 0; column < dots.Width(); ++column) {
-      text += dots.At(column, row) == kBlackPixel ? '#' : '.';
-    }
-  }
-  return text;
-}
-
 std::string Convert(const RawImage& image, std::int32_t percent, bool invert = false) {
   const std::optional<PixelGrid> dots = ImageToDots(image, ThresholdOptions{percent, invert});
-  return dots ? Picture(*dots) : "refused";
+  return dots ? test::OneLine(*dots) : "refused";
 }
 
 TEST(ImageDots, GrayThresholdEdges) {

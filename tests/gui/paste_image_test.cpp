@@ -24,36 +24,12 @@
 #include "app/dots_mime.h"
 #include "app/paste_image_dialog.h"
 #include "edit/dots_transfer.h"
+#include "edit/grid_pictures.h"
 #include "gui/gui_support.h"
 #include "platform/bytes.h"
 
 namespace dotforge {
 namespace {
-
-// Dots as text, '#' black and '.' white, rows split by '/'.
-std::string Picture(const PixelGrid& dots) {
-  std::string text;
-  for (std::int32_t row = 0; row < dots.Height(); ++row) {
-    if (row > 0) text += '/';
-    for (std::int32_t column = 0; column < dots.Width(); ++column) {
-      text += dots.At(column, row) == kBlackPixel ? '#' : '.';
-    }
-  }
-  return text;
-}
-
-PixelGrid GridOf(const std::string& picture) {
-  const auto width =
-      static_cast<std::int32_t>(picture.find('/') == std::string::npos ? picture.size() : picture.find('/'));
-  const auto height = static_cast<std::int32_t>((picture.size() + 1) / (width + 1));
-  PixelGrid grid(width, height);
-  for (std::int32_t row = 0; row < height; ++row) {
-    for (std::int32_t column = 0; column < width; ++column) {
-      if (picture[row * (width + 1) + column] == '#') grid.Set(column, row, kBlackPixel);
-    }
-  }
-  return grid;
-}
 
 // What the dialog's preview shows, sampled at the middle of each enlarged dot.
 std::string PreviewPicture(const PasteImageDialog& dialog) {
@@ -124,7 +100,7 @@ std::string RampRows(const std::string& row) { return row + "/" + row + "/" + ro
 
 TEST(ClipboardDots, CopiedDotsComeBackExactlyAndInEveryForm) {
   MessageBoxTexts messages;
-  const PixelGrid dots = GridOf("#.#../.#.##/#####");
+  const PixelGrid dots = test::GridFromLine("#.#../.#.##/#####");
   CopyDotsToClipboard(dots);
   const QMimeData* data = QGuiApplication::clipboard()->mimeData();
   ASSERT_NE(data, nullptr);
@@ -142,13 +118,13 @@ TEST(ClipboardDots, CopiedDotsComeBackExactlyAndInEveryForm) {
   // Pasted back without the dialog, dot for dot, although a picture is there too.
   const std::optional<PixelGrid> pasted = DotsFromClipboard(nullptr);
   ASSERT_TRUE(pasted.has_value());
-  EXPECT_EQ(Picture(*pasted), "#.#../.#.##/#####");
+  EXPECT_EQ(test::OneLine(*pasted), "#.#../.#.##/#####");
   EXPECT_EQ(pasted->Pixels(), dots.Pixels());
   EXPECT_TRUE(messages.Texts().isEmpty());
 }
 
 TEST(ClipboardDots, DamagedDotsAreRefusedWithAMessage) {
-  const Bytes good = EncodeDots(GridOf("#.#/.#."));
+  const Bytes good = EncodeDots(test::GridFromLine("#.#/.#."));
   const auto bytesOf = [](const Bytes& bytes) {
     return QByteArray(reinterpret_cast<const char*>(bytes.data()), static_cast<qsizetype>(bytes.size()));
   };
@@ -201,30 +177,30 @@ TEST(PasteImage, ThresholdAndInvertChooseTheDotsAndThePreviewFollows) {
         for (const QLabel* label : dialog.findChildren<QLabel*>()) texts << label->text();
         EXPECT_TRUE(texts.contains("16 x 4 dots")) << texts.join('|').toStdString();
         // Gray 119 (column 7) is below half, 136 (column 8) is not; transparent is white.
-        EXPECT_EQ(Picture(dialog.Dots()), RampRows("########........"));
+        EXPECT_EQ(test::OneLine(dialog.Dots()), RampRows("########........"));
         // The preview is enlarged by a whole factor and shows the dots.
         EXPECT_EQ(dialog.Preview()->pixmap().width(), 16 * 16);
-        EXPECT_EQ(PreviewPicture(dialog), Picture(dialog.Dots()));
+        EXPECT_EQ(PreviewPicture(dialog), test::OneLine(dialog.Dots()));
 
         dialog.ThresholdSlider()->setValue(25);  // 63.75: column 3 (51) black, column 4 (68) white
         EXPECT_EQ(dialog.ThresholdField()->value(), 25);
-        EXPECT_EQ(Picture(dialog.Dots()), RampRows("####............"));
-        EXPECT_EQ(PreviewPicture(dialog), Picture(dialog.Dots()));
+        EXPECT_EQ(test::OneLine(dialog.Dots()), RampRows("####............"));
+        EXPECT_EQ(PreviewPicture(dialog), test::OneLine(dialog.Dots()));
 
         dialog.ThresholdField()->setValue(75);  // 191.25: column 11 (187) black, column 12 (204) white
         EXPECT_EQ(dialog.ThresholdSlider()->value(), 75);
-        EXPECT_EQ(Picture(dialog.Dots()), RampRows("############...."));
+        EXPECT_EQ(test::OneLine(dialog.Dots()), RampRows("############...."));
 
         dialog.InvertBox()->setChecked(true);  // inverted, columns 4.. are darker than 191.25
-        EXPECT_EQ(Picture(dialog.Dots()), RampRows("....############"));
-        EXPECT_EQ(PreviewPicture(dialog), Picture(dialog.Dots()));
+        EXPECT_EQ(test::OneLine(dialog.Dots()), RampRows("....############"));
+        EXPECT_EQ(PreviewPicture(dialog), test::OneLine(dialog.Dots()));
         dialog.findChild<QDialogButtonBox*>()->button(QDialogButtonBox::Ok)->click();
       },
       shown);
   const std::optional<PixelGrid> dots = DotsFromClipboard(nullptr);
   EXPECT_TRUE(shown);
   ASSERT_TRUE(dots.has_value());
-  EXPECT_EQ(Picture(*dots), RampRows("....############"));
+  EXPECT_EQ(test::OneLine(*dots), RampRows("....############"));
 }
 
 TEST(PasteImage, CancelPastesNothing) {
@@ -293,7 +269,7 @@ TEST(PasteImage, DialogScreenshotOfAGrayScalePicture) {
   const int blackAtHalf =
       static_cast<int>(std::count(dialog.Dots().Pixels().begin(), dialog.Dots().Pixels().end() - 1, kBlackPixel));
   EXPECT_GT(blackAtHalf, 0);
-  EXPECT_EQ(PreviewPicture(dialog), Picture(dialog.Dots()));
+  EXPECT_EQ(PreviewPicture(dialog), test::OneLine(dialog.Dots()));
   test::SaveScreenshot(dialog, "dialog_paste_image");
   dialog.ThresholdSlider()->setValue(70);
   QApplication::processEvents();
