@@ -104,10 +104,7 @@ int Run(const std::string& command, const ParsedArguments& parsed, std::ostream&
   }
   CliPrompt prompt(err);
   AppValues app;
-  // Here --encoding is the sample text's code page, never a re-encoding of the font file.
-  ParsedArguments fontArguments = parsed;
-  fontArguments.options.erase("encoding");
-  const auto doc = OpenInputFile(parsed.positional[0], fontArguments, app, prompt, error);
+  const auto doc = OpenFontForText(parsed, app, prompt, error);
   if (!doc) return error.empty() ? kExitReported : UsageError(err, "escpos", error);
   if (prompt.MessageCount() > 0) return kExitReported;
   const std::optional<EscPosStreamOptions> options = EscPosStreamOptionsFrom(parsed, *doc, error);

@@ -194,4 +194,11 @@ std::unique_ptr<CDotforgeImportDoc> OpenInputFile(const std::string& file, const
   return OpenImportedFontSet(app, prompt);
 }
 
+std::unique_ptr<CDotforgeImportDoc> OpenFontForText(const ParsedArguments& parsed, AppValues& app, CliPrompt& prompt,
+                                                    std::string& error) {
+  ParsedArguments fontArguments = parsed;
+  fontArguments.options.erase("encoding");
+  return OpenInputFile(parsed.positional[0], fontArguments, app, prompt, error);
+}
+
 }  // namespace dotforge::cli

@@ -31,4 +31,9 @@ const char* KeepCodesOptionsHelp();
 std::unique_ptr<CDotforgeImportDoc> OpenInputFile(const std::string& file, const ParsedArguments& parsed,
                                                   AppValues& app, CliPrompt& prompt, std::string& error);
 
+// The font file named first, for a command whose --encoding is the code page of
+// its text: that option never re-encodes the font, which is opened without it.
+std::unique_ptr<CDotforgeImportDoc> OpenFontForText(const ParsedArguments& parsed, AppValues& app, CliPrompt& prompt,
+                                                    std::string& error);
+
 }  // namespace dotforge::cli

@@ -63,9 +63,7 @@ int Run(const ParsedArguments& parsed, std::ostream& err) {
   }
   CliPrompt prompt(err);
   AppValues app;
-  ParsedArguments fontArguments = parsed;
-  fontArguments.options.erase("encoding");
-  const auto doc = OpenInputFile(parsed.positional[0], fontArguments, app, prompt, error);
+  const auto doc = OpenFontForText(parsed, app, prompt, error);
   if (!doc) return error.empty() ? kExitReported : UsageError(err, "preview", error);
   if (prompt.MessageCount() > 0) return kExitReported;
 
