@@ -11,14 +11,13 @@
 #include <thread>
 
 #include "escpos/escpos_sender.h"
-#include "platform/bytes.h"
 #include "platform/event.h"
 
 namespace dotforge {
 
 class EscPosSendJob {
  public:
-  EscPosSendJob(const EscPosTarget& target, Bytes bytes, const EscPosLimits& limits = {});
+  EscPosSendJob(const EscPosTarget& target, CommandStream stream, const EscPosLimits& limits = {});
   ~EscPosSendJob();
   EscPosSendJob(const EscPosSendJob&) = delete;
   EscPosSendJob& operator=(const EscPosSendJob&) = delete;
@@ -32,7 +31,7 @@ class EscPosSendJob {
  private:
   void Run(EscPosTarget target, EscPosLimits limits);
 
-  Bytes bytes_;
+  CommandStream stream_;
   std::size_t total_;
   Event cancel_{ResetMode::Manual};
   std::atomic<std::size_t> sent_{0};

@@ -11,6 +11,7 @@
 #include <thread>
 
 #include "escpos/escpos_sender.h"
+#include "escpos/local_listener.h"
 #include "printersim/pseudo_terminal.h"
 #include "support/test_files.h"
 
@@ -55,7 +56,8 @@ std::thread CancelAfter(Event& cancel, int ms) {
 // Holds an exclusive lock on a file, as another program using the port would.
 class HeldLock {
  public:
-  explicit HeldLock(const std::filesystem::path& path) : fd_(open(path.c_str(), O_RDONLY | O_NOCTTY | O_CLOEXEC)) {
+  explicit HeldLock(const std::filesystem::path& path)
+      : fd_(open(path.c_str(), O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC)) {
     flock(fd_, LOCK_EX);
   }
   ~HeldLock() { close(fd_); }
@@ -105,21 +107,29 @@ class LineReader {
   std::thread thread_;
 };
 
-TEST(EscPosDevice, PlainFileStandsForTheUsbPrinterAndEachSendArrivesAfterTheLast) {
+TEST(EscPosDevice, NamedPipeStandsForTheUsbPrinterAndARegularFileIsRefusedUntouched) {
   test::TempDir dir;
   const auto lp0 = dir / "lp0";
-  test::WriteBytes(lp0, {});
+  test::FifoPrinter printer(lp0);
   Event cancel(ResetMode::Manual);
   std::size_t lastProgress = 0;
-  EXPECT_EQ(SendEscPos(Device(lp0), Pattern(70000), cancel, [&](std::size_t sent, std::size_t) { lastProgress = sent; })
-                .status,
-            EscPosSendResult::Status::Sent);
+  {
+    LineReader reader(printer.Fd(), 70000);
+    EXPECT_EQ(SendEscPos(Device(lp0), Pattern(70000), cancel, [&](std::size_t sent, std::size_t) { lastProgress = sent; })
+                  .status,
+              EscPosSendResult::Status::Sent);
+    EXPECT_EQ(reader.Received(), Pattern(70000));
+  }
   EXPECT_EQ(lastProgress, 70000u);
   EXPECT_EQ(SendEscPos(Device(lp0), Pattern(10), cancel).status, EscPosSendResult::Status::Sent);
-  Bytes expected = Pattern(70000);
-  const Bytes second = Pattern(10);
-  expected.insert(expected.end(), second.begin(), second.end());
-  EXPECT_EQ(test::ReadBytes(lp0), expected);
+  EXPECT_EQ(printer.Take(), Pattern(10));
+
+  const auto file = dir / "receipt.bin";
+  test::WriteBytes(file, Pattern(3));
+  const EscPosSendResult result = SendEscPos(Device(file), Pattern(10), cancel);
+  EXPECT_EQ(result.status, EscPosSendResult::Status::Failed);
+  EXPECT_EQ(result.message, file.string() + " is not a printer device.");
+  EXPECT_EQ(test::ReadBytes(file), Pattern(3));
 }
 
 TEST(EscPosDevice, MissingBusyAndRefusedDevicesAreToldApart) {
@@ -133,7 +143,7 @@ TEST(EscPosDevice, MissingBusyAndRefusedDevicesAreToldApart) {
   EXPECT_FALSE(std::filesystem::exists(missing));
 
   const auto lp0 = dir / "lp0";
-  test::WriteBytes(lp0, {});
+  test::FifoPrinter printer(lp0);
   {
     HeldLock other(lp0);
     result = SendEscPos(Device(lp0), Pattern(4), cancel);
