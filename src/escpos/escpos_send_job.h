@@ -2,7 +2,7 @@
 // A send to an ESC/POS printer on a thread of its own, for a front end that
 // must not wait: it asks how far the send got and whether it ended, from its
 // own thread, and may cancel at any moment. Dropping the job cancels a send
-// still running and waits for its thread.
+// still running and waits for its thread, which ends the command in progress.
 
 #include <atomic>
 #include <cstddef>
