@@ -106,7 +106,7 @@ void BM_EscPosBuildAndSendTcp(benchmark::State& state) {
   for (auto _ : state) {
     const auto stream = BuildEscPosStream(PrintableFont(), Options(), prompt);
     bytes = stream->bytes.size();
-    const EscPosSendResult result = SendEscPos(target, stream->bytes, cancel);
+    const EscPosSendResult result = SendEscPos(target, *stream, cancel);
     if (result.status != EscPosSendResult::Status::Sent) {
       state.SkipWithError(result.message.c_str());
       break;

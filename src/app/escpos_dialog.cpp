@@ -78,6 +78,16 @@ EscPosDialog::EscPosDialog(const CDotforgeImportDoc& fontSet, SettingsStore& sto
   sample_ = new QLineEdit(QString::fromStdString(CharacterSample(fontSet_)), this);
   stream->addRow(msg::kEscPosSampleLabel, sample_);
   layout->addLayout(stream);
+  // The characters left out depend on the set alone: told here once, not at
+  // every Send.
+  note_ = new QLabel(this);
+  note_->setWordWrap(true);
+  if (const std::size_t skipped = UnsendableCharacters(fontSet_); skipped > 0) {
+    note_->setText(QString::fromStdString(msg::FormatMessage(msg::kEscPosSkipped, {std::to_string(skipped)})));
+  } else {
+    note_->hide();
+  }
+  layout->addWidget(note_);
 
   progress_ = new QProgressBar(this);
   progress_->setValue(0);
@@ -202,7 +212,7 @@ void EscPosDialog::Send() {
   progress_->setRange(0, static_cast<int>(stream->bytes.size()));
   progress_->setValue(0);
   status_->clear();
-  job_ = std::make_unique<EscPosSendJob>(*target, std::move(stream->bytes));
+  job_ = std::make_unique<EscPosSendJob>(*target, std::move(*stream));
   ShowSending(true);
   pollTimer_.start();
 }
@@ -238,8 +248,8 @@ void EscPosDialog::ShowSending(bool sending) {
 }
 
 void EscPosDialog::reject() {
-  // Cancel while sending ends the send and keeps the dialog; Escape or Close
-  // when idle closes it.
+  // Cancel while sending ends the send (after the command in progress) and
+  // keeps the dialog; Escape or Close when idle closes it.
   if (job_) {
     job_->Cancel();
     return;

@@ -1,8 +1,9 @@
 #pragma once
 // The "Send to ESC/POS Printer" dialog: the connection and its fields, the
-// printer font, the code page and the sample text; Send builds the stream and
-// sends it on a worker thread while a timer shows its progress, and Cancel
-// ends a running send at once. The choices are stored at each Send.
+// printer font, the code page and the sample text, and a note of the characters
+// the printer cannot take; Send builds the stream and sends it on a worker
+// thread while a timer shows its progress, and Cancel ends a running send once
+// the printer is left between two commands. The choices are stored at each Send.
 
 #include <QDialog>
 #include <QTimer>
@@ -48,6 +49,7 @@ class EscPosDialog : public QDialog {
   QPushButton* SendButton() const { return send_; }
   QPushButton* CancelButton() const { return cancel_; }
   QLabel* StatusLabel() const { return status_; }
+  QLabel* NoteLabel() const { return note_; }
 
  public slots:
   void Send();
@@ -81,6 +83,7 @@ class EscPosDialog : public QDialog {
   QLineEdit* sample_ = nullptr;
   QProgressBar* progress_ = nullptr;
   QLabel* status_ = nullptr;
+  QLabel* note_ = nullptr;
   QPushButton* send_ = nullptr;
   QPushButton* cancel_ = nullptr;
   std::unique_ptr<EscPosSendJob> job_;

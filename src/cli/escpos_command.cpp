@@ -1,11 +1,17 @@
+#include <sys/stat.h>
+#include <unistd.h>
+
 #include <algorithm>
 #include <chrono>
+#include <iostream>
+#include <sstream>
 #include <string>
 
 #include "cli/commands.h"
 #include "cli/escpos_options.h"
 #include "cli/interrupt_cancel.h"
 #include "cli/input_file.h"
+#include "escpos/escpos_messages.h"
 #include "escpos/escpos_sender.h"
 #include "model/file_access.h"
 
@@ -23,17 +29,20 @@ constexpr const char* kEscPosHelp =
     "\n"
     "commands:\n"
     "  send FONTFILE    send the stream to a printer (progress on stderr after a second;\n"
-    "                   Ctrl-C cancels at any moment)\n"
+    "                   Ctrl-C cancels: the command in progress is completed with blank\n"
+    "                   dots, so the printer takes the next send as it should)\n"
     "  stream FONTFILE  write the stream to a file instead\n"
     "\n"
     "options:\n"
     "  --host HOST[:PORT] a network printer's raw TCP port (default port 9100; an IPv6\n"
     "                     address as [ADDRESS]:PORT); 3 s to connect\n"
-    "  --device PATH      a USB printer device of the kernel's printer driver (/dev/usb/lp0)\n"
+    "  --device PATH      a USB printer device of the kernel's printer driver (/dev/usb/lp0);\n"
+    "                     a character device or a named pipe, never a regular file\n"
     "  --font a|b         printer font A (cells up to 12 x 24 dots) or B (up to 9 x 17);\n"
     "                     default: B when the cell fits it, else A\n"
     "  --text TEXT        a sample line printed with the characters just defined\n"
-    "  --encoding NAME    the printer's code page for --text, as iconv names it (default CP437)\n"
+    "  --encoding NAME    the printer's code page: how --text becomes bytes, as iconv names\n"
+    "                     it (default CP437); the font file's codes are taken as they are\n"
     "  -o, --output OUT   the file 'stream' writes\n"
     "serial line options of send:\n"
     "  --port PORT        COM1..COM4 or a serial device path as 'printer ports' lists it\n"
@@ -42,48 +51,96 @@ constexpr const char* kEscPosHelp =
     "  --flow F           none, hardware (RTS/CTS) or xonxoff\n"
     "Line settings not given come from the stored settings of the printer link.\n"
     "\n"
-    "Characters outside 0x20..0x7E are left out with a notice. Exit status: 0 when the\n"
-    "stream was written or sent, 1 when that failed, 2 for a usage error.\n";
+    "Characters with dots outside 0x20..0x7E are left out with a notice. Every stream starts\n"
+    "with NUL bytes and ESC @, which end what a cut-off send left unfinished and reset the\n"
+    "printer. Exit status: 0 when the stream was written or sent, 1 when that failed or was\n"
+    "cancelled, 2 for a usage error.\n";
 
 constexpr int kProgressBarWidth = 30;
 // Progress is drawn once a send has taken this long.
 constexpr auto kQuietTime = std::chrono::seconds(1);
 
+// On a terminal the bar is drawn again in place as the send goes on; elsewhere
+// (a file, a pipe) it is written once, where the send ended.
 class ProgressBar {
  public:
-  explicit ProgressBar(std::ostream& err) : err_(err), start_(std::chrono::steady_clock::now()) {}
+  ProgressBar(std::ostream& err, bool terminal)
+      : err_(err), terminal_(terminal), start_(std::chrono::steady_clock::now()) {}
   ~ProgressBar() {
-    if (drawn_) err_ << '\n';
+    if (!shown_) return;
+    if (!terminal_) Draw();
+    err_ << '\n';
   }
   ProgressBar(const ProgressBar&) = delete;
   ProgressBar& operator=(const ProgressBar&) = delete;
 
   void Show(std::size_t sent, std::size_t total) {
-    if (!drawn_ && std::chrono::steady_clock::now() - start_ < kQuietTime) return;
-    drawn_ = true;
-    const int percent = total == 0 ? 100 : static_cast<int>(sent * 100 / total);
-    const int filled = std::clamp(percent, 0, 100) * kProgressBarWidth / 100;
-    err_ << "\r[" << std::string(filled, '#') << std::string(kProgressBarWidth - filled, ' ') << "] " << percent
-         << " %" << std::flush;
+    percent_ = total == 0 ? 100 : static_cast<int>(sent * 100 / total);
+    if (!shown_ && std::chrono::steady_clock::now() - start_ < kQuietTime) return;
+    shown_ = true;
+    if (!terminal_) return;
+    err_ << '\r';
+    Draw();
+    err_ << std::flush;
   }
 
  private:
+  void Draw() {
+    const int filled = std::clamp(percent_, 0, 100) * kProgressBarWidth / 100;
+    err_ << '[' << std::string(filled, '#') << std::string(kProgressBarWidth - filled, ' ') << "] " << percent_
+         << " %";
+  }
+
   std::ostream& err_;
+  bool terminal_;
   std::chrono::steady_clock::time_point start_;
-  bool drawn_ = false;
+  bool shown_ = false;
+  int percent_ = 0;
 };
 
-int Send(const EscPosTarget& target, const Bytes& stream, std::ostream& err) {
+bool IsTerminal(const std::ostream& err) { return &err == &std::cerr && isatty(STDERR_FILENO) == 1; }
+
+bool IsRegularFile(const std::string& path) {
+  struct stat info {};
+  return stat(path.c_str(), &info) == 0 && S_ISREG(info.st_mode);
+}
+
+int Send(const EscPosTarget& target, const EscPosStream& stream, std::ostream& err) {
+  if (target.kind == EscPosLinkKind::Device && IsRegularFile(target.path)) {
+    err << "dotforge-cli: " << msg::FormatMessage(msg::kEscPosRegularFileUseStream, {target.path}) << '\n';
+    return kExitReported;
+  }
   Event cancel(ResetMode::Manual);
   const InterruptCancel interrupt(cancel);
   EscPosSendResult result;
   {
-    ProgressBar bar(err);
+    ProgressBar bar(err, IsTerminal(err));
     result = SendEscPos(target, stream, cancel, [&](std::size_t sent, std::size_t total) { bar.Show(sent, total); });
   }
   if (result.status == EscPosSendResult::Status::Sent) return kExitOk;
   err << "dotforge-cli: " << result.message << '\n';
   return kExitReported;
+}
+
+// The input options' help without --encoding, which is the text's code page
+// here and never re-encodes the font file.
+std::string FontFileOptionsHelp() {
+  std::istringstream lines(InputOptionsHelp());
+  std::string help;
+  std::string line;
+  bool encodingEntry = false;
+  while (std::getline(lines, line)) {
+    if (line.rfind("  --encoding", 0) == 0 || (encodingEntry && line.rfind("    ", 0) == 0)) {
+      encodingEntry = true;
+      continue;
+    }
+    encodingEntry = false;
+    if (const auto mention = line.find("(after --encoding); "); mention != std::string::npos) {
+      line.erase(mention, std::string("(after --encoding); ").size());
+    }
+    help += line + '\n';
+  }
+  return help;
 }
 
 int Run(const std::string& command, const ParsedArguments& parsed, std::ostream& err) {
@@ -111,7 +168,8 @@ int Run(const std::string& command, const ParsedArguments& parsed, std::ostream&
   if (!options) return UsageError(err, "escpos", error);
   const std::optional<EscPosStream> stream = BuildEscPosStream(*doc, *options, prompt);
   if (!stream) return kExitReported;
-  if (send) return Send(*target, stream->bytes, err);
+  if (stream->skipped > 0) prompt.ShowMessage(msg::FormatMessage(msg::kEscPosSkipped, {std::to_string(stream->skipped)}));
+  if (send) return Send(*target, *stream, err);
   return SaveFontFile(parsed.options.at("output"), stream->bytes, prompt) ? kExitOk : kExitReported;
 }
 
@@ -126,8 +184,7 @@ int RunEscPos(const std::vector<std::string>& arguments, std::ostream& out, std:
   std::optional<ParsedArguments> parsed = ParseArguments(WithLongOutput(arguments), options, error);
   if (!parsed) return UsageError(err, "escpos", error);
   if (parsed->help) {
-    out << kEscPosHelp << "font file options (except --encoding, which is the text's code page here):\n"
-        << InputOptionsHelp();
+    out << kEscPosHelp << "\nfont file options:\n" << FontFileOptionsHelp();
     return kExitOk;
   }
   if (parsed->positional.empty()) return UsageError(err, "escpos", "escpos needs send or stream");

@@ -26,16 +26,19 @@ constexpr const char* kEscPosSimHelp =
     "\n"
     "A virtual ESC/POS receipt printer for user-defined characters: it keeps the characters\n"
     "ESC & defines per printer font, knows ESC @ (clears them), ESC !, ESC M, ESC %, ESC ?,\n"
-    "CR and LF, and prints every line as text art on stdout: user-defined characters where\n"
-    "defined and selected, the outline of the cell otherwise. Other commands are reported on\n"
-    "stderr. At the end the receipt (576 dots wide, 80 mm at 203 dpi) goes to --png.\n"
+    "CR, LF and NUL (ignored), and prints every line as text art on stdout: user-defined\n"
+    "characters where defined and selected, the outline of the cell otherwise. Every byte it\n"
+    "cannot place is reported on stderr as a fault with its offset in the input. At the end\n"
+    "the receipt (576 dots wide, 80 mm at 203 dpi) goes to --png.\n"
     "\n"
     "options:\n"
     "  --listen PORT      take connections on 127.0.0.1:PORT, one after the other, as a\n"
     "                     network printer's raw port does\n"
     "  --link PATH        a pseudo-terminal with PATH linked to it, as a serial printer\n"
     "  --png OUT.png      the receipt as a picture\n"
-    "  --timeout S        stop after S seconds (default 600); Ctrl-C stops too\n";
+    "  --timeout S        stop after S seconds (default 600); Ctrl-C stops too\n"
+    "\n"
+    "Exit status: 0, or 1 when a fault was reported or the picture could not be written.\n";
 
 constexpr int kDefaultTimeoutS = 600;
 constexpr int kLongestTimeoutS = 86400;
@@ -112,14 +115,15 @@ int Simulate(const ParsedArguments& parsed, int timeoutS, std::ostream& out, std
   Bytes received;
   while (input.Wait(stop, deadline, received)) printer.Feed(received);
   printer.Finish();
-  if (!parsed.options.count("png")) return kExitOk;
+  const int status = printer.Faults() == 0 ? kExitOk : kExitReported;
+  if (!parsed.options.count("png")) return status;
   Bytes png;
   const std::string& path = parsed.options.at("png");
   if (!EncodePng(RenderReceipt(printer.Lines()), png) || WriteFileAtomically(path, png) != WriteStatus::Ok) {
     err << "dotforge-cli: " << msg::FormatMessage(msg::kEscPosSimPngFailed, {path}) << '\n';
     return kExitReported;
   }
-  return kExitOk;
+  return status;
 }
 
 }  // namespace

@@ -4,6 +4,7 @@
 #include <pthread.h>
 #include <signal.h>
 #include <sys/file.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <cerrno>
@@ -70,12 +71,23 @@ std::string OpenFailure(const std::string& path, int error) {
   }
 }
 
+// A printer is a character device, or a named pipe standing in for one; a
+// regular file is never written.
+bool IsPrinterDevice(int fd) {
+  struct stat info {};
+  return fstat(fd, &info) == 0 && (S_ISCHR(info.st_mode) || S_ISFIFO(info.st_mode));
+}
+
 }  // namespace
 
 OpenedOutput OpenDeviceOutput(const std::string& path) {
   OpenedOutput opened;
   // No O_CREAT: a device that is not there is reported, never made a file.
   UniqueFd fd(open(path.c_str(), O_WRONLY | O_APPEND | O_NONBLOCK | O_NOCTTY | O_CLOEXEC));
+  if (fd.Valid() && !IsPrinterDevice(fd.Get())) {
+    opened.message = msg::FormatMessage(msg::kEscPosNotADevice, {path});
+    return opened;
+  }
   if (!fd.Valid() || flock(fd.Get(), LOCK_EX | LOCK_NB) != 0) {
     opened.message = OpenFailure(path, errno);
     return opened;

@@ -1,6 +1,7 @@
 #pragma once
 // A USB printer device of the kernel's printer-class driver (/dev/usb/lp*),
-// written as a file. Held with an exclusive lock while open.
+// written as a file. Held with an exclusive lock while open. Only a character
+// device or a named pipe is taken: a regular file is refused untouched.
 
 #include <string>
 

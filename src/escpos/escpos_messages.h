@@ -11,7 +11,10 @@ namespace dotforge::msg {
 // Stream. {} 1: the printer font's name, 2: its width, 3: its height.
 inline constexpr const char* kEscPosCellTooLarge =
     "The cell is larger than printer font {} ({} x {} dots): choose a smaller cell or the other printer font.";
-// {}: how many characters.
+// {} 1: font A's width, 2: its height.
+inline constexpr const char* kEscPosCellTooLargeForA =
+    "The cell is larger than printer font A ({} x {} dots), the largest printer font: choose a smaller cell.";
+// {}: how many characters (with dots).
 inline constexpr const char* kEscPosSkipped =
     "Characters not sent, being outside 0x20..0x7E where ESC/POS user-defined characters are: {}.";
 // {}: the code page.
@@ -34,6 +37,9 @@ inline constexpr const char* kEscPosDeviceMissing = "The printer device {} does 
 inline constexpr const char* kEscPosDeviceBusy = "The printer device {} is busy: another program is using it.";
 inline constexpr const char* kEscPosDeviceDenied =
     "Permission denied for the printer device {}: the user must be allowed to write it (group lp).";
+inline constexpr const char* kEscPosNotADevice = "{} is not a printer device.";
+inline constexpr const char* kEscPosRegularFileUseStream =
+    "{} is not a printer device; use 'escpos stream -o' to write a file";
 inline constexpr const char* kEscPosDeviceFailed = "Unable to open the printer device {}: {}.";
 inline constexpr const char* kEscPosDeviceWriteFailed = "Writing to the printer device {} failed: {}.";
 inline constexpr const char* kEscPosDeviceStalled = "The printer device {} stopped taking data.";

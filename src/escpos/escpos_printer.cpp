@@ -7,6 +7,7 @@
 namespace dotforge {
 namespace {
 
+constexpr std::uint8_t kNul = 0x00;
 constexpr std::uint8_t kEsc = 0x1B;
 constexpr std::uint8_t kLf = 0x0A;
 constexpr std::uint8_t kCr = 0x0D;
@@ -42,7 +43,7 @@ void EscPosPrinter::Feed(ByteView bytes) {
 }
 
 void EscPosPrinter::Finish() {
-  if (!pending_.empty()) onReport_(msg::FormatMessage(msg::kEscPosSimUnfinished, {std::to_string(offset_)}));
+  if (!pending_.empty()) Fault(msg::FormatMessage(msg::kEscPosSimUnfinished, {std::to_string(offset_)}));
   pending_.clear();
 }
 
@@ -53,10 +54,10 @@ std::size_t EscPosPrinter::Step(ByteView bytes) {
     EndLine();
     return 1;
   }
-  if (first == kCr) return 1;  // automatic line feed is off: LF prints
+  if (first == kCr || first == kNul) return 1;  // automatic line feed is off: LF prints
   if (first != kEsc) {
     if (first < 0x20 || first == 0x7F) {
-      onReport_(msg::FormatMessage(msg::kEscPosSimUnknownControl, {at, Hex(first)}));
+      Fault(msg::FormatMessage(msg::kEscPosSimUnknownControl, {at, Hex(first)}));
     } else {
       Print(first);
     }
@@ -70,7 +71,7 @@ std::size_t EscPosPrinter::Step(ByteView bytes) {
   }
   if (command == '&') return DefineCharacters(bytes);
   if (command != '!' && command != 'M' && command != '%' && command != '?') {
-    onReport_(msg::FormatMessage(msg::kEscPosSimUnknownCommand, {at, "ESC " + Hex(command)}));
+    Fault(msg::FormatMessage(msg::kEscPosSimUnknownCommand, {at, "ESC " + Hex(command)}));
     return 2;
   }
   if (bytes.size() < 3) return 0;
@@ -78,13 +79,13 @@ std::size_t EscPosPrinter::Step(ByteView bytes) {
   switch (command) {
     case '!':
       font_ = (n & 0x01) ? EscPosFont::B : EscPosFont::A;
-      if (n & ~0x01) onReport_(msg::FormatMessage(msg::kEscPosSimModeIgnored, {at}));
+      if (n & ~0x01) Fault(msg::FormatMessage(msg::kEscPosSimModeIgnored, {at}));
       break;
     case 'M':
       if (n == 0 || n == '0' || n == 1 || n == '1') {
         font_ = (n == 1 || n == '1') ? EscPosFont::B : EscPosFont::A;
       } else {
-        onReport_(msg::FormatMessage(msg::kEscPosSimUnknownFont, {at, std::to_string(n)}));
+        Fault(msg::FormatMessage(msg::kEscPosSimUnknownFont, {at, std::to_string(n)}));
       }
       break;
     case '%':
@@ -111,11 +112,11 @@ std::size_t EscPosPrinter::DefineCharacters(ByteView bytes) {
   }
   const std::string at = std::to_string(offset_);
   if (y != kColumnBytes) {
-    onReport_(msg::FormatMessage(msg::kEscPosSimBadColumnBytes, {at, std::to_string(y)}));
+    Fault(msg::FormatMessage(msg::kEscPosSimBadColumnBytes, {at, std::to_string(y)}));
     return end;
   }
   if (c1 < 0x20 || c2 > 0x7E || c1 > c2) {
-    onReport_(msg::FormatMessage(msg::kEscPosSimBadRange, {at, Hex(c1), Hex(c2)}));
+    Fault(msg::FormatMessage(msg::kEscPosSimBadRange, {at, Hex(c1), Hex(c2)}));
     return end;
   }
   const EscPosFontLimits limits = LimitsOf(font_);
@@ -125,7 +126,7 @@ std::size_t EscPosPrinter::DefineCharacters(ByteView bytes) {
     const ByteView columns = bytes.subspan(position + 1, kColumnBytes * x);
     position += 1 + columns.size();
     if (x > limits.width) {
-      onReport_(msg::FormatMessage(msg::kEscPosSimTooWide, {at, Hex(static_cast<std::uint32_t>(code)),
+      Fault(msg::FormatMessage(msg::kEscPosSimTooWide, {at, Hex(static_cast<std::uint32_t>(code)),
                                                             std::to_string(x), limits.name}));
       continue;
     }
@@ -151,6 +152,11 @@ void EscPosPrinter::EndLine() {
   line_.clear();
   lineWidth_ = 0;
   if (onLine_) onLine_(lines_.back());
+}
+
+void EscPosPrinter::Fault(const std::string& report) {
+  ++faults_;
+  onReport_(report);
 }
 
 void EscPosPrinter::Reset() {

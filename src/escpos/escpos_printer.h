@@ -1,8 +1,10 @@
 #pragma once
 // A virtual ESC/POS printer for the user-defined character commands: ESC @,
-// ESC !, ESC M, ESC &, ESC %, ESC ?, CR and LF. It keeps the user-defined
-// characters of each printer font and collects the printed lines. Anything
-// else is reported, never guessed at. Bytes may arrive in pieces of any size.
+// ESC !, ESC M, ESC &, ESC %, ESC ?, CR, LF and NUL (ignored, as printers do
+// between commands). It keeps the user-defined characters of each printer font
+// and collects the printed lines. Every byte it cannot place is reported as a
+// fault with its offset in the whole input, never guessed at. Bytes may arrive
+// in pieces of any size.
 
 #include <array>
 #include <cstddef>
@@ -47,6 +49,8 @@ class EscPosPrinter {
   void Finish();
 
   const std::vector<PrintedLine>& Lines() const { return lines_; }
+  // How many faults were reported.
+  std::size_t Faults() const { return faults_; }
 
  private:
   // Handles the command at the front of `pending_`: how many bytes it took, or
@@ -56,6 +60,7 @@ class EscPosPrinter {
   void Print(std::uint8_t code);
   void EndLine();
   void Reset();
+  void Fault(const std::string& report);
   std::map<std::uint8_t, UserGlyph>& UserSet() { return userSets_[font_ == EscPosFont::A ? 0 : 1]; }
 
   LineListener onLine_;
@@ -68,6 +73,7 @@ class EscPosPrinter {
   PrintedLine line_;
   std::int32_t lineWidth_ = 0;
   std::vector<PrintedLine> lines_;
+  std::size_t faults_ = 0;
 };
 
 }  // namespace dotforge

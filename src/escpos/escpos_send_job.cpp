@@ -4,8 +4,8 @@
 
 namespace dotforge {
 
-EscPosSendJob::EscPosSendJob(const EscPosTarget& target, Bytes bytes, const EscPosLimits& limits)
-    : bytes_(std::move(bytes)), total_(bytes_.size()) {
+EscPosSendJob::EscPosSendJob(const EscPosTarget& target, CommandStream stream, const EscPosLimits& limits)
+    : stream_(std::move(stream)), total_(stream_.bytes.size()) {
   thread_ = std::thread(&EscPosSendJob::Run, this, target, limits);
 }
 
@@ -21,7 +21,7 @@ std::optional<EscPosSendResult> EscPosSendJob::Result() const {
 
 void EscPosSendJob::Run(EscPosTarget target, EscPosLimits limits) {
   EscPosSendResult result =
-      SendEscPos(target, bytes_, cancel_, [this](std::size_t sent, std::size_t) { sent_.store(sent); }, limits);
+      SendEscPos(target, stream_, cancel_, [this](std::size_t sent, std::size_t) { sent_.store(sent); }, limits);
   const std::lock_guard lock(mutex_);
   result_ = std::move(result);
 }

@@ -2,7 +2,7 @@
 // A send to an ESC/POS printer on a thread of its own, for a front end that
 // must not wait: it asks how far the send got and whether it ended, from its
 // own thread, and may cancel at any moment. Dropping the job cancels a send
-// still running and waits for its thread.
+// still running and waits for its thread, which ends the command in progress.
 
 #include <atomic>
 #include <cstddef>
@@ -11,14 +11,13 @@
 #include <thread>
 
 #include "escpos/escpos_sender.h"
-#include "platform/bytes.h"
 #include "platform/event.h"
 
 namespace dotforge {
 
 class EscPosSendJob {
  public:
-  EscPosSendJob(const EscPosTarget& target, Bytes bytes, const EscPosLimits& limits = {});
+  EscPosSendJob(const EscPosTarget& target, CommandStream stream, const EscPosLimits& limits = {});
   ~EscPosSendJob();
   EscPosSendJob(const EscPosSendJob&) = delete;
   EscPosSendJob& operator=(const EscPosSendJob&) = delete;
@@ -32,7 +31,7 @@ class EscPosSendJob {
  private:
   void Run(EscPosTarget target, EscPosLimits limits);
 
-  Bytes bytes_;
+  CommandStream stream_;
   std::size_t total_;
   Event cancel_{ResetMode::Manual};
   std::atomic<std::size_t> sent_{0};

@@ -35,8 +35,10 @@ OpenedOutput Open(const EscPosTarget& target, Event& cancel, const EscPosLimits&
 
 class Transfer {
  public:
-  Transfer(EscPosOutput& output, ByteView bytes, Event& cancel, const EscPosProgress& progress, int stallMs)
-      : output_(output), bytes_(bytes), cancel_(cancel), progress_(progress), stallMs_(stallMs) {}
+  Transfer(EscPosOutput& output, const CommandStream& stream, Event& cancel, const EscPosProgress& progress,
+           int stallMs)
+      : output_(output), stream_(stream), bytes_(stream.bytes), cancel_(cancel), progress_(progress),
+        stallMs_(stallMs) {}
 
   EscPosSendResult Run() {
     while (written_ < bytes_.size()) {
@@ -46,6 +48,7 @@ class Transfer {
     while (Left() < bytes_.size()) {
       if (!Advance(WaitStep())) return Give();
     }
+    if (cut_) return {EscPosSendResult::Status::Cancelled, msg::kEscPosCancelled};
     // The last bytes may have left between two looks: the end is reported too.
     if (reported_ < bytes_.size() && progress_) progress_(bytes_.size(), bytes_.size());
     return {EscPosSendResult::Status::Sent, {}};
@@ -53,24 +56,27 @@ class Transfer {
 
  private:
   std::size_t Left() const { return written_ - std::min(written_, output_.Backlog()); }
+  // While finishing, the cancel is set and no longer watched.
+  int CancelFd() const { return finishing_ ? -1 : cancel_.Fd(); }
 
   // Writes what the connection takes, or waits for room or for bytes to leave.
   Step WriteStep() {
     if (output_.Backlog() >= output_.Window()) return WaitStep();
-    pollfd watched[2] = {{cancel_.Fd(), POLLIN, 0}, {output_.Fd(), POLLOUT, 0}};
+    pollfd watched[2] = {{CancelFd(), POLLIN, 0}, {output_.Fd(), POLLOUT, 0}};
     const int ready = poll(watched, 2, kLongestLookMs);
     if (ready < 0) return errno == EINTR ? Step::Idle : Fail(errno);
     if (watched[0].revents) return Step::Cancelled;
     if (ready == 0) return Step::Idle;
     const std::size_t count = std::min(bytes_.size() - written_, output_.Window());
-    const ssize_t done = output_.Write(bytes_.subspan(written_, count));
+    const ssize_t done = output_.Write(ByteView(bytes_).subspan(written_, count));
     if (done < 0) return errno == EAGAIN || errno == EINTR ? Step::Idle : Fail(errno);
     written_ += static_cast<std::size_t>(done);
     return Step::Moved;
   }
 
   Step WaitStep() {
-    if (cancel_.Wait(lookMs_)) return Step::Cancelled;
+    pollfd watched{CancelFd(), POLLIN, 0};
+    if (poll(&watched, 1, lookMs_) > 0) return Step::Cancelled;
     lookMs_ = std::min(lookMs_ * 2, kLongestLookMs);
     if (const int error = output_.PendingError(); error != 0) return Fail(error);
     return Step::Idle;
@@ -85,22 +91,40 @@ class Transfer {
     return Give();
   }
 
+  // The cancel came: what is written stays, and the command it cuts is
+  // completed, so the printer is left between two commands.
+  void Finish() {
+    finishing_ = true;
+    cut_ = written_ < bytes_.size();
+    const Bytes completion = stream_.CompletionAt(written_);
+    bytes_.resize(written_);
+    bytes_.insert(bytes_.end(), completion.begin(), completion.end());
+    stallMs_ = kFinishStallMs;
+    stall_ = Deadline(stallMs_);
+  }
+
   // False when the transfer ends here. Progress is what has left; the stall
   // limit runs while nothing leaves.
   bool Advance(Step step) {
-    if (step == Step::Cancelled || step == Step::Failed) return false;
+    if (step == Step::Failed) return false;
+    if (step == Step::Cancelled) {
+      Finish();
+      return true;
+    }
     // A socket's queue counts the end-of-data mark too, so what has left may
     // seem to step back by one; progress only goes forward.
     const std::size_t left = Left();
     if (left > reported_ || step == Step::Moved) {
-      if (left > reported_ && progress_) progress_(left, bytes_.size());
+      // A completion is no part of the stream: its progress is not shown.
+      if (left > reported_ && progress_ && !finishing_) progress_(left, bytes_.size());
       reported_ = std::max(reported_, left);
       stall_ = Deadline(stallMs_);
       lookMs_ = kFirstLookMs;
       return true;
     }
     if (stall_.Passed()) {
-      failure_ = output_.StalledMessage();
+      // A completion the printer does not take ends as cancelled all the same.
+      if (!finishing_) failure_ = output_.StalledMessage();
       return false;
     }
     return true;
@@ -113,7 +137,8 @@ class Transfer {
   }
 
   EscPosOutput& output_;
-  ByteView bytes_;
+  const CommandStream& stream_;
+  Bytes bytes_;
   Event& cancel_;
   const EscPosProgress& progress_;
   int stallMs_;
@@ -121,6 +146,8 @@ class Transfer {
   std::size_t reported_ = 0;
   int lookMs_ = kFirstLookMs;
   Deadline stall_{stallMs_};
+  bool finishing_ = false;
+  bool cut_ = false;
   std::string failure_;
 };
 
@@ -131,12 +158,12 @@ std::string HostLabel(const EscPosTarget& target) {
   return (ipv6 ? "[" + target.host + "]" : target.host) + ":" + std::to_string(target.port);
 }
 
-EscPosSendResult SendEscPos(const EscPosTarget& target, ByteView bytes, Event& cancel, const EscPosProgress& progress,
-                            const EscPosLimits& limits) {
+EscPosSendResult SendEscPos(const EscPosTarget& target, const CommandStream& stream, Event& cancel,
+                            const EscPosProgress& progress, const EscPosLimits& limits) {
   OpenedOutput opened = Open(target, cancel, limits);
   if (opened.cancelled) return {EscPosSendResult::Status::Cancelled, msg::kEscPosCancelled};
   if (!opened.output) return {EscPosSendResult::Status::Failed, opened.message};
-  return Transfer(*opened.output, bytes, cancel, progress, limits.stallMs).Run();
+  return Transfer(*opened.output, stream, cancel, progress, limits.stallMs).Run();
 }
 
 }  // namespace dotforge

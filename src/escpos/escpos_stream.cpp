@@ -1,5 +1,6 @@
 #include "escpos/escpos_stream.h"
 
+#include <algorithm>
 #include <map>
 #include <string>
 
@@ -20,35 +21,56 @@ bool Fits(const CDotforgeImportDoc& doc, const EscPosFontLimits& limits) {
   return doc.width <= limits.width && doc.height <= limits.height;
 }
 
+bool Sendable(std::uint32_t code) { return code >= kFirstCode && code <= kLastCode; }
+
+bool HasDots(const CharacterRecord& record, const CDotforgeImportDoc& doc) {
+  Bytes scratch;
+  const ByteView view = CellOf(record, doc.width, doc.height, scratch);
+  Bytes cell(view.begin(), view.end());
+  ClearRowPadding(cell, doc.width);
+  return std::any_of(cell.begin(), cell.end(), [](std::uint8_t byte) { return byte != 0; });
+}
+
 // The characters to define by code; the first of two with one code wins.
-std::map<std::uint8_t, const CharacterRecord*> DefinedCharacters(const CDotforgeImportDoc& doc,
-                                                                 std::size_t& skipped) {
+std::map<std::uint8_t, const CharacterRecord*> DefinedCharacters(const CDotforgeImportDoc& doc) {
   std::map<std::uint8_t, const CharacterRecord*> byCode;
   for (const auto& record : doc.characters) {
     const std::uint32_t code = CharacterCode(*record);
-    if (code < kFirstCode || code > kLastCode) {
-      ++skipped;
-      continue;
-    }
-    byCode.emplace(static_cast<std::uint8_t>(code), record.get());
+    if (Sendable(code)) byCode.emplace(static_cast<std::uint8_t>(code), record.get());
   }
   return byCode;
 }
 
+// One ESC & per run of consecutive codes; each character's columns are its dots.
 void AppendDefinitions(const CDotforgeImportDoc& doc, const std::map<std::uint8_t, const CharacterRecord*>& byCode,
-                       Bytes& out) {
+                       CommandStream& stream) {
+  Bytes& out = stream.bytes;
   Bytes scratch;
   for (auto run = byCode.begin(); run != byCode.end();) {
     auto end = std::next(run);
     while (end != byCode.end() && end->first == std::prev(end)->first + 1) ++end;
-    const std::uint8_t header[] = {kEsc, '&', static_cast<std::uint8_t>(kColumnBytes), run->first,
-                                   std::prev(end)->first};
-    out.insert(out.end(), std::begin(header), std::end(header));
+    EscPosCommand command;
+    command.bytes.begin = out.size();
+    out.insert(out.end(), {kEsc, '&', static_cast<std::uint8_t>(kColumnBytes), run->first, std::prev(end)->first});
     for (; run != end; ++run) {
       out.push_back(static_cast<std::uint8_t>(doc.width));
+      const std::size_t columns = out.size();
       RowsToColumns(CellOf(*run->second, doc.width, doc.height, scratch), doc.width, doc.height, kColumnBytes, out);
+      command.dots.push_back({columns, out.size()});
     }
+    command.bytes.end = out.size();
+    stream.commands.push_back(std::move(command));
   }
+}
+
+std::string CellTooLargeMessage(EscPosFont font) {
+  const EscPosFontLimits limits = LimitsOf(font);
+  // Font A is the larger one: there is no other printer font to advise.
+  return font == EscPosFont::A
+             ? msg::FormatMessage(msg::kEscPosCellTooLargeForA,
+                                  {std::to_string(limits.width), std::to_string(limits.height)})
+             : msg::FormatMessage(msg::kEscPosCellTooLarge,
+                                  {limits.name, std::to_string(limits.width), std::to_string(limits.height)});
 }
 
 }  // namespace
@@ -62,12 +84,17 @@ EscPosFont FontForCell(std::int32_t width, std::int32_t height) {
   return width <= b.width && height <= b.height ? EscPosFont::B : EscPosFont::A;
 }
 
+std::size_t UnsendableCharacters(const CDotforgeImportDoc& doc) {
+  return static_cast<std::size_t>(std::count_if(doc.characters.begin(), doc.characters.end(), [&](const auto& record) {
+    return !Sendable(CharacterCode(*record)) && HasDots(*record, doc);
+  }));
+}
+
 std::optional<EscPosStream> BuildEscPosStream(const CDotforgeImportDoc& doc, const EscPosStreamOptions& options,
                                               Prompt& prompt) {
   const EscPosFontLimits limits = LimitsOf(options.font);
   if (!Fits(doc, limits)) {
-    prompt.ShowMessage(msg::FormatMessage(msg::kEscPosCellTooLarge, {limits.name, std::to_string(limits.width),
-                                                                     std::to_string(limits.height)}));
+    prompt.ShowMessage(CellTooLargeMessage(options.font));
     return std::nullopt;
   }
   std::optional<Bytes> sample;
@@ -84,17 +111,18 @@ std::optional<EscPosStream> BuildEscPosStream(const CDotforgeImportDoc& doc, con
   }
 
   EscPosStream stream;
-  const auto byCode = DefinedCharacters(doc, stream.skipped);
+  const auto byCode = DefinedCharacters(doc);
   stream.defined = byCode.size();
-  stream.bytes = {kEsc, 'M', static_cast<std::uint8_t>(options.font == EscPosFont::A ? 0 : 1)};
-  AppendDefinitions(doc, byCode, stream.bytes);
-  stream.bytes.insert(stream.bytes.end(), {kEsc, '%', 1});
+  stream.skipped = UnsendableCharacters(doc);
+  stream.bytes.assign(kEscPosPrefixNuls, 0x00);
+  stream.AppendCommand({kEsc, '@'});
+  stream.AppendCommand({kEsc, 'M', static_cast<std::uint8_t>(options.font == EscPosFont::A ? 0 : 1)});
+  AppendDefinitions(doc, byCode, stream);
+  stream.AppendCommand({kEsc, '%', 1});
   if (sample) {
     stream.bytes.insert(stream.bytes.end(), sample->begin(), sample->end());
-    stream.bytes.insert(stream.bytes.end(), {0x0A, kEsc, '%', 0});
-  }
-  if (stream.skipped > 0) {
-    prompt.ShowMessage(msg::FormatMessage(msg::kEscPosSkipped, {std::to_string(stream.skipped)}));
+    stream.bytes.push_back(0x0A);
+    stream.AppendCommand({kEsc, '%', 0});
   }
   return stream;
 }

@@ -47,8 +47,8 @@ TEST_F(EscPosCliTest, StreamFileIsWhatSendDeliversToANetworkPrinter) {
   const auto expected = BuildEscPosStream(*test::MakeFontSet(12, 24, test::CodeRange(0x20, 0x7E)), options, prompt);
   ASSERT_TRUE(expected);
   EXPECT_EQ(file, expected->bytes);
-  // 3 + one run header + 95 characters of 1 + 36 bytes + ESC % 1 + "AB\x82" LF ESC % 0.
-  EXPECT_EQ(file.size(), 3u + 5u + 95u * 37u + 3u + 3u + 4u);
+  // NULs and ESC @ + 3 + one run header + 95 characters of 1 + 36 bytes + ESC % 1 + "AB\x82" LF ESC % 0.
+  EXPECT_EQ(file.size(), kEscPosPrefixNuls + 2u + 3u + 5u + 95u * 37u + 3u + 3u + 4u);
 
   test::LocalListener printer(test::ListenerMode::Read);
   printer.Serve();
@@ -71,11 +71,12 @@ TEST_F(EscPosCliTest, SmallCellPicksFontBAndSkippedCharactersAreANotice) {
   EXPECT_EQ(run.err, "Characters not sent, being outside 0x20..0x7E where ESC/POS user-defined characters are: 2.\n");
   const Bytes file = test::ReadBytes(Path("SMALL.BIN"));
   ASSERT_GE(file.size(), 8u);
-  EXPECT_EQ(Bytes(file.begin(), file.begin() + 8), (Bytes{0x1B, 0x4D, 0x01, 0x1B, 0x26, 0x03, 0x41, 0x42}));
+  const auto start = file.begin() + kEscPosPrefixNuls;
+  EXPECT_EQ(Bytes(start, start + 10), (Bytes{0x1B, 0x40, 0x1B, 0x4D, 0x01, 0x1B, 0x26, 0x03, 0x41, 0x42}));
 
   run = EscPos({"stream", Path("SMALL.DAT"), "-o", Path("SMALL.BIN"), "--font", "a"});
   EXPECT_EQ(run.status, kExitOk);
-  EXPECT_EQ(test::ReadBytes(Path("SMALL.BIN"))[2], 0x00);
+  EXPECT_EQ(test::ReadBytes(Path("SMALL.BIN"))[kEscPosPrefixNuls + 4], 0x00);
 
   run = EscPos({"stream", Path("SHOP.DAT"), "-o", Path("SHOP.BIN"), "--font", "b"});
   EXPECT_EQ(run.status, kExitReported);
@@ -90,12 +91,20 @@ TEST_F(EscPosCliTest, SmallCellPicksFontBAndSkippedCharactersAreANotice) {
 }
 
 TEST_F(EscPosCliTest, SendsToAUsbPrinterDeviceAndASerialLine) {
-  test::WriteBytes(Path("lp0"), {});
+  test::FifoPrinter device(Path("lp0"));
   CliRun run = EscPos({"send", Path("SMALL.DAT"), "--device", Path("lp0")});
   EXPECT_EQ(run.status, kExitOk) << run.err;
   ASSERT_EQ(EscPos({"stream", Path("SMALL.DAT"), "-o", Path("SMALL.BIN")}).status, kExitOk);
   const Bytes stream = test::ReadBytes(Path("SMALL.BIN"));
-  EXPECT_EQ(test::ReadBytes(Path("lp0")), stream);
+  EXPECT_EQ(device.Take(), stream);
+
+  // A regular file is no printer: refused and left as it was.
+  run = EscPos({"send", Path("SMALL.DAT"), "--device", Path("SMALL.BIN")});
+  EXPECT_EQ(run.status, kExitReported);
+  EXPECT_EQ(run.err, "Characters not sent, being outside 0x20..0x7E where ESC/POS user-defined characters are: 2.\n"
+                     "dotforge-cli: " + Path("SMALL.BIN") +
+                         " is not a printer device; use 'escpos stream -o' to write a file\n");
+  EXPECT_EQ(test::ReadBytes(Path("SMALL.BIN")), stream);
 
   run = EscPos({"send", Path("SMALL.DAT"), "--device", Path("lp1")});
   EXPECT_EQ(run.status, kExitReported);
@@ -139,11 +148,10 @@ TEST_F(EscPosCliTest, SendLongerThanASecondOfLineTimeShowsProgressToTheEnd) {
   done = true;
   printer.join();
   EXPECT_EQ(run.status, kExitOk) << run.err;
-  EXPECT_EQ(received, 3u + 5u + 30u * 37u + 3u);
-  EXPECT_NE(run.err.find("] 100 %\n"), std::string::npos) << run.err;
-  // Drawn only once the send has taken a second: the quiet first second shows no 0 %.
-  EXPECT_EQ(run.err.rfind("\r[", 0), 0u) << run.err;
-  EXPECT_EQ(run.err.find("] 0 %"), std::string::npos) << run.err;
+  EXPECT_EQ(received, kEscPosPrefixNuls + 2u + 3u + 5u + 30u * 37u + 3u);
+  // Not a terminal: the progress is one line, where the send ended, not a
+  // line per step.
+  EXPECT_EQ(run.err, "[" + std::string(30, '#') + "] 100 %\n");
 }
 
 TEST_F(EscPosCliTest, UsageErrorsNameTheProblem) {
@@ -166,6 +174,17 @@ TEST_F(EscPosCliTest, UsageErrorsNameTheProblem) {
     EXPECT_EQ(run.status, kExitUsage) << text;
     EXPECT_NE(run.err.find(text), std::string::npos) << run.err;
   }
+  // --encoding is described once, as the text's code page, never as a
+  // re-encoding of the font file.
+  const CliRun help = EscPos({"--help"});
+  EXPECT_EQ(help.status, kExitOk);
+  std::size_t entries = 0;
+  for (std::size_t at = help.out.find("\n  --encoding"); at != std::string::npos;
+       at = help.out.find("\n  --encoding", at + 1)) {
+    ++entries;
+  }
+  EXPECT_EQ(entries, 1u) << help.out;
+  EXPECT_EQ(help.out.find("re-encode"), std::string::npos) << help.out;
 }
 
 TEST(EscPosHostOption, HostPortAndIpv6Forms) {

@@ -10,7 +10,12 @@
 #include <filesystem>
 #include <thread>
 
+#include "escpos/escpos_printer.h"
 #include "escpos/escpos_sender.h"
+#include "escpos/escpos_stream.h"
+#include "escpos/receipt_image.h"
+#include "framework/scripted_prompt.h"
+#include "escpos/local_listener.h"
 #include "printersim/pseudo_terminal.h"
 #include "support/test_files.h"
 
@@ -55,7 +60,8 @@ std::thread CancelAfter(Event& cancel, int ms) {
 // Holds an exclusive lock on a file, as another program using the port would.
 class HeldLock {
  public:
-  explicit HeldLock(const std::filesystem::path& path) : fd_(open(path.c_str(), O_RDONLY | O_NOCTTY | O_CLOEXEC)) {
+  explicit HeldLock(const std::filesystem::path& path)
+      : fd_(open(path.c_str(), O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC)) {
     flock(fd_, LOCK_EX);
   }
   ~HeldLock() { close(fd_); }
@@ -105,21 +111,29 @@ class LineReader {
   std::thread thread_;
 };
 
-TEST(EscPosDevice, PlainFileStandsForTheUsbPrinterAndEachSendArrivesAfterTheLast) {
+TEST(EscPosDevice, NamedPipeStandsForTheUsbPrinterAndARegularFileIsRefusedUntouched) {
   test::TempDir dir;
   const auto lp0 = dir / "lp0";
-  test::WriteBytes(lp0, {});
+  test::FifoPrinter printer(lp0);
   Event cancel(ResetMode::Manual);
   std::size_t lastProgress = 0;
-  EXPECT_EQ(SendEscPos(Device(lp0), Pattern(70000), cancel, [&](std::size_t sent, std::size_t) { lastProgress = sent; })
-                .status,
-            EscPosSendResult::Status::Sent);
+  {
+    LineReader reader(printer.Fd(), 70000);
+    EXPECT_EQ(SendEscPos(Device(lp0), Pattern(70000), cancel, [&](std::size_t sent, std::size_t) { lastProgress = sent; })
+                  .status,
+              EscPosSendResult::Status::Sent);
+    EXPECT_EQ(reader.Received(), Pattern(70000));
+  }
   EXPECT_EQ(lastProgress, 70000u);
   EXPECT_EQ(SendEscPos(Device(lp0), Pattern(10), cancel).status, EscPosSendResult::Status::Sent);
-  Bytes expected = Pattern(70000);
-  const Bytes second = Pattern(10);
-  expected.insert(expected.end(), second.begin(), second.end());
-  EXPECT_EQ(test::ReadBytes(lp0), expected);
+  EXPECT_EQ(printer.Take(), Pattern(10));
+
+  const auto file = dir / "receipt.bin";
+  test::WriteBytes(file, Pattern(3));
+  const EscPosSendResult result = SendEscPos(Device(file), Pattern(10), cancel);
+  EXPECT_EQ(result.status, EscPosSendResult::Status::Failed);
+  EXPECT_EQ(result.message, file.string() + " is not a printer device.");
+  EXPECT_EQ(test::ReadBytes(file), Pattern(3));
 }
 
 TEST(EscPosDevice, MissingBusyAndRefusedDevicesAreToldApart) {
@@ -133,7 +147,7 @@ TEST(EscPosDevice, MissingBusyAndRefusedDevicesAreToldApart) {
   EXPECT_FALSE(std::filesystem::exists(missing));
 
   const auto lp0 = dir / "lp0";
-  test::WriteBytes(lp0, {});
+  test::FifoPrinter printer(lp0);
   {
     HeldLock other(lp0);
     result = SendEscPos(Device(lp0), Pattern(4), cancel);
@@ -240,6 +254,45 @@ TEST(EscPosSerial, CancelMidLineThenSendAgainOnTheSamePort) {
   LineReader printer(line.Master(), 300);
   EXPECT_EQ(SendEscPos(Serial(dir / "ttyPRN"), Pattern(300), cancel).status, EscPosSendResult::Status::Sent);
   EXPECT_EQ(printer.Received(), Pattern(300));
+}
+
+TEST(EscPosSerial, CancelsInsideTheDefinitionsLeaveThePrinterBetweenCommandsAndTheNextSendPrints) {
+  test::TempDir dir;
+  sim::PseudoTerminal line;
+  std::string error;
+  ASSERT_TRUE(line.Open(dir / "ttyPRN", error)) << error;
+  ScriptedPrompt prompt;
+  EscPosStreamOptions options;
+  options.sampleText = "HEADBAGE HEADBAGE HEADBAGE HEADBAGE";
+  const EscPosStream stream = *BuildEscPosStream(*test::MakeFontSet(12, 24, test::CodeRange(0x41, 0x48)), options, prompt);
+  std::vector<std::string> faults;
+  EscPosPrinter printer({}, [&](const std::string& fault) { faults.push_back(fault); });
+  // Progress points inside the one ESC & (bytes 136..437) of the 479-byte
+  // stream; at 9600 baud the sender writes at most 192 bytes ahead of the line.
+  for (const std::size_t cancelAt : {140u, 180u, 220u, 260u}) {
+    LineReader reader(line.Master(), stream.bytes.size());
+    Event cancel(ResetMode::Manual);
+    const EscPosSendResult result = SendEscPos(Serial(dir / "ttyPRN", 9600), stream, cancel,
+                                               [&](std::size_t sent, std::size_t) {
+                                                 if (sent >= cancelAt) cancel.Set();
+                                               });
+    EXPECT_EQ(result.status, EscPosSendResult::Status::Cancelled) << cancelAt;
+    const Bytes received = reader.Received(500);
+    // The printer got the stream up to a command's end, never into the next.
+    EXPECT_LT(received.size(), stream.bytes.size()) << cancelAt;
+    EXPECT_EQ(stream.CompletionAt(received.size()), Bytes{}) << cancelAt;
+    printer.Feed(received);
+  }
+  LineReader reader(line.Master(), stream.bytes.size());
+  Event cancel(ResetMode::Manual);
+  EXPECT_EQ(SendEscPos(Serial(dir / "ttyPRN"), stream, cancel).status, EscPosSendResult::Status::Sent);
+  printer.Feed(reader.Received());
+  printer.Finish();
+  EXPECT_EQ(faults, std::vector<std::string>{});
+  EscPosPrinter alone({}, {});
+  alone.Feed(stream.bytes);
+  ASSERT_EQ(printer.Lines().size(), 1u);
+  EXPECT_EQ(LineArt(printer.Lines()[0]), LineArt(alone.Lines()[0]));
 }
 
 TEST(EscPosSerial, LineThatGoesAwayMidSendFailsNamingThePort) {

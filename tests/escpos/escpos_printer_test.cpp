@@ -93,6 +93,43 @@ TEST(EscPosPrinter, FontsKeepTheirOwnCharactersAndLinesWrapAt576Dots) {
   EXPECT_FALSE(image.Black(9 + 1, 22));
 }
 
+TEST(EscPosPrinter, EveryCutCompletedOrEndedByTheNextPrefixLeavesTheNextSendPrintingAsIfAlone) {
+  // Two runs of definitions, a sample line with a character the set lacks.
+  ScriptedPrompt prompt;
+  EscPosStreamOptions options;
+  options.sampleText = "ABZ?C";
+  const EscPosStream stream = *BuildEscPosStream(*test::MakeFontSet(12, 24, {0x41, 0x42, 0x43, 0x5A}), options, prompt);
+  const ByteView bytes(stream.bytes);
+  PrinterRun alone;
+  alone.printer.Feed(bytes);
+  ASSERT_EQ(alone.art.size(), 1u);
+  for (std::size_t cut = 0; cut <= bytes.size(); ++cut) {
+    // A cancel: what was handed over, then the completion of the command cut.
+    PrinterRun ended, again;
+    for (PrinterRun* run : {&ended, &again}) {
+      run->printer.Feed(bytes.first(cut));
+      run->printer.Feed(stream.CompletionAt(cut));
+    }
+    ended.printer.Finish();  // reports a command left unfinished
+    again.printer.Feed(bytes);
+    EXPECT_EQ(ended.reports.size() + again.reports.size(), 0u) << "cut at " << cut;
+    ASSERT_FALSE(again.art.empty());
+    EXPECT_EQ(again.art.back(), alone.art[0]) << "cut at " << cut;
+  }
+  // A failed send, cut in the dots and not completed: the next stream's NULs
+  // end the definition and ESC @ starts afresh.
+  for (const EscPosCommand& command : stream.commands) {
+    for (const ByteRange& dots : command.dots) {
+      for (std::size_t cut = dots.begin; cut < dots.end; ++cut) {
+        PrinterRun failed;
+        failed.printer.Feed(bytes.first(cut));
+        failed.printer.Feed(bytes);
+        EXPECT_TRUE(failed.reports.empty() && failed.art == alone.art) << "cut at " << cut;
+      }
+    }
+  }
+}
+
 TEST(EscPosPrinter, UnknownCommandsAndBadDefinitionsAreReportedNotGuessed) {
   Bytes stream{0x1D, 'V', 0x00};  // GS V: cut, not known here
   stream.insert(stream.end(), {0x1B, 'd', 3});  // ESC d: feed lines
@@ -106,7 +143,6 @@ TEST(EscPosPrinter, UnknownCommandsAndBadDefinitionsAreReportedNotGuessed) {
   run.printer.Finish();
   EXPECT_EQ(run.reports, (std::vector<std::string>{
                              "Unknown control byte at byte 0: 0x1D.",
-                             "Unknown control byte at byte 2: 0x00.",
                              "Unknown command at byte 3: ESC 0x64.",
                              "Unknown control byte at byte 5: 0x03.",
                              "ESC & at byte 6 has y = 2; only 3 is known, nothing defined.",
@@ -116,8 +152,10 @@ TEST(EscPosPrinter, UnknownCommandsAndBadDefinitionsAreReportedNotGuessed) {
                              "ESC ! at byte 71 sets print modes other than the font; the picture does not show them.",
                              "The input ended inside the command at byte 74.",
                          }));
+  EXPECT_EQ(run.printer.Faults(), run.reports.size());
   // The bytes after an unknown command are taken as they come: 'V' is a
-  // character (no line feed, so nothing printed), 0x00 and 3 control bytes.
+  // character (no line feed, so nothing printed), 0x00 is ignored as printers
+  // do, 3 is a control byte.
   EXPECT_TRUE(run.printer.Lines().empty());
 }
 

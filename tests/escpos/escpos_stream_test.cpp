@@ -20,6 +20,13 @@ void Append(Bytes& out, std::initializer_list<int> bytes) {
   for (int byte : bytes) out.push_back(static_cast<std::uint8_t>(byte));
 }
 
+// What every stream starts with: NUL bytes that end an unfinished definition, then ESC @.
+Bytes Prefix() {
+  Bytes prefix(kEscPosPrefixNuls, 0x00);
+  Append(prefix, {0x1B, 0x40});
+  return prefix;
+}
+
 std::vector<std::string> Messages(const ScriptedPrompt& prompt) {
   std::vector<std::string> texts;
   for (const auto& entry : prompt.Entries()) texts.push_back(entry.text);
@@ -36,7 +43,7 @@ TEST(EscPosStream, RunsBreakAtMissingCodesAndColumnsAreTopRowInBit7) {
   ScriptedPrompt prompt;
   const auto stream = BuildEscPosStream(*doc, {}, prompt);
   ASSERT_TRUE(stream);
-  Bytes expected;
+  Bytes expected = Prefix();
   Append(expected, {0x1B, 0x4D, 0x00});
   Append(expected, {0x1B, 0x26, 0x03, 0x41, 0x42});
   Append(expected, {2, 0x80, 0, 0, 0x00, 0, 0});
@@ -56,7 +63,7 @@ TEST(EscPosStream, OrderOfTheListDoesNotMatterAndTheFirstOfTwoCodesWins) {
   ScriptedPrompt prompt;
   const auto stream = BuildEscPosStream(*doc, {}, prompt);
   ASSERT_TRUE(stream);
-  Bytes expected;
+  Bytes expected = Prefix();
   Append(expected, {0x1B, 0x4D, 0x00, 0x1B, 0x26, 0x03, 0x30, 0x31});
   Append(expected, {1, 0x80, 0, 0});
   Append(expected, {1, 0x00, 0, 0});
@@ -71,7 +78,7 @@ TEST(EscPosStream, NarrowShortCellSendsItsWidthAndZeroRowsBelowTheCell) {
   ScriptedPrompt prompt;
   const auto stream = BuildEscPosStream(*doc, {}, prompt);
   ASSERT_TRUE(stream);
-  Bytes expected;
+  Bytes expected = Prefix();
   Append(expected, {0x1B, 0x4D, 0x00, 0x1B, 0x26, 0x03, 0x7E, 0x7E, 5});
   for (int x = 0; x < 5; ++x) Append(expected, {0xFF, 0xFF, 0xF0});
   Append(expected, {0x1B, 0x25, 0x01});
@@ -85,10 +92,11 @@ TEST(EscPosStream, FullFontACellUsesAllTwentyFourRows) {
   ScriptedPrompt prompt;
   const auto stream = BuildEscPosStream(*doc, {}, prompt);
   ASSERT_TRUE(stream);
-  ASSERT_EQ(stream->bytes.size(), 3u + 5u + 1u + 12u * 3u + 3u);
-  const std::size_t lastColumn = 3 + 5 + 1 + 11 * 3;
+  const std::size_t start = Prefix().size();
+  ASSERT_EQ(stream->bytes.size(), start + 3u + 5u + 1u + 12u * 3u + 3u);
+  const std::size_t lastColumn = start + 3 + 5 + 1 + 11 * 3;
   EXPECT_EQ(stream->bytes[lastColumn + 2], 0x81);
-  EXPECT_EQ(std::count(stream->bytes.begin() + 9, stream->bytes.end() - 3, 0), 12 * 3 - 1);
+  EXPECT_EQ(std::count(stream->bytes.begin() + start + 9, stream->bytes.end() - 3, 0), 12 * 3 - 1);
 }
 
 TEST(EscPosStream, FontBSelectsFontOneAndRefusesCellsLargerThanNineBySeventeen) {
@@ -99,7 +107,7 @@ TEST(EscPosStream, FontBSelectsFontOneAndRefusesCellsLargerThanNineBySeventeen) 
   options.font = EscPosFont::B;
   const auto stream = BuildEscPosStream(*fits, options, prompt);
   ASSERT_TRUE(stream);
-  Bytes expected;
+  Bytes expected = Prefix();
   Append(expected, {0x1B, 0x4D, 0x01, 0x1B, 0x26, 0x03, 0x41, 0x41, 9});
   for (int x = 0; x < 8; ++x) Append(expected, {0, 0, 0});
   Append(expected, {0, 0, 0x80});
@@ -120,30 +128,33 @@ TEST(EscPosStream, FontARefusesACellLargerThanTwelveByTwentyFour) {
     auto large = Blank(width, height, {0x41});
     ScriptedPrompt prompt;
     EXPECT_FALSE(BuildEscPosStream(*large, {}, prompt));
-    ASSERT_EQ(prompt.Entries().size(), 1u);
-    EXPECT_NE(prompt.Entries()[0].text.find("printer font A (12 x 24 dots)"), std::string::npos);
+    // Font A is the largest: no other printer font is advised.
+    EXPECT_EQ(Messages(prompt), std::vector<std::string>{"The cell is larger than printer font A (12 x 24 dots), the "
+                                                         "largest printer font: choose a smaller cell."});
   }
   EXPECT_EQ(FontForCell(9, 17), EscPosFont::B);
   EXPECT_EQ(FontForCell(10, 17), EscPosFont::A);
   EXPECT_EQ(FontForCell(12, 24), EscPosFont::A);
 }
 
-TEST(EscPosStream, CharactersOutsideThePrintableRangeAreSkippedAndCounted) {
-  // Double-byte set: 0x1F, 0x7F, 0x100 and 0x4100 are outside; 0x20 and 0x7E
-  // stay in runs of their own.
-  auto doc = Blank(1, 1, {0x1F, 0x20, 0x7E, 0x7F, 0x100, 0x4100}, kDoubleByteFont);
+TEST(EscPosStream, CharactersOutsideThePrintableRangeAreSkippedAndCountedWhenTheyHaveDots) {
+  // Double-byte set: 0x1F, 0x7F, 0x100, 0x4100 and 0xA0 are outside; 0x20 and
+  // 0x7E stay in runs of their own. The blank 0xA0 is filler, not counted.
+  auto doc = Blank(1, 1, {0x1F, 0x20, 0x7E, 0x7F, 0x100, 0x4100, 0xA0}, kDoubleByteFont);
+  for (std::size_t i : {0u, 3u, 4u, 5u}) doc->characters[i]->SetPixel(0, 0, true);
   ScriptedPrompt prompt;
   const auto stream = BuildEscPosStream(*doc, {}, prompt);
   ASSERT_TRUE(stream);
-  Bytes expected;
+  Bytes expected = Prefix();
   Append(expected, {0x1B, 0x4D, 0x00});
   Append(expected, {0x1B, 0x26, 0x03, 0x20, 0x20, 1, 0, 0, 0});
   Append(expected, {0x1B, 0x26, 0x03, 0x7E, 0x7E, 1, 0, 0, 0});
   Append(expected, {0x1B, 0x25, 0x01});
   EXPECT_EQ(stream->bytes, expected);
   EXPECT_EQ(stream->skipped, 4u);
-  EXPECT_EQ(Messages(prompt), std::vector<std::string>{"Characters not sent, being outside 0x20..0x7E where ESC/POS "
-                                                       "user-defined characters are: 4."});
+  EXPECT_EQ(UnsendableCharacters(*doc), 4u);
+  // Telling the user is the front end's part, once.
+  EXPECT_TRUE(prompt.Entries().empty());
 }
 
 TEST(EscPosStream, SampleTextIsEncodedWithoutControlBytesAndEndsTheUserSet) {
@@ -153,7 +164,7 @@ TEST(EscPosStream, SampleTextIsEncodedWithoutControlBytesAndEndsTheUserSet) {
   ScriptedPrompt prompt;
   const auto stream = BuildEscPosStream(*doc, options, prompt);
   ASSERT_TRUE(stream);
-  Bytes expected;
+  Bytes expected = Prefix();
   Append(expected, {0x1B, 0x4D, 0x00, 0x1B, 0x26, 0x03, 0x41, 0x41, 1, 0, 0, 0, 0x1B, 0x25, 0x01});
   Append(expected, {'H', 0x82, 'A', 0x0A, 'B', 0x0A, 0x1B, 0x25, 0x00});
   EXPECT_EQ(stream->bytes, expected);
@@ -161,7 +172,7 @@ TEST(EscPosStream, SampleTextIsEncodedWithoutControlBytesAndEndsTheUserSet) {
   options.codePage = "CP1252";
   const auto western = BuildEscPosStream(*doc, options, prompt);
   ASSERT_TRUE(western);
-  EXPECT_EQ(western->bytes[16], 0xE9);
+  EXPECT_EQ(western->bytes[Prefix().size() + 16], 0xE9);
   EXPECT_TRUE(prompt.Entries().empty());
 }
 

@@ -3,6 +3,7 @@
 #include <arpa/inet.h>
 #include <fcntl.h>
 #include <poll.h>
+#include <sys/stat.h>
 
 #include <stdexcept>
 #include <vector>
@@ -100,6 +101,21 @@ FullListener::FullListener() {
 FullListener::~FullListener() {
   for (const int client : clients_) close(client);
   close(fd_);
+}
+
+FifoPrinter::FifoPrinter(const std::filesystem::path& path) {
+  if (mkfifo(path.c_str(), 0600) != 0) throw std::runtime_error("cannot make the pipe " + path.string());
+  fd_ = open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+}
+
+FifoPrinter::~FifoPrinter() { close(fd_); }
+
+Bytes FifoPrinter::Take() {
+  Bytes taken;
+  std::uint8_t buffer[4096];
+  ssize_t count = 0;
+  while ((count = read(fd_, buffer, sizeof buffer)) > 0) taken.insert(taken.end(), buffer, buffer + count);
+  return taken;
 }
 
 }  // namespace dotforge::test

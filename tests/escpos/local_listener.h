@@ -1,12 +1,14 @@
 #pragma once
 // A TCP printer on 127.0.0.1 for the tests: it accepts one connection and keeps
 // what arrives until the sender shuts its side down, or misbehaves as asked.
+// And a named pipe standing in for a USB printer device.
 
 #include <netinet/in.h>
 #include <sys/socket.h>
 #include <unistd.h>
 
 #include <atomic>
+#include <filesystem>
 #include <cstdint>
 #include <thread>
 #include <vector>
@@ -64,6 +66,21 @@ class FullListener {
   std::uint16_t port_ = 0;
   std::vector<int> clients_;
   bool full_ = false;
+};
+
+// A named pipe at `path` with its reading end open, so that a send may open it
+// as a printer device; Take gives what the pipe holds (up to its 64 KiB).
+class FifoPrinter {
+ public:
+  explicit FifoPrinter(const std::filesystem::path& path);
+  ~FifoPrinter();
+  FifoPrinter(const FifoPrinter&) = delete;
+  FifoPrinter& operator=(const FifoPrinter&) = delete;
+  int Fd() const { return fd_; }
+  Bytes Take();
+
+ private:
+  int fd_ = -1;
 };
 
 }  // namespace dotforge::test
