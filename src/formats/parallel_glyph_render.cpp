@@ -73,7 +73,9 @@ void RenderRuns(const GlyphRunJob& job, FT_Library library, FT_Face face, RunQue
     if (!run) return;
     if (const std::optional<std::size_t> failed = job.render(library, face, run->first, run->second, control)) {
       runs.Failed(*failed);
+      return;
     }
+    control.done.fetch_add(run->second - run->first, std::memory_order_relaxed);
     afterRun();
   }
 }
