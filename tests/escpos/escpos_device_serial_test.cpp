@@ -169,7 +169,8 @@ TEST(EscPosDevice, DeviceThatStopsTakingDataStallsOrIsCancelled) {
   result = SendEscPos(Device(fifo), Pattern(1 << 20), cancel);
   canceller.join();
   EXPECT_EQ(result.status, EscPosSendResult::Status::Cancelled);
-  EXPECT_LT(SecondsSince(start), 2.0);
+  // Well before the 10 s a stall takes to be noticed.
+  EXPECT_LT(SecondsSince(start), 5.0);
   close(reader);
 }
 
@@ -233,7 +234,8 @@ TEST(EscPosSerial, CancelMidLineThenSendAgainOnTheSamePort) {
     const EscPosSendResult result = SendEscPos(Serial(dir / "ttyPRN", 9600), Pattern(5000), cancel);
     canceller.join();
     EXPECT_EQ(result.status, EscPosSendResult::Status::Cancelled);
-    EXPECT_LT(SecondsSince(start), 1.5);
+    // Well before the 5.2 s the whole stream takes on the line.
+    EXPECT_LT(SecondsSince(start), 3.0);
     EXPECT_LT(printer.Received(100).size(), 5000u);
   }
   cancel.Reset();

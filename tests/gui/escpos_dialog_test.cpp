@@ -191,7 +191,8 @@ TEST_F(EscPosDialogTest, CancelEndsASendToAPrinterThatStopsReading) {
     dialog.CancelButton()->click();
     // Cancel ends the send, not the dialog.
     QTRY_VERIFY_WITH_TIMEOUT(!dialog.Sending(), 5000);
-    EXPECT_LT(clock.elapsed(), 2000);
+    // Well before the 10 s a stall takes to be noticed.
+    EXPECT_LT(clock.elapsed(), 4000);
     EXPECT_TRUE(dialog.isVisible());
     EXPECT_EQ(dialog.StatusLabel()->text(), msg::kEscPosCancelled);
     EXPECT_EQ(dialog.CancelButton()->text(), "Close");
