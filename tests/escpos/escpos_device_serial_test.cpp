@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 #include <poll.h>
 #include <sys/file.h>
+#include <sys/ioctl.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -181,9 +182,14 @@ TEST(EscPosDevice, DeviceWhoseReaderGoesAwayFailsInsteadOfEndingTheProgram) {
   const int reader = open(fifo.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
   ASSERT_GE(reader, 0);
   Event cancel(ResetMode::Manual);
-  // The reader leaves while the pipe is full: the next write finds no reader.
+  // The reader leaves once the pipe is full, however long the send takes to
+  // start: the next write finds no reader.
   std::thread leave([reader] {
-    std::this_thread::sleep_for(std::chrono::milliseconds(150));
+    const int capacity = fcntl(reader, F_GETPIPE_SZ);
+    int queued = 0;
+    for (int i = 0; i < 10000 && ioctl(reader, FIONREAD, &queued) == 0 && queued < capacity; ++i) {
+      std::this_thread::sleep_for(std::chrono::milliseconds(1));
+    }
     close(reader);
   });
   const EscPosSendResult result = SendEscPos(Device(fifo), Pattern(1 << 20), cancel);
