@@ -3,10 +3,11 @@
 // bytes / (elapsed x 11520 B/s)), once unpaced (throughput, and the CPU time our
 // process spends, which shows whether anything busy-waits). Full single-byte
 // fonts whose line time is longer than the reply limit: 32 x 32 at 115200 and
-// 8 x 16 at 9600 baud (efficiency = stream bytes / (elapsed x baud / 10)). And
-// Exit in the middle of a download into a printer that has stopped reading:
-// the time Shutdown takes. The simulator runs in a child process so that its
-// work is not counted as ours.
+// 8 x 16 at 9600 baud (efficiency = stream bytes / (elapsed x baud / 10)). A
+// double-byte 18 x 18 font sent row by row at 115200 baud (line_ratio = the
+// line's own time / elapsed). And Exit in the middle of a download into a
+// printer that has stopped reading: the time Shutdown takes. The simulator runs
+// in a child process so that its work is not counted as ours.
 #include <benchmark/benchmark.h>
 #include <signal.h>
 #include <sys/resource.h>
@@ -171,6 +172,43 @@ void Paced32x32At115200(benchmark::State& state) { PacedSingleByte(state, 32, 32
 void Paced8x16At9600(benchmark::State& state) { PacedSingleByte(state, 8, 16, 4, 9600); }
 BENCHMARK(Paced32x32At115200)->Iterations(1)->Unit(benchmark::kSecond)->UseRealTime();
 BENCHMARK(Paced8x16At9600)->Iterations(1)->Unit(benchmark::kSecond)->UseRealTime();
+
+// A double-byte 18 x 18 font in rows of 94 codes with a gap after each row, as
+// a font in JIS order has: every row goes to the printer as a block of its own
+// and waits for the printer's answer. 24 rows, 2,256 characters, 124 kB.
+const CDotforgeImportDoc& RowedFont() {
+  static const auto doc = [] {
+    auto font = bench::PatternedFont(18, 18, 0x8800, 0);
+    for (std::int32_t row = 0; row < 24; ++row) {
+      for (std::int32_t cell = 0; cell < 94; ++cell) {
+        const std::int32_t code = 0x88A1 + row * 0x100 + cell;
+        CharacterRecord& record = font->AppendCharacter(code, 18, 18);
+        for (std::size_t i = 0; i < record.bitmap.size(); ++i) record.bitmap[i] = static_cast<std::uint8_t>(code + i);
+      }
+    }
+    font->characterCount = static_cast<std::int32_t>(font->characters.size());
+    font->SelectFirst();
+    font->SetTitle("ROWS.DDB");
+    return font;
+  }();
+  return *doc;
+}
+
+// The rowed font at 115200 baud: how close the simulated printer comes to the
+// line's own time (line_ratio = stream bytes / 11520 B/s / elapsed).
+void PacedRows18x18(benchmark::State& state) {
+  const std::size_t bytes = StreamBytesOf(RowedFont());
+  ChildPrinter printer(true);
+  for (auto _ : state) {
+    const auto start = std::chrono::steady_clock::now();
+    if (!Download(printer.Link(), RowedFont())) state.SkipWithError("download failed");
+    const double seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+    state.counters["line_ratio"] = static_cast<double>(bytes) / 11520.0 / seconds;
+    state.counters["line_s"] = static_cast<double>(bytes) / 11520.0;
+    state.counters["stream_bytes"] = static_cast<double>(bytes);
+  }
+}
+BENCHMARK(PacedRows18x18)->Iterations(1)->Unit(benchmark::kSecond)->UseRealTime();
 
 // Exit while a download waits on a printer that has stopped reading.
 void ExitWithStalledLine(benchmark::State& state) {

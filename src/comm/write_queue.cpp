@@ -54,8 +54,10 @@ void CWriteQueue::Release() {
 }
 
 void CWriteQueue::Handed(const WriteRequest& request) {
-  meter_.Handed(request.data.size());
   const std::lock_guard guard(lock_);
+  // The meter and the handed count move together: a look at the line in
+  // between would count the new bytes as handed but not as on their way.
+  meter_.Handed(request.data.size());
   inFlightOwner_.reset();
   handedEnd_ = std::max(handedEnd_, request.end);
   sendProgress.Set();
@@ -113,8 +115,8 @@ std::uint64_t CWriteQueue::HandedPosition() {
 }
 
 std::uint64_t CWriteQueue::LeftPosition() {
-  const std::size_t backlog = meter_.Backlog();
   const std::lock_guard guard(lock_);
+  const std::size_t backlog = meter_.Backlog();
   return handedEnd_ > backlog ? handedEnd_ - backlog : 0;
 }
 

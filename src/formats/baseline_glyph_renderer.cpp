@@ -132,7 +132,6 @@ std::optional<std::size_t> DrawGlyphsOnBaseline(FT_Library library, FT_Face face
     bool cut = false;
     if (!DrawGlyphOnBaseline(library, face, glyphs[n], layout, cells + n * cellBytes, cut)) return n;
     cuts[n] = cut ? 1 : 0;
-    control.done.fetch_add(1, std::memory_order_relaxed);
   }
   return std::nullopt;
 }

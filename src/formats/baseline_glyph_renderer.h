@@ -45,7 +45,7 @@ bool DrawGlyphOnBaseline(FT_Library library, FT_Face face, FT_UInt index, const 
 
 // Draws glyphs [begin, end) of `glyphs` into cells [begin, end) of `cells` and
 // sets `cuts[n]` for each glyph n that was cut. The index of the first glyph that
-// failed, or nothing; counts each glyph done and returns early once a stop is asked.
+// failed, or nothing; returns early once a stop is asked.
 std::optional<std::size_t> DrawGlyphsOnBaseline(FT_Library library, FT_Face face, const std::vector<FT_UInt>& glyphs,
                                                 std::size_t begin, std::size_t end, const CellLayout& layout,
                                                 std::uint8_t* cells, std::uint8_t* cuts, RenderControl& control);

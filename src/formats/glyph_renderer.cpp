@@ -121,7 +121,6 @@ std::optional<std::size_t> RenderGlyphs(FT_Library library, FT_Face face, const 
       rendered = PlaceBitmapGlyph(library, slot, cell, target);
     }
     if (!rendered) return n;
-    if (control) control->done.fetch_add(1, std::memory_order_relaxed);
   }
   return std::nullopt;
 }

@@ -35,18 +35,19 @@ FT_Vector OutlinePlacement(const FT_BBox& box, std::int32_t width, std::int32_t 
 // the cell. False when neither is possible.
 bool SetCellSize(FT_Face face, std::int32_t width, std::int32_t height);
 
-// Shared by the threads rendering one font: the glyphs done so far, and the
-// request to stop early.
+// Shared by the threads rendering one font: the glyphs done so far (counted a
+// run at a time), and the request to stop early, which every glyph looks at.
+// Each has a cache line of its own, so the counting does not slow the looking.
 struct RenderControl {
-  std::atomic<std::size_t> done{0};
-  std::atomic<bool> stop{false};
+  alignas(64) std::atomic<std::size_t> done{0};
+  alignas(64) std::atomic<bool> stop{false};
 };
 
 // Renders glyphs [begin, end) into cells [begin, end) of `cells` (which are blank).
 // Outlines are rasterised, bitmap glyphs copied with the same placement, other
 // formats left blank. Returns the index of the first glyph that could not be
-// loaded or rendered, or nothing. With a `control`, counts each glyph done and
-// returns (with nothing) as soon as a stop is asked.
+// loaded or rendered, or nothing. With a `control`, returns (with nothing) as
+// soon as a stop is asked.
 std::optional<std::size_t> RenderGlyphs(FT_Library library, FT_Face face, const std::vector<FT_UInt>& glyphs,
                                         std::size_t begin, std::size_t end, const CellGeometry& cell,
                                         std::uint8_t* cells, RenderControl* control = nullptr);

@@ -1,8 +1,8 @@
 #pragma once
 // Rendering the glyphs of one face split over threads. FreeType objects are not
 // shared between threads: each extra thread opens its own library and face. The
-// calling thread renders the first run and reports the progress; the cells do
-// not depend on the split.
+// glyphs go out in short runs to whichever thread is free; the calling thread
+// renders runs too and reports the progress. The cells do not depend on the split.
 
 #include <cstddef>
 #include <functional>

@@ -7,6 +7,7 @@
 #include <algorithm>
 #include <cerrno>
 #include <chrono>
+#include <optional>
 
 namespace dotforge::sim {
 namespace {
@@ -17,9 +18,12 @@ constexpr std::uint8_t kXon = 0x11;
 constexpr std::uint8_t kXoff = 0x13;
 constexpr std::uint8_t kNak = 0x15;
 
-// Paced reads are small, so the line time is spent evenly rather than in bursts.
-constexpr std::size_t kPacedChunk = 64;
-constexpr std::size_t kUnpacedChunk = 65536;
+// The line is read as far as it holds: a pseudo-terminal refills its buffer only
+// once nearly all of it has been read, so small reads would leave the line
+// waiting on the refill. The bytes read are then taken in small pieces at the
+// line's pace, so the line time is spent evenly rather than in bursts.
+constexpr std::size_t kReadChunk = 65536;
+constexpr std::size_t kPacedPiece = 64;
 
 struct NamedMisbehaviour {
   const char* name;
@@ -104,45 +108,59 @@ double PrinterSimulator::BytesPerSecond() const {
 }
 
 void PrinterSimulator::Run() {
-  const auto deadline = Clock::now() + std::chrono::duration<double>(options_.timeoutSeconds);
-  Bytes buffer(options_.paced ? kPacedChunk : kUnpacedChunk);
-  auto lineFree = Clock::now();
-  bool lastReadFull = false;
-  while (Clock::now() < deadline) {
-    const auto left = std::chrono::duration_cast<std::chrono::milliseconds>(deadline - Clock::now()).count();
+  const auto end = Clock::now() + std::chrono::duration_cast<Clock::duration>(
+                                      std::chrono::duration<double>(options_.timeoutSeconds));
+  Bytes buffer(kReadChunk);
+  // The stretch of bytes the line is carrying; none while the line is idle.
+  std::optional<LineStretch> stretch;
+  while (Clock::now() < end && !stop_.Test()) {
+    if (recover_.Test()) {
+      DiscardUnread();
+      stretch.reset();
+      continue;
+    }
     // A stalled printer does not look at the line at all.
+    const ssize_t count = stalled_ ? 0 : read(terminal_.Master(), buffer.data(), buffer.size());
+    if (count > 0) {
+      const ByteView bytes(buffer.data(), static_cast<std::size_t>(count));
+      if (!options_.paced) {
+        Take(bytes);
+        continue;
+      }
+      // Bytes waiting as soon as the last ones are taken keep the line busy: a
+      // late wake-up of ours does not slow the line down.
+      if (!stretch) stretch.emplace(Clock::now());
+      TakeAtLinePace(bytes, *stretch);
+      continue;
+    }
+    stretch.reset();
+    if (count < 0 && errno != EAGAIN && errno != EINTR) {
+      // The client has closed its side of the line: look again a little later.
+      stop_.Wait(10);
+      continue;
+    }
+    // Nothing waiting: the line is idle, and the next byte to come starts a new
+    // stretch.
+    const auto left = std::chrono::duration_cast<std::chrono::milliseconds>(end - Clock::now()).count();
     pollfd fds[3] = {{stop_.Fd(), POLLIN, 0}, {recover_.Fd(), POLLIN, 0},
                      {stalled_ ? -1 : terminal_.Master(), POLLIN, 0}};
     const int ready = poll(fds, 3, static_cast<int>(std::clamp<long long>(left, 1, 200)));
     if (ready < 0 && errno != EINTR) break;
-    if (fds[0].revents & POLLIN) break;
-    if ((fds[1].revents & POLLIN) && recover_.Test()) {
-      DiscardUnread();
-      lineFree = Clock::now();
-      continue;
-    }
-    if (!(fds[2].revents & (POLLIN | POLLHUP | POLLERR))) continue;
-    const ssize_t count = read(terminal_.Master(), buffer.data(), buffer.size());
-    if (count <= 0) {
-      if (count < 0 && errno != EAGAIN && errno != EINTR) stop_.Wait(10);
-      continue;
-    }
-    if (options_.paced) {
-      // Each byte takes its time on the line. Two full reads in a row mean the
-      // bytes were waiting all along: the line never went idle, so a late
-      // wake-up of ours does not slow it down. A line that was idle starts now.
-      const auto duration = std::chrono::duration<double>(count / BytesPerSecond());
-      const bool full = static_cast<std::size_t>(count) == buffer.size();
-      lineFree = (full && lastReadFull ? lineFree : std::max(lineFree, Clock::now())) +
-                 std::chrono::duration_cast<Clock::duration>(duration);
-      lastReadFull = full;
-      std::this_thread::sleep_until(lineFree);
-    }
-    Take(ByteView(buffer.data(), static_cast<std::size_t>(count)));
   }
 }
 
-void PrinterSimulator::Take(ByteView bytes) {
+void PrinterSimulator::TakeAtLinePace(ByteView bytes, LineStretch& stretch) {
+  for (std::size_t done = 0; done < bytes.size();) {
+    const ByteView piece = bytes.subspan(done, std::min(kPacedPiece, bytes.size() - done));
+    std::this_thread::sleep_until(stretch.Carry(piece.size(), BytesPerSecond()));
+    // A printer that has stopped taking bytes (stalled, or its line went away)
+    // leaves the rest of what was read.
+    if (stop_.Test() || stalled_ || !Take(piece)) return;
+    done += piece.size();
+  }
+}
+
+bool PrinterSimulator::Take(ByteView bytes) {
   if (record_.is_open()) {
     record_.write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
     record_.flush();
@@ -161,16 +179,17 @@ void PrinterSimulator::Take(ByteView bytes) {
     if (!reply.empty()) Answer(std::move(reply));
     if (options_.misbehaviour == Misbehaviour::DropLine && !dropped_ && ++sinceConnect_ >= options_.dropAfterBytes) {
       DropLine();
-      return;
+      return false;
     }
     if (options_.misbehaviour == Misbehaviour::Stall && !dropped_ && ++sinceConnect_ >= options_.stallAfterBytes) {
       // Stalls once; the rest of this read is what the printer choked on.
       dropped_ = true;
       stalled_ = true;
       if (output_) output_("stalled");
-      return;
+      return false;
     }
   }
+  return true;
 }
 
 void PrinterSimulator::Answer(Bytes reply) {

@@ -1,6 +1,6 @@
 #pragma once
 // A virtual printer on a pseudo-terminal. It speaks the printer's protocol
-// (PrinterEngine), paces what it reads at the line's baud rate, can be told to
+// (PrinterEngine), takes what it reads at the line's baud rate, can be told to
 // misbehave, keeps every byte it receives, and stops by itself after its time-out.
 
 #include <termios.h>
@@ -18,6 +18,7 @@
 
 #include "platform/bytes.h"
 #include "platform/event.h"
+#include "printersim/line_stretch.h"
 #include "printersim/printer_engine.h"
 #include "printersim/pseudo_terminal.h"
 
@@ -95,7 +96,11 @@ class PrinterSimulator {
 
  private:
   double BytesPerSecond() const;
-  void Take(ByteView bytes);
+  // Takes the bytes read, piece by piece, each once the line has carried it.
+  void TakeAtLinePace(ByteView bytes, LineStretch& stretch);
+  // False when the printer stops taking bytes part way: it stalled, or its
+  // line went away.
+  bool Take(ByteView bytes);
   void Answer(Bytes reply);
   void WriteToLine(ByteView bytes);
   void DropLine();

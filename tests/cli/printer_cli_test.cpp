@@ -191,13 +191,13 @@ TEST_F(PrinterCliTest, SimulatorNeedsALink) {
 
 TEST_F(PrinterCliTest, SimulatorRecordsWhatItReceivesAndStopsAfterItsTimeout) {
   std::thread client([&] {
-    for (int i = 0; i < 2000 && !std::filesystem::exists(dir_ / "p"); ++i) {
+    for (int i = 0; i < 3000 && !std::filesystem::exists(dir_ / "p"); ++i) {
       std::this_thread::sleep_for(std::chrono::milliseconds(1));
     }
     Printer({"memory", "--port", Path("p")}, nullptr);
   });
   std::ostringstream out, err;
-  EXPECT_EQ(RunPrinterSim({"--link", Path("p"), "--unpaced", "--record", Path("rec"), "--timeout", "2"}, out, err),
+  EXPECT_EQ(RunPrinterSim({"--link", Path("p"), "--unpaced", "--record", Path("rec"), "--timeout", "4"}, out, err),
             kExitOk);
   client.join();
   EXPECT_EQ(test::ReadBytes(dir_ / "rec"), Bytes({0x1F, 'w', 0x02}));

@@ -88,14 +88,27 @@ TEST(WriteQueue, PositionsFollowHandedDroppedAndRefusedBytes) {
 }
 
 TEST(LineMeter, HandedBytesTakeTheirLineTime) {
+  using Clock = std::chrono::steady_clock;
+  // The bytes that can have left the line since `since`, at 1000 bytes per second.
+  const auto carried = [](Clock::time_point since) {
+    return static_cast<long>(std::chrono::duration<double>(Clock::now() - since).count() * 1000);
+  };
   LineMeter meter;
   meter.SetLine(-1, 1000.0);  // 10,000 baud
+  const auto before = Clock::now();
   meter.Handed(500);
-  // Half a second of line time, of which hardly any has passed.
-  EXPECT_GT(meter.Backlog(), 400u);
-  EXPECT_LE(meter.Backlog(), 501u);
+  const auto handed = Clock::now();
+  // Half a second of line time: the bytes leave as it passes, never faster,
+  // however late this thread gets to look.
+  const auto backlog = [&] { return static_cast<long>(meter.Backlog()); };
+  const long first = backlog();
+  EXPECT_GE(first, 500 - carried(before));
+  EXPECT_LE(first, 501);
   std::this_thread::sleep_for(std::chrono::milliseconds(100));
-  EXPECT_LT(meter.Backlog(), 450u);
+  const long surelyCarried = carried(handed);
+  const long later = backlog();
+  EXPECT_GE(later, 500 - carried(before));
+  EXPECT_LE(later, std::max(0L, 501 - surelyCarried));
   EXPECT_DOUBLE_EQ(SerialBytesPerSecond(115200, false), 11520.0);
   EXPECT_DOUBLE_EQ(SerialBytesPerSecond(9600, true), 9600.0 / 11);
 }

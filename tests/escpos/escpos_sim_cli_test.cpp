@@ -27,6 +27,7 @@ class EscPosSimCliTest : public ::testing::Test {
   void TearDown() override { unsetenv(kSettingsFileVariable); }
 
   // Runs the simulator on a thread for `seconds`; Join gives what it printed.
+  // The time is the whole budget of the sends that follow, on a busy machine too.
   void StartSim(std::vector<std::string> arguments, int seconds) {
     arguments.insert(arguments.end(), {"--png", Path("receipt.png"), "--timeout", std::to_string(seconds)});
     sim_ = std::thread([this, arguments] { simRun_ = RunCommand(&RunEscPosSim, arguments); });
@@ -53,11 +54,11 @@ class EscPosSimCliTest : public ::testing::Test {
 
 TEST_F(EscPosSimCliTest, NetworkSimulatorPrintsWhatSendSentAndKeepsCharactersBetweenConnections) {
   const std::uint16_t port = test::ClosedPort();
-  StartSim({"--listen", std::to_string(port)}, 2);
+  StartSim({"--listen", std::to_string(port)}, 5);
   const std::vector<std::string> send{"send", Path("LOGO.DAT"), "--host", "127.0.0.1:" + std::to_string(port),
                                       "--font", "a", "--text", "ABZ?CA"};
   CliRun run{};
-  for (int attempt = 0; attempt < 50; ++attempt) {
+  for (int attempt = 0; attempt < 150; ++attempt) {
     run = RunCommand(&RunEscPos, send);
     if (run.status == kExitOk) break;
     std::this_thread::sleep_for(std::chrono::milliseconds(20));
@@ -78,9 +79,9 @@ TEST_F(EscPosSimCliTest, NetworkSimulatorPrintsWhatSendSentAndKeepsCharactersBet
 }
 
 TEST_F(EscPosSimCliTest, SerialSimulatorOnAPseudoTerminal) {
-  StartSim({"--link", Path("ttyESC")}, 1);
+  StartSim({"--link", Path("ttyESC")}, 4);
   CliRun run{};
-  for (int attempt = 0; attempt < 50 && !std::filesystem::exists(Path("ttyESC")); ++attempt) {
+  for (int attempt = 0; attempt < 150 && !std::filesystem::exists(Path("ttyESC")); ++attempt) {
     std::this_thread::sleep_for(std::chrono::milliseconds(20));
   }
   run = RunCommand(&RunEscPos, {"send", Path("LOGO.DAT"), "--port", Path("ttyESC"), "--text", "AB"});

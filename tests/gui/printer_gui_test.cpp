@@ -140,13 +140,16 @@ TEST(PrinterGuiStalledLine, StaysResponsiveAndExitsPromptly) {
   ASSERT_TRUE(app->MainFrame().Execute(cmd::kDownloadEntireFont));
   ticker.stop();
   user.stop();
-  EXPECT_LT(longestGap, 100);
+  // A window that waited on the stuck line would stop for the 2 s the stall
+  // takes to be noticed; a busy machine delays a tick by far less.
+  EXPECT_LT(longestGap, 1000);
 
   QElapsedTimer exiting;
   exiting.start();
   ASSERT_TRUE(app->MainFrame().Execute(cmd::kExit));
   app.reset();
-  EXPECT_LT(exiting.elapsed(), 1000);
+  // Before the 2 s a wait on the printer's reply would take.
+  EXPECT_LT(exiting.elapsed(), 1500);
 }
 
 }  // namespace
