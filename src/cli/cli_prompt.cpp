@@ -1,5 +1,6 @@
 #include "cli/cli_prompt.h"
 
+#include <cstring>
 #include <string>
 #include <utility>
 
@@ -22,6 +23,11 @@ int DefaultCharmap(const std::vector<std::string>& maps) {
 
 void CliPrompt::ShowMessage(std::string_view text, MessageKind) {
   errors_ << text << '\n';
+  ++messages_;
+}
+
+void CliPrompt::ShowFileError(std::string_view text, std::string_view file, int reason) {
+  errors_ << file << ": " << (reason != 0 ? std::strerror(reason) : text) << '\n';
   ++messages_;
 }
 

@@ -41,6 +41,9 @@ class CliPrompt : public Prompt {
   explicit CliPrompt(std::ostream& errors) : errors_(errors) {}
 
   void ShowMessage(std::string_view text, MessageKind kind = MessageKind::Plain) override;
+  // "FILE: reason", as command-line tools say it (the program's own message when
+  // the system gave no reason).
+  void ShowFileError(std::string_view text, std::string_view file, int reason) override;
   Answer Ask(std::string_view text, Buttons buttons) override;
   bool RequestCodeEntry(CodeEntryFields& fields, const DialogCheck<CodeEntryFields>& ok) override;
   bool RequestNewFont(NewFontFields& fields, const NewFontDialogLogic& logic) override;

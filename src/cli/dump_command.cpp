@@ -15,7 +15,8 @@ constexpr const char* kDumpHelp =
     "then one line per character in list order:\n"
     "  LABEL WxH HEX   (the record's own size and its packed bitmap)\n"
     "Messages go to stderr. Exit status: 0, 1 when reading reported a problem\n"
-    "(what was read is still printed), 2 for a usage error.\n"
+    "(what was read is still printed; nothing when no character was read), 2 for\n"
+    "a usage error.\n"
     "\n"
     "options:\n";
 
@@ -48,6 +49,8 @@ int RunDump(const std::vector<std::string>& arguments, std::ostream& out, std::o
   AppValues app;
   const auto doc = OpenInputFile(parsed->positional[0], *parsed, app, prompt, error);
   if (!doc) return error.empty() ? kExitReported : UsageError(err, "dump", error);
+  // A problem before any character was read leaves nothing to print.
+  if (prompt.MessageCount() > 0 && doc->characters.empty()) return kExitReported;
 
   out << "font-type=" << doc->fontType << " font-id=" << static_cast<int>(static_cast<unsigned char>(doc->fontId))
       << " width=" << doc->width << " height=" << doc->height << " count=" << doc->characterCount << '\n';

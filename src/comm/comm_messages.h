@@ -37,7 +37,7 @@ inline constexpr const char* kZeroPacket = "Device returned a Zero packet (lengt
 // The device's name goes in; the rule file ships with the program's documentation.
 inline constexpr const char* kUsbNoPermission =
     "No permission to use the USB printer %s.\n\nAllow your user access to it with a udev rule (an example is "
-    "docs/60-dotforge-usb-printer.rules), then unplug the printer and plug it in again.";
+    "/usr/share/doc/dotforge/60-dotforge-usb-printer.rules), then unplug the printer and plug it in again.";
 // Shown where the USB printer in use is named and none is present.
 inline constexpr const char* kNoUsbPrinter = "No USB printer found";
 

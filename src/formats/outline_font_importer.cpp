@@ -15,6 +15,7 @@
 #include "formats/printer_code_pages.h"
 #include "model/character_record.h"
 #include "model/glyph_block.h"
+#include "platform/file_io.h"
 
 namespace dotforge {
 namespace {
@@ -44,7 +45,11 @@ bool OutlineFontImporter::OpenFontFile(const std::filesystem::path& path, Prompt
   const FreeTypeFace face = OpenFace(library_.get(), path_.c_str(), 0, error);
   if (!face) {
     library_.reset();
-    prompt.ShowMessage(error == FT_Err_Unknown_File_Format ? msg::kFontFormatNotSupported : msg::kFontOpenFailed);
+    if (error == FT_Err_Unknown_File_Format) {
+      prompt.ShowMessage(msg::kFontFormatNotSupported);
+    } else {
+      prompt.ShowFileError(msg::kFontOpenFailed, path_, ReadOpenError(path));
+    }
     return false;
   }
   characterCount_ = 0;

@@ -28,9 +28,10 @@ const char* ParseResultMessage(ParseResult result) {
 
 bool SourceParser::LoadFile(const std::filesystem::path& path, Prompt& prompt) {
   try {
-    std::optional<Bytes> bytes = ReadWholeFile(path);
+    int reason = 0;
+    std::optional<Bytes> bytes = ReadWholeFile(path, &reason);
     if (!bytes) {
-      prompt.ShowMessage(msg::kUnableToOpenFile);
+      prompt.ShowFileError(msg::kUnableToOpenFile, path.string(), reason);
       return false;
     }
     text_.assign(bytes->begin(), bytes->end());

@@ -30,6 +30,15 @@ class Prompt {
   virtual ~Prompt() = default;
   virtual void ShowMessage(std::string_view text, MessageKind kind = MessageKind::Plain) = 0;
   virtual Answer Ask(std::string_view text, Buttons buttons) = 0;
+  // A file could not be read or written: `text` is the program's own message,
+  // `file` the file and `reason` the system's reason (an errno value, 0 when it
+  // gave none). The desktop program shows `text`; the command-line tool names
+  // the file and the reason.
+  virtual void ShowFileError(std::string_view text, std::string_view file, int reason) {
+    static_cast<void>(file);
+    static_cast<void>(reason);
+    ShowMessage(text);
+  }
 
   // Modal dialogs: `fields` come in as the dialog opens and go out as the user
   // left them. OK runs the check and closes the dialog only when it passes; the

@@ -7,22 +7,23 @@
 namespace dotforge {
 
 std::optional<Bytes> LoadFontFile(const std::filesystem::path& path, Prompt& prompt) {
-  std::optional<Bytes> bytes = ReadWholeFile(path);
-  if (!bytes) prompt.ShowMessage(msg::kUnableToReadFile);
+  int reason = 0;
+  std::optional<Bytes> bytes = ReadWholeFile(path, &reason);
+  if (!bytes) prompt.ShowFileError(msg::kUnableToReadFile, path.string(), reason);
   return bytes;
 }
 
 namespace {
 
-bool Report(WriteStatus status, Prompt& prompt) {
+bool Report(WriteStatus status, const AtomicFileWriter& file, const std::filesystem::path& path, Prompt& prompt) {
   switch (status) {
     case WriteStatus::Ok:
       return true;
     case WriteStatus::OpenFailed:
-      prompt.ShowMessage(msg::kUnableToOpenFile);
+      prompt.ShowFileError(msg::kUnableToOpenFile, path.string(), file.Error());
       return false;
     case WriteStatus::WriteFailed:
-      prompt.ShowMessage(msg::kUnableToWriteFile);
+      prompt.ShowFileError(msg::kUnableToWriteFile, path.string(), file.Error());
       return false;
   }
   return false;
@@ -36,11 +37,11 @@ bool SaveFontFile(const std::filesystem::path& path, ByteView bytes, Prompt& pro
 }
 
 bool OpenFontFileForWriting(AtomicFileWriter& file, const std::filesystem::path& path, Prompt& prompt) {
-  return Report(file.Open(path), prompt);
+  return Report(file.Open(path), file, path, prompt);
 }
 
 bool CommitFontFile(AtomicFileWriter& file, ByteView bytes, Prompt& prompt) {
-  return Report(file.Commit(bytes), prompt);
+  return Report(file.Commit(bytes), file, file.Target(), prompt);
 }
 
 bool CheckStorableCell(std::int32_t width, std::int32_t height, Prompt& prompt) {

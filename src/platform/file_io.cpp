@@ -39,12 +39,34 @@ std::optional<std::filesystem::path> ResolveLinks(std::filesystem::path path) {
   return std::nullopt;
 }
 
-// An existing target may be replaced when it is a regular file the user may
-// write; a file without any write bit counts as read-only for everyone.
-bool MayReplace(const std::filesystem::path& target, const struct stat& info) {
-  if (!S_ISREG(info.st_mode)) return false;
-  if ((info.st_mode & (S_IWUSR | S_IWGRP | S_IWOTH)) == 0) return false;
-  return ::access(target.c_str(), W_OK) == 0;
+// Why an existing target may not be replaced (an errno value, 0 for a file that is
+// no regular file), nothing when it may: it must be a regular file the user may
+// write, and a file without any write bit counts as read-only for everyone.
+std::optional<int> ReplaceRefusal(const std::filesystem::path& target, const struct stat& info) {
+  if (S_ISDIR(info.st_mode)) return EISDIR;
+  if (!S_ISREG(info.st_mode)) return 0;
+  if ((info.st_mode & (S_IWUSR | S_IWGRP | S_IWOTH)) == 0) return EACCES;
+  if (::access(target.c_str(), W_OK) != 0) return errno;
+  return std::nullopt;
+}
+
+// The file opened for reading; an invalid descriptor with the reason in `reason`
+// when it cannot be opened or is a folder. `info` describes the opened file.
+UniqueFd OpenForReading(const std::filesystem::path& path, struct stat& info, int& reason) {
+  UniqueFd file(::open(path.c_str(), O_RDONLY | O_CLOEXEC));
+  if (!file.Valid()) {
+    reason = errno;
+    return file;
+  }
+  if (::fstat(file.Get(), &info) != 0) {
+    reason = errno;
+    return UniqueFd();
+  }
+  if (S_ISDIR(info.st_mode)) {
+    reason = EISDIR;
+    return UniqueFd();
+  }
+  return file;
 }
 
 mode_t NewFileMode() {
@@ -55,11 +77,14 @@ mode_t NewFileMode() {
 
 }  // namespace
 
-std::optional<Bytes> ReadWholeFile(const std::filesystem::path& path) {
-  UniqueFd file(::open(path.c_str(), O_RDONLY | O_CLOEXEC));
-  if (file.Get() < 0) return std::nullopt;
+std::optional<Bytes> ReadWholeFile(const std::filesystem::path& path, int* reason) {
+  int error = 0;
   struct stat info {};
-  if (::fstat(file.Get(), &info) != 0 || S_ISDIR(info.st_mode)) return std::nullopt;
+  const UniqueFd file = OpenForReading(path, info, error);
+  if (!file.Valid()) {
+    if (reason) *reason = error;
+    return std::nullopt;
+  }
 
   Bytes bytes;
   if (info.st_size > 0) bytes.reserve(static_cast<std::size_t>(info.st_size));
@@ -67,11 +92,21 @@ std::optional<Bytes> ReadWholeFile(const std::filesystem::path& path) {
   for (;;) {
     const ssize_t got = ::read(file.Get(), chunk, sizeof chunk);
     if (got < 0 && errno == EINTR) continue;
-    if (got < 0) return std::nullopt;
+    if (got < 0) {
+      if (reason) *reason = errno;
+      return std::nullopt;
+    }
     if (got == 0) break;
     bytes.insert(bytes.end(), chunk, chunk + got);
   }
   return bytes;
+}
+
+int ReadOpenError(const std::filesystem::path& path) {
+  int reason = 0;
+  struct stat info {};
+  OpenForReading(path, info, reason);
+  return reason;
 }
 
 AtomicFileWriter::~AtomicFileWriter() { Discard(); }
@@ -85,17 +120,29 @@ void AtomicFileWriter::Discard() {
 
 WriteStatus AtomicFileWriter::Open(const std::filesystem::path& path) {
   Discard();
+  error_ = 0;
   const std::optional<std::filesystem::path> target = ResolveLinks(path);
-  if (!target) return WriteStatus::OpenFailed;
+  if (!target) {
+    error_ = ELOOP;
+    return WriteStatus::OpenFailed;
+  }
   target_ = *target;
 
   struct stat old {};
   const bool exists = ::stat(target_.c_str(), &old) == 0;
-  if (exists && !MayReplace(target_, old)) return WriteStatus::OpenFailed;
+  if (exists) {
+    if (const std::optional<int> refusal = ReplaceRefusal(target_, old)) {
+      error_ = *refusal;
+      return WriteStatus::OpenFailed;
+    }
+  }
 
   std::string temporary = target_.string() + ".XXXXXX";
   const int fd = ::mkstemp(temporary.data());
-  if (fd < 0) return WriteStatus::OpenFailed;
+  if (fd < 0) {
+    error_ = errno;
+    return WriteStatus::OpenFailed;
+  }
   fd_ = fd;
   temporary_ = std::move(temporary);
 
@@ -114,10 +161,19 @@ WriteStatus AtomicFileWriter::Open(const std::filesystem::path& path) {
 
 WriteStatus AtomicFileWriter::Commit(ByteView bytes) {
   if (fd_ < 0) return WriteStatus::OpenFailed;
-  const bool written = WriteAll(fd_, bytes) && ::fsync(fd_) == 0;
-  const bool closed = ::close(fd_) == 0;
+  error_ = 0;
+  bool done = WriteAll(fd_, bytes) && ::fsync(fd_) == 0;
+  if (!done) error_ = errno;
+  if (::close(fd_) != 0 && done) {
+    done = false;
+    error_ = errno;
+  }
   fd_ = -1;
-  if (!written || !closed || ::rename(temporary_.c_str(), target_.c_str()) != 0) {
+  if (done && ::rename(temporary_.c_str(), target_.c_str()) != 0) {
+    done = false;
+    error_ = errno;
+  }
+  if (!done) {
     Discard();
     return WriteStatus::WriteFailed;
   }

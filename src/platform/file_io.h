@@ -11,7 +11,12 @@
 
 namespace dotforge {
 
-std::optional<Bytes> ReadWholeFile(const std::filesystem::path& path);
+// The file's bytes; nothing when it cannot be read, with the system's reason (an
+// errno value) in `reason` when one is given.
+std::optional<Bytes> ReadWholeFile(const std::filesystem::path& path, int* reason = nullptr);
+// The system's reason why the file cannot be opened for reading (a folder counts
+// as EISDIR), 0 when it can.
+int ReadOpenError(const std::filesystem::path& path);
 
 enum class WriteStatus { Ok, OpenFailed, WriteFailed };
 
@@ -39,6 +44,9 @@ class AtomicFileWriter {
 
   // The file that Commit replaces (the path with its links resolved).
   const std::filesystem::path& Target() const { return target_; }
+  // The system's reason (an errno value) for the last failure of Open or Commit;
+  // 0 when the system gave none (a target that is no regular file).
+  int Error() const { return error_; }
 
  private:
   void Discard();
@@ -46,6 +54,7 @@ class AtomicFileWriter {
   std::filesystem::path target_;
   std::string temporary_;
   int fd_ = -1;
+  int error_ = 0;
 };
 
 // Open and Commit in one step.

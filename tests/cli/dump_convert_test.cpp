@@ -59,7 +59,39 @@ TEST_F(CliTest, ReaderMessagesGiveStatusOneAndStillPrint) {
 
   const CliRun missing = Dump({Path("NONE.DAT")});
   EXPECT_EQ(missing.status, kExitReported);
-  EXPECT_EQ(missing.err, std::string(msg::kUnableToReadFile) + "\n");
+  EXPECT_EQ(missing.out, "");
+  EXPECT_EQ(missing.err, Path("NONE.DAT") + ": No such file or directory\n");
+}
+
+// Every file a command cannot read or write is named with the system's reason,
+// nothing goes to stdout, and a file that was there stays as it was.
+TEST_F(CliTest, FileErrorsNameTheFileAndTheReason) {
+  std::filesystem::create_directory(Path("FOLDER.DAT"));
+  test::WriteBytes(Path("LOCKED.DSB"), Bytes{'o', 'l', 'd'});
+  std::filesystem::permissions(Path("LOCKED.DSB"), std::filesystem::perms::owner_read);
+  const std::string noFolder = Path("none/X.DAT");
+  const struct {
+    CliCommand command;
+    std::vector<std::string> arguments;
+    std::string file;
+    const char* reason;
+  } cases[] = {
+      {&RunDump, {Path("FOLDER.DAT")}, Path("FOLDER.DAT"), "Is a directory"},
+      {&RunDump, {Path("NONE.C"), "--width", "8", "--height", "8"}, Path("NONE.C"), "No such file or directory"},
+      {&RunConvert, {Path("FONT.DAT"), noFolder}, noFolder, "No such file or directory"},
+      {&RunConvert, {Path("FONT.DAT"), Path("LOCKED.DSB")}, Path("LOCKED.DSB"), "Permission denied"},
+      {&RunConvert, {Path("NONE.ttf"), Path("X.DAT"), "--width", "8", "--height", "8"}, Path("NONE.ttf"),
+       "No such file or directory"},
+      {&RunFaces, {"NoSuchFont.ttf"}, "NoSuchFont.ttf", "No such file or directory"},
+  };
+  for (const auto& c : cases) {
+    const CliRun run = RunCommand(c.command, c.arguments);
+    EXPECT_EQ(run.status, kExitReported) << c.file;
+    EXPECT_EQ(run.out, "") << c.file;
+    EXPECT_NE(run.err.find(c.file + ": " + c.reason + "\n"), std::string::npos) << run.err;
+  }
+  EXPECT_EQ(test::ReadBytes(Path("LOCKED.DSB")), (Bytes{'o', 'l', 'd'}));
+  EXPECT_FALSE(std::filesystem::exists(Path("X.DAT")));
 }
 
 TEST_F(CliTest, StreamEndingInsideABlockHeaderGivesStatusOne) {

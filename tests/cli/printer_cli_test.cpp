@@ -229,7 +229,7 @@ TEST_F(PrinterCliTest, OverUsb) {
   const CliRun denied = Printer({"fonts", "--usb"}, nullptr);
   EXPECT_EQ(denied.status, kExitReported);
   EXPECT_NE(denied.err.find("No permission to use the USB printer"), std::string::npos) << denied.err;
-  EXPECT_NE(denied.err.find("docs/60-dotforge-usb-printer.rules"), std::string::npos) << denied.err;
+  EXPECT_NE(denied.err.find("/usr/share/doc/dotforge/60-dotforge-usb-printer.rules"), std::string::npos) << denied.err;
 
   EXPECT_EQ(Printer({"memory", "--usb", "--port", "/dev/ttyS0"}, nullptr).status, kExitUsage);
   EXPECT_EQ(Printer({"memory", "--usb=yes"}, nullptr).status, kExitUsage);

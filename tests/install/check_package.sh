@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
-# Makes the Debian package from the build tree and checks it: its files, the
-# dependencies read from the programs' shared libraries, and working programs
-# once unpacked. As root (the CI machine), the package is also installed with
+# Makes the Debian package from the build tree and checks it: its files (manual
+# pages compressed, the copyright file, no database the system's triggers build),
+# the dependencies read from the programs' shared libraries, lintian's verdict
+# (when lintian is installed) and working programs once unpacked. As root (the CI machine), the package is also installed with
 # dpkg, run from /usr/bin and removed again, unless a dotforge package is already
 # installed (that one is left alone).
 #   check_package.sh BUILD_DIR
@@ -18,10 +19,19 @@ contents=$(dpkg-deb -c "$package" | awk '{print $6}')
 for file in ./usr/bin/dotforge ./usr/bin/dotforge-cli ./usr/share/applications/dotforge.desktop \
     ./usr/share/icons/hicolor/scalable/apps/dotforge.svg ./usr/share/icons/hicolor/48x48/apps/dotforge.png \
     ./usr/share/icons/hicolor/256x256/apps/dotforge.png ./usr/share/mime/packages/dotforge.xml \
-    ./usr/share/man/man1/dotforge.1 ./usr/share/man/man1/dotforge-cli.1 \
+    ./usr/share/man/man1/dotforge.1.gz ./usr/share/man/man1/dotforge-cli.1.gz \
+    ./usr/share/doc/dotforge/copyright ./usr/share/doc/dotforge/60-dotforge-usb-printer.rules \
     ./usr/share/bash-completion/completions/dotforge-cli; do
   grep -qx -- "$file" <<<"$contents" || fail "the package lacks $file"
 done
+for file in ./usr/share/mime/mime.cache ./usr/share/applications/mimeinfo.cache; do
+  ! grep -qx -- "$file" <<<"$contents" || fail "the package holds $file, which belongs to the system"
+done
+if command -v lintian >/dev/null; then
+  lintian --fail-on error "$package" >"$work/lintian.log" 2>&1 || { cat "$work/lintian.log"; fail "lintian"; }
+else
+  echo "lintian is not installed: not run"
+fi
 
 depends=$(dpkg-deb -f "$package" Depends)
 for library in libc6 libstdc++6 libfreetype6 libqt6widgets6; do
