@@ -362,7 +362,9 @@ void CDotforgeApp::OnCommand(int id) {
       Exit();
       break;
     case cmd::kErasePrinterFonts:
-      RunPrinterDialog(PrinterDialogKind::Erase, printer_->ErasePrinterFonts());
+      if (ConfirmErasePrinterFonts(mainFrame_.get())) {
+        RunPrinterDialog(PrinterDialogKind::Erase, printer_->ErasePrinterFonts());
+      }
       break;
     case cmd::kReadPrinterFontInfo:
       RunPrinterDialog(PrinterDialogKind::FontInfo, printer_->ReadPrinterFontInfos());

@@ -3,12 +3,14 @@
 #include <QDialogButtonBox>
 #include <QGridLayout>
 #include <QLabel>
+#include <QMessageBox>
 #include <QProgressBar>
 #include <QPushButton>
 #include <QVBoxLayout>
 
 #include "framework/qt/qt_prompt.h"
 #include "printer/printer_dialogs.h"
+#include "printer/printer_messages.h"
 
 namespace dotforge {
 namespace {
@@ -16,6 +18,14 @@ namespace {
 constexpr int kDrainIntervalMs = 30;
 
 }  // namespace
+
+bool ConfirmErasePrinterFonts(QWidget* parent) {
+  QMessageBox box(QMessageBox::Question, kApplicationName, msg::kConfirmErase, QMessageBox::Yes | QMessageBox::No,
+                  parent);
+  box.setDefaultButton(QMessageBox::No);
+  box.setEscapeButton(QMessageBox::No);
+  return box.exec() == QMessageBox::Yes;
+}
 
 PrinterDialog::PrinterDialog(PrinterDialogKind kind, std::shared_ptr<WorkerSink> sink, QWidget* parent)
     : QDialog(parent), sink_(std::move(sink)) {
@@ -34,10 +44,15 @@ PrinterDialog::PrinterDialog(PrinterDialogKind kind, std::shared_ptr<WorkerSink>
       BuildErase();
       break;
   }
-  auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok, this);
+  const bool download = kind == PrinterDialogKind::Download;
+  auto* buttons = new QDialogButtonBox(
+      download ? QDialogButtonBox::Ok | QDialogButtonBox::Cancel : QDialogButtonBox::StandardButtons(QDialogButtonBox::Ok),
+      this);
   ok_ = buttons->button(QDialogButtonBox::Ok);
   ok_->setEnabled(false);
+  cancel_ = buttons->button(QDialogButtonBox::Cancel);
   connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
+  connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
   layout->addWidget(buttons);
   connect(&drainTimer_, &QTimer::timeout, this, &PrinterDialog::DrainSink);
   drainTimer_.start(kDrainIntervalMs);
@@ -91,8 +106,8 @@ void PrinterDialog::BuildMemory() {
 
 void PrinterDialog::BuildErase() {
   setWindowTitle(printer_ui::kEraseTitle);
-  layout()->addWidget(new QLabel(printer_ui::kEraseInProgress, this));
-  layout()->addWidget(new QLabel(printer_ui::kEraseMayTake, this));
+  underWay_ = {new QLabel(printer_ui::kEraseInProgress, this), new QLabel(printer_ui::kEraseMayTake, this)};
+  for (QLabel* line : underWay_) layout()->addWidget(line);
   layout()->addWidget(AddField(printer_ui::kEraseStatusText));
 }
 
@@ -110,9 +125,27 @@ void PrinterDialog::DrainSink() {
     }
   }
   ok_->setEnabled(update.okEnabled);
-  if (update.finished) drainTimer_.stop();
+  if (update.finished) Finished();
   // Messages last: a message box runs its own loop, and the fields are shown first.
   for (const std::string& message : update.messages) ShowMessageBox(this, message);
+}
+
+void PrinterDialog::Finished() {
+  drainTimer_.stop();
+  if (cancel_) cancel_->setEnabled(false);
+  if (underWay_.empty()) return;
+  // The erase is over, done or not: the status says which.
+  for (QLabel* line : underWay_) line->hide();
+  QLabel* status = fields_.at(printer_ui::kEraseStatusText);
+  if (status->text() != msg::kEraseIsComplete) status->setText(msg::kEraseNotConfirmed);
+}
+
+void PrinterDialog::reject() {
+  if (cancel_ && !sink_->Finished()) {
+    sink_->RequestCancel();
+    return;
+  }
+  QDialog::reject();
 }
 
 void PrinterDialog::done(int result) {

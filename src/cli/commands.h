@@ -11,6 +11,8 @@ namespace dotforge::cli {
 inline constexpr int kExitOk = 0;
 inline constexpr int kExitReported = 1;
 inline constexpr int kExitUsage = 2;
+// Ended by Ctrl-C (128 + SIGINT, as a shell reports it).
+inline constexpr int kExitInterrupted = 130;
 
 int RunDump(const std::vector<std::string>& arguments, std::ostream& out, std::ostream& err);
 int RunConvert(const std::vector<std::string>& arguments, std::ostream& out, std::ostream& err);

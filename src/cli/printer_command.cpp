@@ -25,7 +25,9 @@ constexpr const char* kPrinterHelp =
     "\n"
     "The font name sent with a download is FONTFILE's name up to its first '.'.\n"
     "Failures are reported with the printer dialogs' messages on stderr.\n"
-    "Exit status: 0, 1 when the command failed or a message was shown, 2 for a usage error.\n"
+    "Exit status: 0, 1 when the command failed or a message was shown, 2 for a usage error,\n"
+    "130 when Ctrl-C cancelled a download (the first Ctrl-C ends the printer command in\n"
+    "progress with blank cells, the second stops at once).\n"
     "\n"
     "options:\n";
 

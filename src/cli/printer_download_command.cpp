@@ -16,7 +16,7 @@ int RunPrinterDownload(const ParsedArguments& parsed, std::ostream&, std::ostrea
   if (prompt.MessageCount() > 0) return kExitReported;
 
   const WorkerOutcome outcome = RunPrinterCommand(
-      *settings, [&](CPrinterCommands& commands) { return commands.DownloadEntireFont(*doc); }, err, true);
+      *settings, [&](CPrinterCommands& commands) { return commands.DownloadEntireFont(*doc); }, err, true, true);
   return PrinterExitStatus(outcome);
 }
 

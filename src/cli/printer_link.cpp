@@ -7,6 +7,7 @@
 
 #include "cli/cli_prompt.h"
 #include "cli/commands.h"
+#include "cli/interrupt_cancel.h"
 #include "comm/comm_context.h"
 #include "comm/stored_settings.h"
 #include "platform/platform_kind.h"
@@ -116,13 +117,15 @@ std::optional<CommSettings> LinkSettings(const ParsedArguments& parsed, std::str
 }
 
 WorkerOutcome RunPrinterCommand(const CommSettings& settings, const CommandStarter& start, std::ostream& err,
-                                bool showProgress) {
+                                bool showProgress, bool cancellable) {
   WorkerOutcome outcome;
   CliPrompt prompt(err);
   CCommContext comm(settings, prompt, CurrentPlatformKind());
   CPrinterCommands commands(comm, prompt);
   const std::shared_ptr<WorkerSink> sink = start(commands);
   outcome.started = sink != nullptr;
+  std::optional<InterruptCancel> interrupt;
+  if (sink && cancellable) interrupt.emplace(sink->CancelRequested(), sink->StopRequested());
   bool drawn = false;
   while (sink) {
     sink->WaitForUpdate(std::chrono::milliseconds(200));
@@ -142,12 +145,14 @@ WorkerOutcome RunPrinterCommand(const CommSettings& settings, const CommandStart
     if (update.finished) break;
   }
   if (drawn) err << '\n';
+  outcome.interrupted = interrupt && interrupt->Interrupts() > 0;
   commands.Shutdown();
   outcome.messages = prompt.MessageCount();
   return outcome;
 }
 
 int PrinterExitStatus(const WorkerOutcome& outcome) {
+  if (outcome.interrupted) return kExitInterrupted;
   return outcome.started && outcome.messages == 0 ? kExitOk : kExitReported;
 }
 

@@ -34,17 +34,21 @@ struct WorkerOutcome {
   bool okEnabled = false;
   int progress = 0;                   // the last progress reported
   std::map<int, std::string> fields;  // the last text of each control
+  bool interrupted = false;           // Ctrl-C was pressed
 };
 
 using CommandStarter = std::function<std::shared_ptr<WorkerSink>(CPrinterCommands&)>;
 
 // Opens the link with `settings`, starts the command and waits for its worker:
-// messages go to `err`, and with `showProgress` a progress bar too. The port is
-// closed again before this returns.
+// messages go to `err`, and with `showProgress` a progress bar too. With
+// `cancellable`, Ctrl-C is the worker's cancel request while it runs (the
+// first lets it finish the printer command in progress, the second stops it).
+// The port is closed again before this returns.
 WorkerOutcome RunPrinterCommand(const CommSettings& settings, const CommandStarter& start, std::ostream& err,
-                                bool showProgress);
+                                bool showProgress, bool cancellable = false);
 
-// Exit status of a printer command: 0 when it started and showed no message.
+// Exit status of a printer command: 0 when it started and showed no message,
+// 130 when Ctrl-C cancelled it.
 int PrinterExitStatus(const WorkerOutcome& outcome);
 
 int RunPrinterDownload(const ParsedArguments& parsed, std::ostream& out, std::ostream& err);

@@ -1,8 +1,11 @@
+#include <cstdio>
+
 #include "cli/cli_prompt.h"
 #include "cli/commands.h"
 #include "cli/input_file.h"
 #include "cli/printer_link.h"
 #include "model/character_record.h"
+#include "printer/printer_messages.h"
 
 namespace dotforge::cli {
 
@@ -22,16 +25,21 @@ int RunPrinterPrintChar(const ParsedArguments& parsed, std::ostream&, std::ostre
   const auto doc = OpenInputFile(parsed.positional[0], parsed, app, prompt, error);
   if (!doc) return error.empty() ? kExitReported : UsageError(err, "printer", error);
   if (prompt.MessageCount() > 0) return kExitReported;
-  // The character to print is the selected one; a code the set does not hold
-  // leaves nothing selected, and the command says so.
+  // The character to print is the selected one.
   doc->selected = nullptr;
   for (std::size_t i = 0; i < doc->codes.size(); ++i) {
     if (static_cast<std::uint32_t>(doc->codes[i]) == *code) doc->selected = doc->characters[i].get();
   }
+  if (!doc->selected) {
+    char text[64];
+    std::snprintf(text, sizeof text, msg::kNoCharacterWithCode, static_cast<unsigned>(*code));
+    prompt.ShowMessage(text);
+    return kExitReported;
+  }
 
   const WorkerOutcome outcome = RunPrinterCommand(
       *settings, [&](CPrinterCommands& commands) { return commands.DownloadAndPrintOneCharacter(*doc); }, err,
-      false);
+      false, true);
   return PrinterExitStatus(outcome);
 }
 

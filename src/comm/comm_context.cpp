@@ -6,6 +6,7 @@
 #include <array>
 #include <cerrno>
 #include <system_error>
+#include <vector>
 
 #include "comm/comm_messages.h"
 #include "comm/serial_info.h"
@@ -143,19 +144,24 @@ void CCommContext::TakeBack(std::uint64_t owner) {
   if (fd >= 0) tcflush(fd, TCOFLUSH);
 }
 
-int CCommContext::WaitForData(std::size_t minimum, int limitMs, Event* stop) {
+int CCommContext::WaitForData(std::size_t minimum, int limitMs, std::initializer_list<Event*> stops) {
   if (limitMs <= 0) return kWaitTimedOut;
   const Deadline deadline(limitMs);
   Event& data = receiveBuffer_.DataArrived();
+  std::vector<Event*> events{&data, &AbortSignal()};
+  for (Event* stop : stops) {
+    if (stop) events.push_back(stop);
+  }
   for (;;) {
-    if (AbortSignal().Test() || (stop && stop->Test())) return kWaitAborted;
+    if (AbortSignal().Test()) return kWaitAborted;
+    for (std::size_t i = 2; i < events.size(); ++i) {
+      if (events[i]->Test()) return kWaitAborted;
+    }
     data.Reset();
     if (GetCount() >= minimum) return kWaitReady;
     const int remaining = deadline.RemainingMs();
     if (remaining == 0) return kWaitTimedOut;
-    std::array<Event*, 3> events{&data, &AbortSignal(), stop};
-    const std::size_t count = stop ? 3 : 2;
-    const WaitOutcome outcome = WaitForAny(std::span<Event* const>(events.data(), count), remaining);
+    const WaitOutcome outcome = WaitForAny(events, remaining);
     if (outcome.kind == WaitOutcome::Kind::Signaled && outcome.index > 0) return kWaitAborted;
   }
 }

@@ -7,6 +7,7 @@
 #include <atomic>
 #include <cstddef>
 #include <cstdint>
+#include <initializer_list>
 #include <memory>
 #include <thread>
 
@@ -56,9 +57,10 @@ class CCommContext {
   // the queue, the write in flight, and what the device has not sent yet.
   void TakeBack(std::uint64_t owner);
   // kWaitReady once `minimum` bytes are in the ring, kWaitAborted when the abort
-  // signal (consumed) or `stop` is set, kWaitTimedOut after `limitMs`
-  // milliseconds; a limit of 0 returns kWaitTimedOut at once.
-  int WaitForData(std::size_t minimum, int limitMs, Event* stop = nullptr);
+  // signal (consumed) or one of `stops` (null ones left out) is set,
+  // kWaitTimedOut after `limitMs` milliseconds; a limit of 0 returns
+  // kWaitTimedOut at once.
+  int WaitForData(std::size_t minimum, int limitMs, std::initializer_list<Event*> stops = {});
   std::uint8_t GetByte() { return receiveBuffer_.GetByte(); }
   std::size_t GetCount() { return receiveBuffer_.GetCount(); }
 
@@ -76,6 +78,8 @@ class CCommContext {
   CCommInfo* Interface() { return interface_.get(); }
   // True while the reader thread runs; it ends by itself when the line goes away.
   bool ReaderRunning() const { return readerRunning_.load(); }
+  // Waits up to `limitMs` for the reader thread to end; true when it has.
+  bool WaitForReaderEnd(int limitMs) { return readerEnded_.Wait(limitMs); }
 
  private:
   void ReaderProc();

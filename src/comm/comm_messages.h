@@ -13,6 +13,9 @@ inline constexpr const char* kWriterThreadDidntExit = "Writer Thread didn't exit
 
 // Serial transport.
 inline constexpr const char* kErrorGettingComHandle = "Error getting COM Handle";
+// Why the device could not be taken, after the device path (otherwise the system's text).
+inline constexpr const char* kSerialDeviceInUse = "in use by another program";
+inline constexpr const char* kNotASerialDevice = "not a serial device";
 inline constexpr const char* kErrorGetCommState = "Error GetCommState";
 inline constexpr const char* kErrorSetCommState = "Error SetCommState #%ld";
 inline constexpr const char* kErrorSetDtr = "Error EscapeCommFunction (SETDTR)";

@@ -8,6 +8,7 @@
 #include <cerrno>
 #include <chrono>
 #include <cstdio>
+#include <cstring>
 #include <string>
 #include <thread>
 
@@ -42,11 +43,20 @@ void CSerialInfo::ApplySettings() {
 
 bool CSerialInfo::CreateHandle() {
   const int fd = open(devicePath_.c_str(), O_RDWR | O_NOCTTY | O_NONBLOCK | O_CLOEXEC);
-  if (fd < 0) return false;
+  if (fd < 0) {
+    openFailure_ = std::strerror(errno);
+    return false;
+  }
+  if (!isatty(fd)) {
+    close(fd);
+    openFailure_ = msg::kNotASerialDevice;
+    return false;
+  }
   // Exclusive use: the advisory lock holds even against a privileged second
   // user, which the terminal's own exclusive mode lets through.
   if (flock(fd, LOCK_EX | LOCK_NB) != 0) {
     close(fd);
+    openFailure_ = msg::kSerialDeviceInUse;
     return false;
   }
   ioctl(fd, TIOCEXCL);
@@ -82,7 +92,7 @@ bool CSerialInfo::Open() {
   SetDefaults();
   ApplySettings();
   if (!CreateHandle()) {
-    owner.GetPrompt().ShowMessage(msg::kErrorGettingComHandle);
+    owner.GetPrompt().ShowMessage(std::string(msg::kErrorGettingComHandle) + ": " + devicePath_ + ": " + openFailure_);
     return false;
   }
   if (!Configure()) {

@@ -55,6 +55,8 @@ class CSerialInfo : public CCommInfo {
   std::string appliedDevice_;
   std::string portName_;
   std::string devicePath_;
+  // Why the last CreateHandle failed.
+  std::string openFailure_;
   bool modemControl_ = true;
   int openCount_ = 0;
 };

@@ -71,6 +71,12 @@ bool SetupCommunicationDialog::CheckChosenDevice(Prompt& prompt) const {
 bool SetupCommunicationDialog::Ok(CommSettings& applicationSettings, CCommContext& context) const {
   applicationSettings = values_;
   context.settings = values_;
+  // A device that went away since it was chosen is named as such, not as a
+  // line that failed to open.
+  if (values_.interfaceType == kInterfaceSerial && !DevicePresent(OpenedDevice(values_))) {
+    context.GetPrompt().ShowMessage(DeviceMissingMessage(OpenedDevice(values_)), MessageKind::Warning);
+    return false;
+  }
   return context.OpenInterface();
 }
 

@@ -3,9 +3,7 @@
 #include <libusb.h>
 #include <unistd.h>
 
-#include <chrono>
 #include <cstdio>
-#include <thread>
 
 #include "comm/comm_context.h"
 #include "comm/comm_messages.h"
@@ -37,6 +35,10 @@ void CUsbInfo::CloseHandles() {
 }
 
 bool CUsbInfo::Close() {
+  // Whoever still holds a pipe, its transfers have ended when this returns.
+  for (const auto* pipe : {inPipe_.get(), outPipe_.get()}) {
+    if (pipe && pipe->Pipe()) pipe->Pipe()->Cancel();
+  }
   readRecord.BindPipe(nullptr);
   writeRecord.BindPipe(nullptr);
   inPipe_.reset();
@@ -53,10 +55,10 @@ bool CUsbInfo::KeepConnection() {
 }
 
 void CUsbInfo::DropConnection() {
-  // Threads stopped, pipes closed, handles closed.
+  // Threads stopped, pipes' transfers ended and pipes closed, handles closed:
+  // nothing runs on the device any more when it is reset.
   owner.CloseInterface();
   firstReuse_ = false;
-  std::this_thread::sleep_for(std::chrono::milliseconds(kReopenPauseMs));
   const std::uint32_t status = device_.Request(usb::kRequestResetDevice, nullptr, 0, nullptr, 0);
   if (status != usb::kStatusSuccess) Trace(usb::FormatStatus(status));
 }

@@ -19,7 +19,6 @@ namespace dotforge {
 class CUsbInfo : public CCommInfo {
  public:
   static constexpr std::size_t kLargestWrite = 16384;
-  static constexpr int kReopenPauseMs = 500;
   static constexpr std::size_t kDescriptorBufferSize = 2047;
 
   explicit CUsbInfo(CCommContext& owner, usb::Backend& backend = usb::CurrentBackend());

@@ -94,14 +94,29 @@ void CWriteQueue::DropQueued() {
 
 void CWriteQueue::DropOwned(std::uint64_t owner) {
   const std::lock_guard guard(lock_);
+  DropOwnedLocked(owner);
+  if (queue_.empty()) handedEnd_ = std::max(handedEnd_, lostEnd_);
+  if (inFlightOwner_ == owner) cancelWrite.Set();
+}
+
+std::uint64_t CWriteQueue::Withdraw(std::uint64_t owner) {
+  const std::lock_guard guard(lock_);
+  const std::uint64_t kept = DropOwnedLocked(owner);
+  if (queue_.empty() && !inFlightOwner_) handedEnd_ = std::max(handedEnd_, lostEnd_);
+  return kept;
+}
+
+std::uint64_t CWriteQueue::DropOwnedLocked(std::uint64_t owner) {
   const auto owned = [owner](const WriteRequest& request) { return request.owner == owner; };
+  std::uint64_t kept = queuedEnd_;
   for (const WriteRequest& request : queue_) {
-    if (owned(request)) lostEnd_ = std::max(lostEnd_, request.end);
+    if (!owned(request)) continue;
+    lostEnd_ = std::max(lostEnd_, request.end);
+    kept = std::min<std::uint64_t>(kept, request.end - request.data.size());
   }
   const std::size_t dropped = std::erase_if(queue_, owned);
   inUse_ -= std::min(inUse_, dropped);
-  if (queue_.empty()) handedEnd_ = std::max(handedEnd_, lostEnd_);
-  if (inFlightOwner_ == owner) cancelWrite.Set();
+  return kept;
 }
 
 std::uint64_t CWriteQueue::QueuedPosition() {

@@ -71,6 +71,10 @@ class CWriteQueue {
   // Drops the requests of one owner (a command that has given up); a write of
   // its still in flight is cancelled through `cancelWrite`.
   void DropOwned(std::uint64_t owner);
+  // Drops the requests of one owner that the writer has not taken yet and
+  // leaves its write in flight alone: the running count up to which the
+  // owner's bytes still go to the device.
+  std::uint64_t Withdraw(std::uint64_t owner);
 
   // The running count of bytes queued so far, of bytes handed to the device,
   // of bytes that have left the line, and the count up to which some bytes
@@ -106,6 +110,9 @@ class CWriteQueue {
   bool Add(WriteRequest request, bool front);
   // Under the lock: the dropped requests' bytes count as lost.
   void LoseLocked(std::uint64_t end);
+  // Under the lock: drops the owner's queued requests; returns where the first
+  // of them began (the queued end when there was none).
+  std::uint64_t DropOwnedLocked(std::uint64_t owner);
 
   std::mutex lock_;
   std::deque<WriteRequest> queue_;

@@ -1,5 +1,6 @@
 #include "printer/download_stream.h"
 
+#include <algorithm>
 #include <set>
 
 #include "model/download_file.h"
@@ -35,7 +36,8 @@ std::optional<DownloadStream> SingleByteStream(const CDotforgeImportDoc& doc, Pr
   const std::set<std::uint32_t> codes = SingleByteCodes(doc);
   const std::uint32_t lastCharacter = codes.empty() ? kFirstCode - 1 : *codes.rbegin();
 
-  stream.steps.push_back({0, kDsbHeaderSize});
+  stream.slot = static_cast<std::uint8_t>(doc.fontId);
+  stream.steps.push_back({0, kDsbHeaderSize, -1, false, kDsbHeaderSize});
   for (std::uint32_t position = kFirstCode; position <= kLastCode; ++position) {
     DownloadStep step{kDsbHeaderSize + (position - kFirstCode) * cellSize, cellSize};
     // After a character the position has moved past it; a trailing blank cell
@@ -64,14 +66,46 @@ std::optional<DownloadStream> DoubleByteStream(const CDotforgeImportDoc& doc, Pr
     const std::size_t length = kDdbBlockHeaderSize + count * cellSize;
     stream.bytes[offset + 10] = static_cast<std::uint8_t>(doc.fontId);
     sent += count;
-    stream.steps.push_back({offset, length, static_cast<int>(sent * 100 / total), true});
+    stream.steps.push_back({offset, length, static_cast<int>(sent * 100 / total), true, kDdbBlockHeaderSize});
     offset += length;
   }
-  stream.steps.push_back({offset, kDdbEndRecordSize, -1, true});
+  stream.steps.push_back({offset, kDdbEndRecordSize, -1, true, kDdbEndRecordSize});
+  stream.slot = static_cast<std::uint8_t>(doc.fontId);
   return stream;
 }
 
+// The step's bytes from `position` on, cell data blank.
+void AppendBlanked(Bytes& out, const DownloadStream& stream, const DownloadStep& step, std::size_t position) {
+  for (std::size_t at = std::max(position, step.offset); at < step.offset + step.length; ++at) {
+    out.push_back(at < step.offset + step.header ? stream.bytes[at] : 0);
+  }
+}
+
 }  // namespace
+
+std::vector<Bytes> CancelTail(const DownloadStream& stream, std::size_t position) {
+  std::vector<Bytes> pieces;
+  if (position == 0) return pieces;  // nothing of the font went out
+  std::size_t step = 0;
+  while (step < stream.steps.size() && stream.steps[step].offset + stream.steps[step].length <= position) ++step;
+  if (step == stream.steps.size()) return pieces;
+  const bool betweenCommands = step > 0 && stream.steps[step].offset == position && stream.steps[step - 1].awaitReply;
+  if (!betweenCommands) {
+    Bytes rest;
+    for (;; ++step) {
+      AppendBlanked(rest, stream, stream.steps[step], position);
+      if (stream.steps[step].awaitReply) break;
+    }
+    pieces.push_back(std::move(rest));
+    ++step;
+  }
+  if (step < stream.steps.size()) {
+    Bytes last;
+    AppendBlanked(last, stream, stream.steps.back(), 0);
+    pieces.push_back(std::move(last));
+  }
+  return pieces;
+}
 
 std::optional<DownloadStream> BuildDownloadStream(const CDotforgeImportDoc& doc, Prompt& prompt) {
   // The headers carry each side in one byte the printer reads as signed.

@@ -1,3 +1,5 @@
+#include <cstdio>
+
 #include "printer/printer_dialogs.h"
 #include "printer/printer_messages.h"
 #include "printer/reply_readers.h"
@@ -23,11 +25,15 @@ ReplyStatus AwaitReply(const WorkerContext& worker, Reader read) {
       case ByteWait::Received:
         break;
       case ByteWait::TimedOut:
-        worker.sink.ShowMessage(msg::kErrorResponseNotReceived);
+        worker.sink.ShowMessage(worker.comm.ReaderRunning() ? msg::kErrorResponseNotReceived : msg::kPrinterGone);
         worker.sink.EnableOk();
         return ReplyStatus::More;
       case ByteWait::Aborted:
         worker.sink.ShowMessage(msg::kErrorReadAborted);
+        return ReplyStatus::More;
+      case ByteWait::Abandoned:
+        worker.sink.ShowMessage(msg::kDownloadAbandoned);
+        worker.sink.EnableOk();
         return ReplyStatus::More;
       case ByteWait::Stopped:
         return ReplyStatus::More;
@@ -38,20 +44,37 @@ ReplyStatus AwaitReply(const WorkerContext& worker, Reader read) {
 }
 
 // Sends the steps first..last (the last one awaits the printer's answer) and
-// shows each step's progress once its bytes have left the line.
-bool SendSteps(const WorkerContext& worker, const DownloadStream& stream, std::size_t first, std::size_t last) {
+// shows each step's progress once its bytes have left the line. On the user's
+// cancel request `sent` tells how far into the stream the printer gets.
+SendOutcome SendSteps(const WorkerContext& worker, const DownloadStream& stream, std::size_t first, std::size_t last,
+                      std::size_t& sent) {
   const std::size_t offset = stream.steps[first].offset;
   const std::size_t length = stream.steps[last].offset + stream.steps[last].length - offset;
   std::size_t next = first;
-  const auto progress = [&](std::size_t sent) {
-    for (; next <= last && stream.steps[next].offset + stream.steps[next].length <= offset + sent; ++next) {
+  const auto progress = [&](std::size_t out) {
+    for (; next <= last && stream.steps[next].offset + stream.steps[next].length <= offset + out; ++next) {
       if (stream.steps[next].progress >= 0) ShowProgress(worker.sink, stream.steps[next].progress);
     }
   };
-  const SendOutcome outcome = SendAndDrain(worker, ByteView(stream.bytes).subspan(offset, length), progress);
-  if (!ReportSend(worker, outcome, msg::kErrorReadAborted)) return false;
-  progress(length);
-  return true;
+  std::size_t kept = 0;
+  const SendOutcome outcome = SendAndDrain(worker, ByteView(stream.bytes).subspan(offset, length), progress, &kept);
+  sent = offset + (outcome == SendOutcome::Cancelled ? kept : length);
+  if (outcome == SendOutcome::Sent) progress(length);
+  return outcome;
+}
+
+// The user cancelled with the stream out up to `position`: the printer is
+// taken out of the font with blank cells, and told to hold an incomplete one.
+void FinishCancelled(const WorkerContext& worker, const DownloadStream& stream, std::size_t position) {
+  for (const Bytes& piece : CancelTail(stream, position)) {
+    if (!ReportSend(worker, SendAndDrain(worker, piece), msg::kErrorReadAborted)) return;
+    // Whatever the answer, the printer has left the command.
+    if (AwaitReply(worker, ReadDownloadReply) == ReplyStatus::More) return;
+  }
+  char text[160];
+  std::snprintf(text, sizeof text, msg::kDownloadCancelled, static_cast<char>(stream.slot));
+  worker.sink.ShowMessage(text);
+  worker.sink.EnableOk();
 }
 
 }  // namespace
@@ -61,16 +84,22 @@ void RunDownloadWorker(const WorkerContext& worker, const DownloadStream& stream
   std::size_t first = 0;
   for (std::size_t i = 0; i < stream.steps.size(); ++i) {
     if (!stream.steps[i].awaitReply) continue;
-    if (!SendSteps(worker, stream, first, i)) return;
+    std::size_t sent = 0;
+    const SendOutcome outcome = SendSteps(worker, stream, first, i, sent);
+    if (outcome == SendOutcome::Cancelled) return FinishCancelled(worker, stream, sent);
+    if (!ReportSend(worker, outcome, msg::kErrorReadAborted)) return;
     first = i + 1;
     const ReplyStatus status = AwaitReply(worker, ReadDownloadReply);
     if (status == ReplyStatus::More) return;
     if (status == ReplyStatus::Refused) {
-      worker.sink.ShowMessage(msg::kErrorDownloadFailure);
+      worker.sink.ShowMessage(msg::kErrorFontRefused);
       // Refused after the whole stream the transaction is over; refused after
       // a block the printer is left in the middle of a font.
       if (i + 1 == stream.steps.size()) worker.sink.EnableOk();
       return;
+    }
+    if (first < stream.steps.size() && worker.cancellable && worker.sink.CancelRequested().Test()) {
+      return FinishCancelled(worker, stream, sent);
     }
   }
   worker.sink.EnableOk();

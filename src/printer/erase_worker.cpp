@@ -79,6 +79,7 @@ void RunEraseWorker(const WorkerContext& worker, const std::atomic<TransferOutco
         worker.sink.ShowMessage(msg::kErrorReadAborted);
         return;
       case ByteWait::Stopped:
+      case ByteWait::Abandoned:
         return;
     }
     switch (ReadEraseReply(byte)) {

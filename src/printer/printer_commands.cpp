@@ -40,10 +40,11 @@ WorkerContext CPrinterCommands::ContextFor(WorkerSink& sink, Event& stop) {
 
 template <typename Function>
 std::shared_ptr<WorkerSink> CPrinterCommands::StartWorker(const std::shared_ptr<WorkerSink>& sink, bool setsIdle,
-                                                          Function body) {
+                                                          bool cancellable, Function body) {
   Worker worker;
   worker.sink = sink;
-  const WorkerContext context = ContextFor(*worker.sink, *worker.stop);
+  WorkerContext context = ContextFor(*worker.sink, *worker.stop);
+  context.cancellable = cancellable;
   try {
     worker.thread = std::thread(
         [context, body = std::move(body), setsIdle, sink = worker.sink, ended = worker.ended.get(), this] {
@@ -87,7 +88,7 @@ std::shared_ptr<WorkerSink> CPrinterCommands::DownloadEntireFont(const CDotforge
   std::optional<DownloadStream> stream = BuildDownloadStream(doc, prompt_);
   if (!stream || !Begin(PrinterCommand::DownloadFont)) return nullptr;
   auto sink = std::make_shared<WorkerSink>();
-  return StartWorker(sink, true, [stream = std::move(*stream)](const WorkerContext& worker) {
+  return StartWorker(sink, true, true, [stream = std::move(*stream)](const WorkerContext& worker) {
     RunDownloadWorker(worker, stream);
   });
 }
@@ -101,7 +102,7 @@ std::shared_ptr<WorkerSink> CPrinterCommands::DownloadAndPrintOneCharacter(const
   Bytes stream = PrintCharacterStream(doc, *doc.selected);
   if (!Begin(PrinterCommand::PrintOneCharacter)) return nullptr;
   auto sink = std::make_shared<WorkerSink>();
-  return StartWorker(sink, true, [stream = std::move(stream)](const WorkerContext& worker) {
+  return StartWorker(sink, true, true, [stream = std::move(stream)](const WorkerContext& worker) {
     RunPrintCharacterWorker(worker, stream);
   });
 }
@@ -113,14 +114,14 @@ std::shared_ptr<WorkerSink> CPrinterCommands::ReadPrinterFontInfos() {
     sink->SetField(printer_ui::kFontIdFields[slot], std::to_string('0' + slot));
   }
   sink->EnableOk();
-  return StartWorker(sink, true, [](const WorkerContext& worker) { RunFontInfoWorker(worker); });
+  return StartWorker(sink, true, false, [](const WorkerContext& worker) { RunFontInfoWorker(worker); });
 }
 
 std::shared_ptr<WorkerSink> CPrinterCommands::CheckAvailableMemory() {
   if (!MayStart(PrinterCommand::CheckMemory) || !Begin(PrinterCommand::CheckMemory)) return nullptr;
   auto sink = std::make_shared<WorkerSink>();
   sink->EnableOk();
-  return StartWorker(sink, true, [](const WorkerContext& worker) { RunMemoryWorker(worker); });
+  return StartWorker(sink, true, false, [](const WorkerContext& worker) { RunMemoryWorker(worker); });
 }
 
 std::shared_ptr<WorkerSink> CPrinterCommands::ErasePrinterFonts() {
@@ -150,7 +151,7 @@ std::shared_ptr<WorkerSink> CPrinterCommands::ErasePrinterFonts() {
   }
   auto sink = std::make_shared<WorkerSink>();
   sink->SetField(printer_ui::kEraseStatusText, msg::kPleaseWait);
-  return StartWorker(sink, false, [transfer = transfer_.outcome](const WorkerContext& worker) {
+  return StartWorker(sink, false, false, [transfer = transfer_.outcome](const WorkerContext& worker) {
     RunEraseWorker(worker, *transfer);
   });
 }

@@ -61,8 +61,10 @@ class CPrinterCommands {
   bool MayStart(PrinterCommand command);
   // Opens the interface and sets the state; false when it could not be opened.
   bool Begin(PrinterCommand command);
+  // `cancellable`: the worker takes the user's cancel requests through the sink.
   template <typename Function>
-  std::shared_ptr<WorkerSink> StartWorker(const std::shared_ptr<WorkerSink>& sink, bool setsIdle, Function body);
+  std::shared_ptr<WorkerSink> StartWorker(const std::shared_ptr<WorkerSink>& sink, bool setsIdle, bool cancellable,
+                                          Function body);
   WorkerContext ContextFor(WorkerSink& sink, Event& stop);
   // Stops the workers still around: a worker whose dialog has closed must not
   // read the replies meant for the next command. Those that end in time are

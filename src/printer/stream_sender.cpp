@@ -1,6 +1,7 @@
 #include "printer/stream_sender.h"
 
 #include <algorithm>
+#include <vector>
 
 #include "printer/printer_messages.h"
 
@@ -10,16 +11,22 @@ namespace {
 // How often the line's progress is looked at while bytes go out: bytes leave a
 // paced line as time passes, with no signal of their own.
 constexpr int kPollMs = 10;
+// How long a lost send waits to learn whether the line went away.
+constexpr int kLineGoneMs = 250;
 
 }  // namespace
 
-SendOutcome SendAndDrain(const WorkerContext& worker, ByteView bytes, const SentProgress& progress) {
+SendOutcome SendAndDrain(const WorkerContext& worker, ByteView bytes, const SentProgress& progress,
+                         std::size_t* kept) {
   CWriteQueue& queue = worker.comm.WriteQueue();
   const std::uint64_t from = queue.QueuedPosition();
   std::uint64_t end = from;
   std::size_t queued = 0;
   std::uint64_t left = queue.LeftPosition();
   Deadline stall(worker.limits.replyMs);
+  std::vector<Event*> events{&worker.stop, &worker.comm.AbortSignal(), &queue.sendProgress};
+  if (worker.cancellable) events.push_back(&worker.sink.StopRequested());
+  if (worker.cancellable && kept) events.push_back(&worker.sink.CancelRequested());
   const auto run = [&] {
     for (;;) {
       while (queued < bytes.size()) {
@@ -29,6 +36,8 @@ SendOutcome SendAndDrain(const WorkerContext& worker, ByteView bytes, const Sent
         end = *position;
         queued += piece.size();
       }
+      // The reader ends when the line goes away; lost bytes are then its doing.
+      if (!worker.comm.ReaderRunning()) return SendOutcome::Gone;
       if (queue.LostPosition() > from) return SendOutcome::Lost;
       const std::uint64_t now = queue.LeftPosition();
       if (now > left) {
@@ -43,15 +52,22 @@ SendOutcome SendAndDrain(const WorkerContext& worker, ByteView bytes, const Sent
         return SendOutcome::Sent;
       }
       if (stall.Passed()) return SendOutcome::Stalled;
-      const WaitOutcome wait = WaitForAny({&worker.stop, &worker.comm.AbortSignal(), &queue.sendProgress},
-                                          std::min(kPollMs, stall.RemainingMs()));
-      if (wait.kind == WaitOutcome::Kind::Signaled && wait.index < 2) {
-        return wait.index == 0 ? SendOutcome::Stopped : SendOutcome::Aborted;
+      const WaitOutcome wait = WaitForAny(events, std::min(kPollMs, stall.RemainingMs()));
+      if (wait.kind == WaitOutcome::Kind::Signaled && wait.index != 2) {
+        constexpr SendOutcome kByEvent[] = {SendOutcome::Stopped, SendOutcome::Aborted, SendOutcome::Sent,
+                                            SendOutcome::Abandoned, SendOutcome::Cancelled};
+        return kByEvent[wait.index];
       }
     }
   };
-  const SendOutcome outcome = run();
-  if (outcome != SendOutcome::Sent) worker.comm.TakeBack(worker.owner);
+  SendOutcome outcome = run();
+  // A write fails as the line goes away, a moment before the reader sees it.
+  if (outcome == SendOutcome::Lost && worker.comm.WaitForReaderEnd(kLineGoneMs)) outcome = SendOutcome::Gone;
+  if (outcome == SendOutcome::Cancelled) {
+    *kept = static_cast<std::size_t>(std::clamp(queue.Withdraw(worker.owner), from, end) - from);
+  } else if (outcome != SendOutcome::Sent) {
+    worker.comm.TakeBack(worker.owner);
+  }
   return outcome;
 }
 
@@ -60,7 +76,11 @@ bool ReportSend(const WorkerContext& worker, SendOutcome outcome, const char* ab
     case SendOutcome::Sent:
       return true;
     case SendOutcome::Stopped:
+    case SendOutcome::Cancelled:
       return false;
+    case SendOutcome::Abandoned:
+      worker.sink.ShowMessage(msg::kDownloadAbandoned);
+      break;
     case SendOutcome::Aborted:
       worker.sink.ShowMessage(aborted);
       return false;
@@ -69,6 +89,9 @@ bool ReportSend(const WorkerContext& worker, SendOutcome outcome, const char* ab
       break;
     case SendOutcome::Lost:
       worker.sink.ShowMessage(msg::kErrorSendFailed);
+      break;
+    case SendOutcome::Gone:
+      worker.sink.ShowMessage(msg::kPrinterGone);
       break;
   }
   worker.sink.EnableOk();

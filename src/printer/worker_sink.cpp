@@ -72,4 +72,9 @@ bool WorkerSink::Finished() const {
   return finished_;
 }
 
+void WorkerSink::RequestCancel() {
+  if (cancelRequested_.Test()) stopRequested_.Set();
+  cancelRequested_.Set();
+}
+
 }  // namespace dotforge

@@ -12,6 +12,8 @@
 #include <utility>
 #include <vector>
 
+#include "platform/event.h"
+
 namespace dotforge {
 
 class WorkerSink {
@@ -41,6 +43,14 @@ class WorkerSink {
   void Detach();
   bool Detached() const;
   bool Finished() const;
+  // The user asks the worker to stop: the first request lets it finish the
+  // printer command in progress so that the printer leaves it, a second one
+  // stops it at once. Workers that cannot stop part way ignore both.
+  void RequestCancel();
+
+  // Worker side: set by the first request, and by the second.
+  Event& CancelRequested() { return cancelRequested_; }
+  Event& StopRequested() { return stopRequested_; }
 
  private:
   template <typename Change>
@@ -53,6 +63,8 @@ class WorkerSink {
   bool detached_ = false;
   bool finished_ = false;
   bool okEnabled_ = false;
+  Event cancelRequested_{ResetMode::Manual};
+  Event stopRequested_{ResetMode::Manual};
 };
 
 }  // namespace dotforge

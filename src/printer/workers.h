@@ -31,6 +31,9 @@ struct WorkerContext {
   // The line uses Xon/Xoff flow control: XON and XOFF inside a binary record
   // are flow control there, data otherwise.
   bool xonXoffFlow = false;
+  // The user may cancel through the sink: the worker watches its cancel and
+  // stop requests.
+  bool cancellable = false;
 };
 
 // How the erase transfer thread ended, for the erase dialog's worker.
@@ -42,7 +45,8 @@ enum class TransferOutcome : int {
   Lost,     // the command was dropped (the line was reopened) or refused
 };
 
-enum class ByteWait { Received, TimedOut, Aborted, Stopped };
+// Abandoned: the user's stop request (a cancellable worker only).
+enum class ByteWait { Received, TimedOut, Aborted, Stopped, Abandoned };
 
 // One reply byte within `limitMs`.
 ByteWait NextReplyByte(const WorkerContext& worker, int limitMs, std::uint8_t& byte);

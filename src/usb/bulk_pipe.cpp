@@ -51,7 +51,7 @@ int ErrnoFromLibusb(int error) {
 BulkPipe::BulkPipe(std::shared_ptr<DeviceHandle> device, std::unique_ptr<BulkEndpoint> endpoint)
     : device_(std::move(device)), endpoint_(std::move(endpoint)) {}
 
-BulkPipe::~BulkPipe() {
+void BulkPipe::Cancel() {
   std::unique_lock lock(mutex_);
   if (!running_) return;
   lock.unlock();

@@ -16,10 +16,12 @@ namespace dotforge::usb {
 class BulkPipe : public AsyncPipe {
  public:
   BulkPipe(std::shared_ptr<DeviceHandle> device, std::unique_ptr<BulkEndpoint> endpoint);
-  // Cancels a running transfer and waits for its end.
-  ~BulkPipe() override;
+  ~BulkPipe() override { Cancel(); }
   BulkPipe(const BulkPipe&) = delete;
   BulkPipe& operator=(const BulkPipe&) = delete;
+
+  // Cancels a running transfer and waits until its completion has run.
+  void Cancel();
 
   int BeginRead(std::size_t capacity) override;
   int BeginWrite(ByteView bytes) override;

@@ -143,14 +143,16 @@ LibusbBackend::LibusbBackend() {
 
 LibusbBackend::~LibusbBackend() {
   if (!context_) return;
-  stopEvents_ = 1;
+  stopEvents_ = true;
+  // The interruption stays pending until the thread's next round of event
+  // handling, so a request set just after the thread looked is not missed.
   libusb_interrupt_event_handler(context_);
   events_.join();
   libusb_exit(context_);
 }
 
 void LibusbBackend::HandleEvents() {
-  while (!stopEvents_) libusb_handle_events_completed(context_, &stopEvents_);
+  while (!stopEvents_) libusb_handle_events(context_);
 }
 
 DriverInfo LibusbBackend::Driver() const {

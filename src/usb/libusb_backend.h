@@ -1,10 +1,12 @@
 #pragma once
 // The backend on libusb-1.0. One event thread handles the completions of all
 // asynchronous transfers; it sleeps in libusb's poll until there is something
-// to do.
+// to do. It is stopped as libusb documents for a thread of its own: the stop
+// request is set, then libusb_interrupt_event_handler wakes the thread.
 
 #include <libusb.h>
 
+#include <atomic>
 #include <map>
 #include <memory>
 #include <mutex>
@@ -31,7 +33,7 @@ class LibusbBackend : public Backend {
   void HandleEvents();
 
   libusb_context* context_ = nullptr;
-  int stopEvents_ = 0;
+  std::atomic<bool> stopEvents_{false};
   std::thread events_;
   std::mutex openLock_;
   std::map<const void*, std::weak_ptr<DeviceHandle>> open_;

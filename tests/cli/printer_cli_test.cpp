@@ -1,7 +1,10 @@
 #include <gtest/gtest.h>
 
+#include <csignal>
 #include <cstdlib>
+#include <numeric>
 #include <sstream>
+#include <thread>
 
 #include "cli/cli_run.h"
 #include "framework/scripted_prompt.h"
@@ -71,7 +74,7 @@ TEST_F(PrinterCliTest, PrintCharacterShowsTheGlyph) {
   EXPECT_EQ(printer->PrintedCount(), 1);
   const CliRun missing = Printer({"print-char", Path("LOGO.DAT"), "43"}, &printer);
   EXPECT_EQ(missing.status, kExitReported);
-  EXPECT_EQ(missing.err, std::string(msg::kSelectCharacterFirst) + "\n");
+  EXPECT_EQ(missing.err, "The font set has no character 0043\n");
   EXPECT_EQ(Printer({"print-char", Path("LOGO.DAT"), "xyz"}, &printer).status, kExitUsage);
 }
 
@@ -79,11 +82,12 @@ TEST_F(PrinterCliTest, FailuresShowTheDialogMessageAndExitNonZero) {
   test::SimPrinter refusing(test::FastPrinter(sim::Misbehaviour::Nak));
   const CliRun refused = Printer({"download", Path("LOGO.DAT")}, &refusing);
   EXPECT_EQ(refused.status, kExitReported);
-  EXPECT_NE(refused.err.find(std::string(msg::kErrorDownloadFailure) + "\n"), std::string::npos);
+  EXPECT_NE(refused.err.find(std::string(msg::kErrorFontRefused) + "\n"), std::string::npos);
 
   const CliRun noPort = Printer({"fonts", "--port", Path("no-such-port")}, nullptr);
   EXPECT_EQ(noPort.status, kExitReported);
-  EXPECT_EQ(noPort.err, std::string(msg::kErrorGettingComHandle) + "\n");
+  EXPECT_EQ(noPort.err, std::string(msg::kErrorGettingComHandle) + ": " + Path("no-such-port") +
+                           ": No such file or directory\n");
 }
 
 // Download into a printer that stops reading, then ask for its fonts once it
@@ -179,6 +183,68 @@ TEST_F(PrinterCliTest, PortNamesChooseTheirStoredDevice) {
   EXPECT_EQ(Printer({"memory"}, nullptr).status, kExitReported);
   EXPECT_EQ(Printer({"memory", "--port", "com2"}, nullptr).status, kExitOk);
   EXPECT_EQ(printer->Received(), Bytes({0x1F, 'w', 0x02}));
+}
+
+// Ctrl-C part way through a download, then another download, judged by what
+// the printer made of every byte: the first Ctrl-C ends the font in progress
+// with blank cells, so the next font is stored whole; a second Ctrl-C stops
+// at once; a line hung up in the middle is reported as such.
+TEST_F(PrinterCliTest, InterruptedDownloadsLeaveThePrinterReadyForTheNext) {
+  ScriptedPrompt prompt;
+  const auto firstSet = test::MakeFontSet(32, 32, test::CodeRange(0x20, 0xFF));
+  const auto secondSet = test::MakeFontSet(32, 32, test::CodeRange(0x30, 0xFF));
+  ASSERT_TRUE(WriteNativeFile(*firstSet, dir_ / "FIRST.DAT", prompt));
+  ASSERT_TRUE(WriteNativeFile(*secondSet, dir_ / "SECOND.DAT", prompt));
+  sim::SimulatorOptions paced;
+  paced.baudRate = 38400;
+  test::SimPrinter printer(paced);
+  const auto interruptedDownload = [&](const char* name, int interrupts) {
+    const std::size_t before = printer->Received().size();
+    std::thread user([&] {
+      if (!printer.WaitForReceived(before + 2048)) return;
+      for (int i = 0; i < interrupts; ++i) std::raise(SIGINT);
+    });
+    const CliRun run = Printer({"download", Path(name), "--baud", "38400"}, &printer);
+    user.join();
+    return run;
+  };
+  const std::size_t command = 13 + 224 * 128;
+
+  const CliRun cancelled = interruptedDownload("FIRST.DAT", 1);
+  EXPECT_EQ(cancelled.status, kExitInterrupted);
+  EXPECT_NE(cancelled.err.find("Download cancelled: font slot 0 of the printer holds an incomplete font\n"),
+            std::string::npos) << cancelled.err;
+  // One whole command: the font's bytes up to some cell, then blank cells.
+  const Bytes first = printer->Received();
+  ASSERT_EQ(first.size(), command);
+  const Bytes sent = *EncodeDsbFile(*firstSet, "FIRST   ", prompt);
+  const auto differs = std::mismatch(first.begin(), first.end(), sent.begin()).first;
+  EXPECT_LT(differs - first.begin(), static_cast<long>(command) - 128);
+  EXPECT_TRUE(std::all_of(differs, first.end(), [](std::uint8_t byte) { return byte == 0; }));
+  ASSERT_TRUE(printer->Slots()[0]);
+  EXPECT_EQ(printer->Slots()[0]->name, "FIRST   ");
+
+  const CliRun next = Printer({"download", Path("SECOND.DAT"), "--baud", "38400"}, &printer);
+  EXPECT_EQ(next.status, kExitOk) << next.err;
+  const Bytes second = *EncodeDsbFile(*secondSet, "SECOND  ", prompt);
+  const Bytes received = printer->Received();
+  EXPECT_EQ(Bytes(received.begin() + command, received.end()), second);
+  ASSERT_TRUE(printer->Slots()[0]);
+  EXPECT_EQ(printer->Slots()[0]->name, "SECOND  ");
+  EXPECT_EQ(printer->Slots()[0]->checksum,
+            static_cast<std::uint16_t>(std::accumulate(second.begin() + 13, second.end(), 0u)));
+
+  const CliRun stopped = interruptedDownload("FIRST.DAT", 2);
+  EXPECT_EQ(stopped.status, kExitInterrupted);
+  EXPECT_NE(stopped.err.find(std::string(msg::kDownloadAbandoned) + "\n"), std::string::npos) << stopped.err;
+  EXPECT_EQ(printer->Slots()[0]->name, "SECOND  ");
+
+  sim::SimulatorOptions dropping = test::FastPrinter(sim::Misbehaviour::DropLine);
+  dropping.dropAfterBytes = 4096;
+  test::SimPrinter hangingUp(dropping);
+  const CliRun gone = Printer({"download", Path("SECOND.DAT")}, &hangingUp);
+  EXPECT_EQ(gone.status, kExitReported);
+  EXPECT_NE(gone.err.find(std::string(msg::kPrinterGone) + "\n"), std::string::npos) << gone.err;
 }
 
 TEST_F(PrinterCliTest, SimulatorNeedsALink) {

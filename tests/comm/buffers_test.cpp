@@ -146,7 +146,7 @@ TEST_F(ContextTest, WaitForDataResults) {
   EXPECT_EQ(comm_.WaitForData(2, 5), kWaitReady);
   EXPECT_EQ(comm_.WaitForData(3, 5), kWaitTimedOut);
   Event stop(ResetMode::Manual, true);
-  EXPECT_EQ(comm_.WaitForData(3, 5000, &stop), kWaitAborted);
+  EXPECT_EQ(comm_.WaitForData(3, 5000, {&stop}), kWaitAborted);
 }
 
 TEST_F(ContextTest, DataArrivingDuringTheWaitIsSeen) {

@@ -89,7 +89,8 @@ TEST_F(SerialLinkTest, APortInUseCannotBeOpenedUntilItIsFree) {
   ASSERT_GE(holder, 0);
   ASSERT_EQ(flock(holder, LOCK_EX | LOCK_NB), 0);
   EXPECT_FALSE(comm_.OpenInterface());
-  EXPECT_EQ(prompt_.Texts(), std::vector<std::string>{msg::kErrorGettingComHandle});
+  EXPECT_EQ(prompt_.Texts(), std::vector<std::string>{std::string(msg::kErrorGettingComHandle) + ": " +
+                                                      printer_.Link().string() + ": " + msg::kSerialDeviceInUse});
   close(holder);
   EXPECT_TRUE(comm_.OpenInterface());
   EXPECT_EQ(Exchange({0x1C, 'F', '4'}, 1), Bytes{0x15});

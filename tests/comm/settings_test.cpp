@@ -169,7 +169,10 @@ TEST(SetupCommunicationDialog, OkStoresTheValuesAndOpensTheInterface) {
   EXPECT_FALSE(pointed.Ok(application, comm));
   EXPECT_EQ(application, values);
   EXPECT_EQ(comm.settings, values);
-  EXPECT_EQ(prompt.Texts(), std::vector<std::string>{msg::kErrorGettingComHandle});
+  // The device is named as missing, not as a line that failed to open.
+  std::string missing = msg::kSerialDeviceMissing;
+  missing.replace(missing.find("%s"), 2, values.portDevices[2]);
+  EXPECT_EQ(prompt.Texts(), std::vector<std::string>{missing});
 }
 
 }  // namespace

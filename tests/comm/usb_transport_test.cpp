@@ -407,7 +407,8 @@ TEST_F(UsbTransportTest, SwitchingBetweenSerialAndUsb) {
   ASSERT_TRUE(comm.OpenInterface());
   comm.settings.interfaceType = kInterfaceSerial;
   EXPECT_FALSE(comm.OpenInterface());
-  EXPECT_EQ(prompt_.Texts(), std::vector<std::string>{msg::kErrorGettingComHandle});
+  EXPECT_EQ(prompt_.Texts(),
+            std::vector<std::string>{std::string(msg::kErrorGettingComHandle) + ": /nonexistent/tty: No such file or directory"});
   EXPECT_EQ(comm.Interface()->largestWrite, 1024u);
   // The USB connection was closed: its interface is free again.
   EXPECT_TRUE(bus.backend.Claimed(bus.device).empty());

@@ -83,6 +83,57 @@ TEST_F(PrinterGuiTest, DownloadFromAFontSetWindow) {
   EXPECT_TRUE(printer_.WaitForReceived(13 + 224 * 8));
 }
 
+// Erase asks first and No sends nothing; Cancel in the download dialog keeps
+// it open until the printer has left the font, and says what the slot holds.
+TEST(PrinterGuiCancel, EraseAsksAndCancelEndsTheFontInProgress) {
+  sim::SimulatorOptions paced;
+  paced.baudRate = 9600;
+  test::SimPrinter printer(paced);
+  StoredSettings stored;
+  stored.comm = test::SimSettings(printer);
+  SettingsStore store(SettingsStore::DefaultPath());
+  ASSERT_TRUE(SaveStoredSettings(store, stored));
+  CDotforgeApp app;
+  app.Start(StartOptions{false});
+  auto fontSet = test::MakeFontSet(16, 16, test::CodeRange(0x20, 0xFF));
+  fontSet->SetTitle("PART.DSB");
+  app.Core().AddFontSet(std::move(fontSet));
+  QApplication::processEvents();
+
+  QStringList boxes;
+  bool cancelled = false;
+  QTimer user;
+  QObject::connect(&user, &QTimer::timeout, [&] {
+    QWidget* modal = QApplication::activeModalWidget();
+    if (auto* box = qobject_cast<QMessageBox*>(modal)) {
+      boxes << box->text();
+      // The question's default is No.
+      box->defaultButton()->click();
+      return;
+    }
+    auto* dialog = qobject_cast<PrinterDialog*>(modal);
+    if (!dialog) return;
+    if (dialog->OkButton()->isEnabled()) {
+      dialog->done(QDialog::Accepted);
+    } else if (!cancelled && printer->Received().size() > 1024) {
+      cancelled = true;
+      dialog->CancelButton()->click();
+    }
+  });
+  user.start(20);
+  ASSERT_TRUE(app.MainFrame().Execute(cmd::kErasePrinterFonts));
+  EXPECT_EQ(boxes, QStringList{msg::kConfirmErase});
+  EXPECT_TRUE(printer->Received().empty());
+
+  boxes.clear();
+  ASSERT_TRUE(app.MainFrame().Execute(cmd::kDownloadEntireFont));
+  user.stop();
+  EXPECT_EQ(boxes, QStringList{"Download cancelled: font slot 0 of the printer holds an incomplete font"});
+  EXPECT_EQ(printer->Received().size(), 13u + 224 * 32);
+  ASSERT_TRUE(printer->Slots()[0]);
+  ASSERT_TRUE(app.MainFrame().Execute(cmd::kExit));
+}
+
 // Downloads of a large font into a printer that stops reading: the first
 // fails with a message, the second is closed while it waits, and Exit follows.
 // The program stays responsive throughout, and Exit with the line stuck (and a

@@ -109,7 +109,7 @@ TEST(Download, DoubleByteBlocksEachAnswered) {
 TEST(Download, RefusedAfterTheWholeStreamEnablesOk) {
   PrinterLink link(FastPrinter(Misbehaviour::Nak));
   const WorkerReport report = RunToEnd(link.commands.DownloadEntireFont(*SingleByteFont("A.DSB", '0', {0x41})));
-  EXPECT_EQ(report.messages, std::vector<std::string>{msg::kErrorDownloadFailure});
+  EXPECT_EQ(report.messages, std::vector<std::string>{msg::kErrorFontRefused});
   EXPECT_TRUE(report.okEnabled);
   EXPECT_EQ(link.State(), 0);
 }
@@ -118,7 +118,7 @@ TEST(Download, RefusedAfterADoubleByteBlockStopsThereWithOkDisabled) {
   PrinterLink link(FastPrinter(Misbehaviour::Nak));
   const auto doc = DoubleByteFont({0x8140, 0x8150});
   const WorkerReport report = RunToEnd(link.commands.DownloadEntireFont(*doc));
-  EXPECT_EQ(report.messages, std::vector<std::string>{msg::kErrorDownloadFailure});
+  EXPECT_EQ(report.messages, std::vector<std::string>{msg::kErrorFontRefused});
   EXPECT_FALSE(report.okEnabled);
   // Nothing after the refused block was sent.
   EXPECT_EQ(link.printer->Received().size(), 17u + 4u);
@@ -160,7 +160,7 @@ TEST(Download, ALineLostMidTransferFailsAndTheNextCommandReopensIt) {
   options.dropAfterBytes = 600;
   PrinterLink link(options);
   const WorkerReport report = RunToEnd(link.commands.DownloadEntireFont(*DoubleByteFont(test::CodeRange(0x8140, 0x8240))));
-  EXPECT_EQ(report.messages, std::vector<std::string>{msg::kErrorResponseNotReceived});
+  EXPECT_EQ(report.messages, std::vector<std::string>{msg::kPrinterGone});
   EXPECT_EQ(link.printer->DropCount(), 1);
 
   const WorkerReport next = RunToEnd(link.commands.ReadPrinterFontInfos());
