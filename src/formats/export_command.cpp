@@ -50,10 +50,23 @@ bool WriteDsb(CDotforgeImportDoc& doc, const std::filesystem::path& path, Prompt
   if (!OpenFontFileForWriting(file, path, prompt)) return false;
   const char previousId = doc.fontId;
   if (doc.fontId == '4') doc.fontId = AskSingleByteFontId(doc, prompt);
-  if (WriteDsbFile(doc, file, path.filename().string(), prompt)) return true;
+  if (WriteDsbFile(doc, file, path.filename().string(), prompt)) {
+    const std::size_t leftOut = PlaceSingleByteCells(doc).withoutCell;
+    if (leftOut > 0) prompt.ShowMessage(std::to_string(leftOut) + msg::kDsbCharactersLeftOut);
+    return true;
+  }
   // Nothing was written: the font set keeps the id it had.
   doc.fontId = previousId;
   return false;
+}
+
+// The file is written whole; the user learns which characters will not come back
+// at their codes.
+bool WriteSt9(const CDotforgeImportDoc& doc, const std::filesystem::path& path, Prompt& prompt) {
+  if (!SaveFontFile(path, EncodeSt9File(doc), prompt)) return false;
+  const std::size_t moved = St9CharactersAtOtherCodes(doc);
+  if (moved > 0) prompt.ShowMessage(std::to_string(moved) + msg::kSt9CharactersAtOtherCodes);
+  return true;
 }
 
 bool WriteDdb(CDotforgeImportDoc& doc, const std::filesystem::path& path, Prompt& prompt) {
@@ -117,7 +130,7 @@ bool ExportCommand::WriteFormat(int format, CDotforgeImportDoc& doc, const std::
     case kFormatSt10:
       return CheckStorableCodes(doc, prompt) && SaveFontFile(path, EncodeSt10File(doc, doc.dataWordBits), prompt);
     case kFormatSt9:
-      return SaveFontFile(path, EncodeSt9File(doc), prompt);
+      return WriteSt9(doc, path, prompt);
     case kFormatAsm:
       return CheckStorableCodes(doc, prompt) && SaveFontFile(path, EncodeAsmFile(doc), prompt);
     case kFormat1B26:
@@ -137,7 +150,7 @@ ExportOutcome ExportCommand::Run(CDotforgeImportDoc& doc, ImportRequest& importR
                                     doc.dataWordBits,
                                     static_cast<unsigned char>(doc.fontId),
                                     doc.height,
-                                    DefaultBaseline(doc.height)};
+                                    FontSetBaseline(doc)};
   const std::optional<ExportDialogAnswer> answer = AskExportDialog(request, prompt);
   if (!answer) return ExportOutcome::Cancelled;
   const std::optional<int> chosenFormat = ExportFormatAt(answer->type);
