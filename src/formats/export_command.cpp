@@ -1,5 +1,7 @@
 #include "formats/export_command.h"
 
+#include <algorithm>
+
 #include "formats/assembler_writers.h"
 #include "formats/bdf_writer.h"
 #include "formats/bitmap_font_export.h"
@@ -77,6 +79,17 @@ bool WriteDdb(CDotforgeImportDoc& doc, const std::filesystem::path& path, Prompt
 
 bool IsStream(int format) { return format == kFormat1B26 || format == kFormat1F26; }
 
+// The file is written with the first characters it can hold; the user learns how
+// many were left out after them (codes above 0xFF have their own warning).
+bool WriteStream(const CDotforgeImportDoc& doc, const std::filesystem::path& path, const Bytes& file,
+                 std::size_t maxCharacters, Prompt& prompt) {
+  if (!SaveFontFile(path, file, prompt)) return false;
+  const std::size_t written = std::min(maxCharacters, doc.characters.size());
+  const std::size_t leftOut = doc.characters.size() - written;
+  if (leftOut > 0) prompt.ShowMessage(std::to_string(leftOut) + msg::kStreamCharactersLeftOut);
+  return true;
+}
+
 // The stream headers hold the width (and the US & height) in one byte each.
 bool CheckStreamCell(const CDotforgeImportDoc& doc, int format, Prompt& prompt) {
   const bool widthFits = doc.width >= 1 && doc.width <= kMaxStreamSide;
@@ -134,9 +147,11 @@ bool ExportCommand::WriteFormat(int format, CDotforgeImportDoc& doc, const std::
     case kFormatAsm:
       return CheckStorableCodes(doc, prompt) && SaveFontFile(path, EncodeAsmFile(doc), prompt);
     case kFormat1B26:
-      return SaveFontFile(path, EncodeStream1B26File(doc, maxCharacters, warnings_.escStream, prompt), prompt);
+      return WriteStream(doc, path, EncodeStream1B26File(doc, maxCharacters, warnings_.escStream, prompt),
+                         maxCharacters, prompt);
     case kFormat1F26:
-      return SaveFontFile(path, EncodeStream1F26File(doc, maxCharacters, warnings_.usStream, prompt), prompt);
+      return WriteStream(doc, path, EncodeStream1F26File(doc, maxCharacters, warnings_.usStream, prompt),
+                         maxCharacters, prompt);
     default:
       return false;
   }

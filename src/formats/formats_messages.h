@@ -15,6 +15,8 @@ inline constexpr const char* kSaveChangesTo = "Save changes to ";  // followed b
 // Preceded by the count of such characters; the file is written all the same.
 inline constexpr const char* kDsbCharactersLeftOut =
     " characters were left out: a DSB file holds the codes 0x20 to 0xFF only";
+inline constexpr const char* kStreamCharactersLeftOut =
+    " characters were left out: a 1B or 1F file holds the first 224 characters only";
 inline constexpr const char* kSt9CharactersAtOtherCodes =
     " characters will read back at other codes: an ST9 file holds no codes, so its characters read back as "
     "0x20, 0x21, ... in order";

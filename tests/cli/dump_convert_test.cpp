@@ -114,14 +114,19 @@ TEST_F(CliTest, ConvertToDsbTakesTheIdAndTheName) {
   EXPECT_NE(dump.out.find("font-type=0 font-id=50 width=12 height=2 count=224\n0020 12x2 00000000\n"), std::string::npos);
 }
 
-// A DSB file holds the codes 0x20..0xFF and an 8-byte ASCII name: what does not
-// fit is counted (the file is still written) or refused; an empty one is named.
-TEST_F(CliTest, DsbLeftOutCharactersNamesAndEmptyFiles) {
+// DSB and stream files hold 224 codes up to 0xFF, DSB and DDB an 8-byte ASCII
+// name: what does not fit is counted (the file is still written) or refused; an
+// empty DSB is named.
+TEST_F(CliTest, SingleByteLeftOutCharactersNamesAndEmptyFiles) {
   ScriptedPrompt prompt;
   ASSERT_TRUE(WriteNativeFile(*test::MakeFontSet(8, 2, test::CodeRange(0x20, 0x14B)), Path("MANY.DAT"), prompt));
-  const CliRun many = Convert({Path("MANY.DAT"), Path("MANY.DSB")});
-  EXPECT_EQ(many.status, kExitReported);
-  EXPECT_NE(many.err.find("76" + std::string(msg::kDsbCharactersLeftOut)), std::string::npos) << many.err;
+  for (const auto& [file, message] : {std::pair<std::string, const char*>{"MANY.DSB", msg::kDsbCharactersLeftOut},
+                                      {"MANY.1B", msg::kStreamCharactersLeftOut},
+                                      {"MANY.1F", msg::kStreamCharactersLeftOut}}) {
+    const CliRun many = Convert({Path("MANY.DAT"), Path(file)});
+    EXPECT_EQ(many.status, kExitReported) << file;
+    EXPECT_NE(many.err.find("76" + std::string(message)), std::string::npos) << many.err;
+  }
   EXPECT_EQ(test::ReadBytes(Path("MANY.DSB")).size(), 13u + 224 * 2);
 
   const CliRun accented = Convert({Path("FONT.DAT"), Path("\xC3\x89T\xC3\x89.DSB")});
