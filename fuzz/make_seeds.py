@@ -121,10 +121,10 @@ def st9(width, height, cells):
         text += "\n"
     return (text + "\n").encode()
 
-def asm(cells):
+def asm(cells, codes=None):
     text = ""
     for k, cell in enumerate(cells):
-        text += "\n\t; 0x%04X:" % (0x20 + k)
+        text += "\n\t; 0x%04X:" % ((codes or {}).get(k, 0x20 + k))
         for i, b in enumerate(cell):
             text += ("\n\t.byte\t" if i % 16 == 0 else "") + "0%02XH" % b
             if (i + 1) % 16 and i + 1 != len(cell):
@@ -135,6 +135,9 @@ def asm(cells):
 write("fuzz_st9_asm", "st9_12x2", bytes([12, 2, 1]) + st9(12, 2, cells(3, 4)))
 write("fuzz_st9_asm", "st9_20x24", bytes([20, 24, 1]) + st9(20, 24, cells(2, 72)))
 write("fuzz_st9_asm", "asm_8x17", bytes([8, 17, 0]) + asm(cells(2, 17)))
+write("fuzz_st9_asm", "asm_gaps", bytes([8, 2, 0]) + asm(cells(3, 2), {0: 0x41, 1: 0x5A, 2: 0x8140}))
+write("fuzz_st9_asm", "asm_same_code", bytes([8, 2, 0]) + asm(cells(2, 2), {0: 0x41, 1: 0x41}))
+write("fuzz_st10", "gaps", bytes([8, 2, 0]) + st10(8, 2, 8, cells(3, 2), {0: 0x41, 1: 0x5A, 2: 0x10}))
 write("fuzz_st9_asm", "asm_mixed", bytes([8, 2, 0]) + b"level: .byte 12, 0FFH ; c\n.byte\n\t.BYTE 1\n.byte 3,, 4h\n")
 write("fuzz_printer_replies", "font_info", b"\x06FONT0001\x18\x18\xe0\x00\x34\x12")
 write("fuzz_printer_replies", "flow_inside", b"\x06AB\x11CD\x13EFGH\x08\x10\x01\x00\x0a\x00")

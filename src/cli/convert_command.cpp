@@ -20,7 +20,7 @@ constexpr const char* kConvertHelp =
     "Opens IN as the import command would and writes OUT through the export\n"
     "command, its dialog answered with OUT, OUT's format and the options below.\n"
     "Except for bdf, psf and hex, OUT's name before its first '.' may hold at most\n"
-    "8 characters. A DSB file is written as a single-byte font named after OUT; a\n"
+    "8 characters (printable ASCII for dsb and ddb). A DSB file is written as a single-byte font named after OUT; a\n"
     "DDB file as a double-byte font with id 4. st10 files are written with\n"
     "--to-word-bits (default: the word width IN was read with), so an 8-bit st10\n"
     "file can be rewritten as a 16-bit one:\n"
@@ -31,7 +31,8 @@ constexpr const char* kConvertHelp =
     "the code page's bytes stand for (SHIFT_JIS 8140 -> U+3000), a bdf file keeps\n"
     "the codes and names the code page as its charset.\n"
     "Questions are answered OK and printed to stderr with every message.\n"
-    "Exit status: 0, 1 when reading or writing reported a problem, 2 for a usage error.\n"
+    "Exit status: 0, 1 when reading or writing reported a problem (such as characters\n"
+    "left out of OUT or reading back at other codes), 2 for a usage error.\n"
     "\n"
     "options:\n"
     "  -o, --output OUT   the file to write (instead of the second name)\n"
@@ -41,8 +42,9 @@ constexpr const char* kConvertHelp =
     "                     of a font with id 52 asks for a single-byte id, 48..51\n"
     "For a bdf, psf or hex OUT, --baseline and --encoding describe the written font\n"
     "(and, for bitmap font input, the read one as below):\n"
-    "  --baseline B       bdf: cell rows above the baseline (default: the input's for\n"
-    "                     bitmap font input, else height - height/8)\n"
+    "  --baseline B       bdf: cell rows above the baseline (default: the one the\n"
+    "                     glyphs were placed on for bitmap font input and\n"
+    "                     --keep-codes, else height - height/8)\n"
     "  --encoding NAME    bdf, psf: iconv name of the code page of the font set's codes\n";
 
 // "-o OUT" is "--output OUT".
@@ -136,8 +138,6 @@ int RunConvert(const std::vector<std::string>& arguments, std::ostream& out, std
   AppValues app;
   const auto doc = OpenInputFile(input, *parsed, app, prompt, error);
   if (!doc) return error.empty() ? kExitReported : UsageError(err, "convert", error);
-  // A bitmap font written from a bitmap font keeps the baseline its glyphs were placed by.
-  if (bitmapInput && !choice.baseline) choice.baseline = app.importRequest.bitmapCounts.baseline;
   prompt.SetExportChoice(choice);
   ExportCommand exporter;
   const ExportOutcome outcome = exporter.Run(*doc, app.importRequest, prompt);

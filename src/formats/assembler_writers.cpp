@@ -15,13 +15,27 @@ void PutAsmByte(TextOut& text, std::uint8_t value) {
   text << "H";
 }
 
+constexpr std::uint32_t kFirstCode = 0x20;
+
+// `characterCount` may claim more characters than the list holds; only those
+// that exist are written.
+std::size_t St9CharacterCount(const CDotforgeImportDoc& doc) {
+  return std::min(doc.characters.size(), static_cast<std::size_t>(std::max(doc.characterCount, 0)));
+}
+
 }  // namespace
 
+std::size_t St9CharactersAtOtherCodes(const CDotforgeImportDoc& doc) {
+  const std::size_t count = St9CharacterCount(doc);
+  std::size_t moved = 0;
+  for (std::size_t k = 0; k < count; ++k) {
+    if (CharacterCode(*doc.characters[k]) != kFirstCode + k) ++moved;
+  }
+  return moved;
+}
+
 Bytes EncodeSt9File(const CDotforgeImportDoc& doc) {
-  // `characterCount` may claim more characters than the list holds; only those
-  // that exist are written.
-  const std::size_t count =
-      std::min(doc.characters.size(), static_cast<std::size_t>(std::max(doc.characterCount, 0)));
+  const std::size_t count = St9CharacterCount(doc);
   const auto rowBytes = static_cast<std::size_t>(BytesPerRow(doc.width));
   std::vector<ByteView> cells;
   std::vector<Bytes> fitted(count);

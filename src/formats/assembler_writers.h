@@ -9,6 +9,9 @@
 namespace dotforge {
 
 Bytes EncodeSt9File(const CDotforgeImportDoc& doc);
+// An ST9 file holds no codes: read back, its characters take 0x20, 0x21, ... in
+// the order written. How many of the written characters then have another code.
+std::size_t St9CharactersAtOtherCodes(const CDotforgeImportDoc& doc);
 Bytes EncodeAsmFile(const CDotforgeImportDoc& doc);
 
 }  // namespace dotforge

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cctype>
 #include <charconv>
+#include <cstdio>
 
 #include "formats/writer_support.h"
 
@@ -105,8 +106,22 @@ void WriteHeader(BdfOut& out, const CDotforgeImportDoc& doc, std::int32_t baseli
   out.Number(static_cast<std::int64_t>(doc.characters.size())) << "\n";
 }
 
+// "uni00A5" (or "u1F600" beyond U+FFFF) for the Unicode character the glyph
+// stands for, "C" and the label when it stands for none.
+void PutGlyphName(BdfOut& out, const CharacterRecord& record, const CodePageDecoder* decoder) {
+  const std::optional<char32_t> unicode = CharacterUnicode(record, decoder);
+  if (!unicode) {
+    out << "C" << record.label;
+    return;
+  }
+  char name[16];
+  const int length = std::snprintf(name, sizeof name, *unicode > 0xFFFF ? "u%05X" : "uni%04X",
+                                   static_cast<unsigned>(*unicode));
+  out << std::string_view(name, static_cast<std::size_t>(length));
+}
+
 void WriteCharacter(BdfOut& out, const CharacterRecord& record, const CDotforgeImportDoc& doc,
-                    std::int32_t baseline, Bytes& cell) {
+                    std::int32_t baseline, const CodePageDecoder* decoder, Bytes& cell) {
   const std::int32_t w = doc.width;
   const std::int32_t h = doc.height;
   const std::uint32_t code = CharacterCode(record);
@@ -115,7 +130,9 @@ void WriteCharacter(BdfOut& out, const CharacterRecord& record, const CDotforgeI
   cell.assign(view.begin(), view.end());
   ClearRowPadding(cell, w);
 
-  out << "STARTCHAR C" << record.label << "\nENCODING ";
+  out << "STARTCHAR ";
+  PutGlyphName(out, record, decoder);
+  out << "\nENCODING ";
   out.Number(code) << "\nSWIDTH ";
   out.Number((static_cast<std::int64_t>(w) * kScalableUnits + h / 2) / h) << " 0\nDWIDTH ";
   out.Number(w) << " 0\nBBX ";
@@ -134,6 +151,11 @@ void WriteCharacter(BdfOut& out, const CharacterRecord& record, const CDotforgeI
 
 std::int32_t DefaultBaseline(std::int32_t height) { return height - height / 8; }
 
+std::int32_t FontSetBaseline(const CDotforgeImportDoc& doc) {
+  if (doc.baseline && *doc.baseline >= 0 && *doc.baseline <= doc.height) return *doc.baseline;
+  return DefaultBaseline(doc.height);
+}
+
 Bytes EncodeBdfFile(const CDotforgeImportDoc& doc, std::int32_t baseline, const BdfNames& names) {
   Bytes file;
   const std::size_t rowText = static_cast<std::size_t>(BytesPerRow(doc.width)) * 2 + 1;
@@ -141,8 +163,13 @@ Bytes EncodeBdfFile(const CDotforgeImportDoc& doc, std::int32_t baseline, const 
   file.reserve(doc.characters.size() * (kCharacterLines + rowText * static_cast<std::size_t>(std::max(doc.height, 0))));
   BdfOut out(file);
   WriteHeader(out, doc, baseline, names);
+  // The export has checked that iconv knows the code page.
+  const std::optional<CodePageDecoder> decoder =
+      names.codePage.empty() ? std::nullopt : CodePageDecoder::Open(names.codePage);
   Bytes cell;
-  for (const CharacterRecord* record : CharactersByCode(doc)) WriteCharacter(out, *record, doc, baseline, cell);
+  for (const CharacterRecord* record : CharactersByCode(doc)) {
+    WriteCharacter(out, *record, doc, baseline, decoder ? &*decoder : nullptr, cell);
+  }
   out << "ENDFONT\n";
   return file;
 }

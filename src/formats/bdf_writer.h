@@ -1,7 +1,8 @@
 #pragma once
 // The BDF 2.1 bitmap font file (as FreeType and the X11 font tools read it): every
 // character a full W x H cell whose box reaches H - B rows below the baseline, in
-// ascending code order, ENCODING being the character's code.
+// ascending code order, ENCODING being the character's code, named "uniXXXX"
+// after the Unicode character it stands for when that is known.
 
 #include <cstdint>
 #include <string>
@@ -14,6 +15,9 @@ namespace dotforge {
 // The cell rows above the baseline a BDF export takes unless told: H - H/8
 // (21 of 24, 14 of 16).
 std::int32_t DefaultBaseline(std::int32_t height);
+// The baseline the set's glyphs were placed on, while it lies in the cell;
+// otherwise DefaultBaseline.
+std::int32_t FontSetBaseline(const CDotforgeImportDoc& doc);
 
 struct BdfNames {
   std::string family;    // the FONT name's family; characters XLFD reserves are replaced

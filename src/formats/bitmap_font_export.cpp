@@ -33,7 +33,7 @@ bool WriteBdf(const CDotforgeImportDoc& doc, const std::filesystem::path& path, 
               Prompt& prompt) {
   std::optional<CodePageDecoder> decoder;
   if (!CheckCodePage(choice.codePage, decoder, prompt)) return false;
-  const std::int32_t baseline = choice.baseline.value_or(DefaultBaseline(doc.height));
+  const std::int32_t baseline = choice.baseline.value_or(FontSetBaseline(doc));
   if (baseline < 0 || baseline > doc.height) {
     prompt.ShowMessage(msg::kBaselineOutsideCell);
     return false;

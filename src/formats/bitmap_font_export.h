@@ -12,7 +12,7 @@
 namespace dotforge {
 
 struct BitmapExportChoice {
-  std::optional<int> baseline;  // BDF: cell rows above the baseline; unset: DefaultBaseline
+  std::optional<int> baseline;  // BDF: cell rows above the baseline; unset: FontSetBaseline
   std::string codePage;         // iconv name of the codes' code page; empty: the codes are Unicode
 };
 

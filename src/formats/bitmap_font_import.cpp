@@ -30,9 +30,11 @@ std::optional<BitmapFont> LoadFont(const ImportRequest& request, Prompt& prompt)
   std::optional<Bytes> bytes = LoadFontFile(request.fileName, prompt);
   if (!bytes) return std::nullopt;
   if (IsGzip(*bytes)) {
-    bytes = Gunzip(*bytes);
+    GunzipFault fault = GunzipFault::Damaged;
+    bytes = Gunzip(*bytes, &fault);
     if (!bytes) {
-      prompt.ShowMessage(msg::kGzipDamaged);
+      prompt.ShowMessage(fault == GunzipFault::TooLarge ? request.fileName.filename().string() + msg::kGzipTooLarge
+                                                        : std::string(msg::kGzipDamaged));
       return std::nullopt;
     }
   }
@@ -54,10 +56,14 @@ ParsedGlyphBlock PlaceGlyphs(const BitmapFont& font, const std::vector<CodedGlyp
   block.characterCount = static_cast<std::int32_t>(kept.size());
   block.fontType = fontType;
   block.bytes.assign(cellBytes * kept.size(), 0);
+  block.baseline = layout.baseline;
   block.codes.reserve(kept.size());
   for (std::size_t i = 0; i < kept.size(); ++i) {
+    const BitmapGlyph& glyph = font.glyphs[kept[i].glyph];
     block.codes.push_back(static_cast<std::int32_t>(kept[i].code));
-    if (PlaceGlyph(font.glyphs[kept[i].glyph], layout, block.bytes.data() + i * cellBytes)) ++counts.cut;
+    // A character re-encoded into a code page keeps the Unicode character it was.
+    if (font.unicodeCodes) block.unicodes.push_back(static_cast<char32_t>(glyph.code));
+    if (PlaceGlyph(glyph, layout, block.bytes.data() + i * cellBytes)) ++counts.cut;
   }
   return block;
 }

@@ -1,5 +1,7 @@
 #include "formats/export_command.h"
 
+#include <algorithm>
+
 #include "formats/assembler_writers.h"
 #include "formats/bdf_writer.h"
 #include "formats/bitmap_font_export.h"
@@ -50,10 +52,23 @@ bool WriteDsb(CDotforgeImportDoc& doc, const std::filesystem::path& path, Prompt
   if (!OpenFontFileForWriting(file, path, prompt)) return false;
   const char previousId = doc.fontId;
   if (doc.fontId == '4') doc.fontId = AskSingleByteFontId(doc, prompt);
-  if (WriteDsbFile(doc, file, path.filename().string(), prompt)) return true;
+  if (WriteDsbFile(doc, file, path.filename().string(), prompt)) {
+    const std::size_t leftOut = PlaceSingleByteCells(doc).withoutCell;
+    if (leftOut > 0) prompt.ShowMessage(std::to_string(leftOut) + msg::kDsbCharactersLeftOut);
+    return true;
+  }
   // Nothing was written: the font set keeps the id it had.
   doc.fontId = previousId;
   return false;
+}
+
+// The file is written whole; the user learns which characters will not come back
+// at their codes.
+bool WriteSt9(const CDotforgeImportDoc& doc, const std::filesystem::path& path, Prompt& prompt) {
+  if (!SaveFontFile(path, EncodeSt9File(doc), prompt)) return false;
+  const std::size_t moved = St9CharactersAtOtherCodes(doc);
+  if (moved > 0) prompt.ShowMessage(std::to_string(moved) + msg::kSt9CharactersAtOtherCodes);
+  return true;
 }
 
 bool WriteDdb(CDotforgeImportDoc& doc, const std::filesystem::path& path, Prompt& prompt) {
@@ -63,6 +78,17 @@ bool WriteDdb(CDotforgeImportDoc& doc, const std::filesystem::path& path, Prompt
 }
 
 bool IsStream(int format) { return format == kFormat1B26 || format == kFormat1F26; }
+
+// The file is written with the first characters it can hold; the user learns how
+// many were left out after them (codes above 0xFF have their own warning).
+bool WriteStream(const CDotforgeImportDoc& doc, const std::filesystem::path& path, const Bytes& file,
+                 std::size_t maxCharacters, Prompt& prompt) {
+  if (!SaveFontFile(path, file, prompt)) return false;
+  const std::size_t written = std::min(maxCharacters, doc.characters.size());
+  const std::size_t leftOut = doc.characters.size() - written;
+  if (leftOut > 0) prompt.ShowMessage(std::to_string(leftOut) + msg::kStreamCharactersLeftOut);
+  return true;
+}
 
 // The stream headers hold the width (and the US & height) in one byte each.
 bool CheckStreamCell(const CDotforgeImportDoc& doc, int format, Prompt& prompt) {
@@ -117,13 +143,15 @@ bool ExportCommand::WriteFormat(int format, CDotforgeImportDoc& doc, const std::
     case kFormatSt10:
       return CheckStorableCodes(doc, prompt) && SaveFontFile(path, EncodeSt10File(doc, doc.dataWordBits), prompt);
     case kFormatSt9:
-      return SaveFontFile(path, EncodeSt9File(doc), prompt);
+      return WriteSt9(doc, path, prompt);
     case kFormatAsm:
       return CheckStorableCodes(doc, prompt) && SaveFontFile(path, EncodeAsmFile(doc), prompt);
     case kFormat1B26:
-      return SaveFontFile(path, EncodeStream1B26File(doc, maxCharacters, warnings_.escStream, prompt), prompt);
+      return WriteStream(doc, path, EncodeStream1B26File(doc, maxCharacters, warnings_.escStream, prompt),
+                         maxCharacters, prompt);
     case kFormat1F26:
-      return SaveFontFile(path, EncodeStream1F26File(doc, maxCharacters, warnings_.usStream, prompt), prompt);
+      return WriteStream(doc, path, EncodeStream1F26File(doc, maxCharacters, warnings_.usStream, prompt),
+                         maxCharacters, prompt);
     default:
       return false;
   }
@@ -137,7 +165,7 @@ ExportOutcome ExportCommand::Run(CDotforgeImportDoc& doc, ImportRequest& importR
                                     doc.dataWordBits,
                                     static_cast<unsigned char>(doc.fontId),
                                     doc.height,
-                                    DefaultBaseline(doc.height)};
+                                    FontSetBaseline(doc)};
   const std::optional<ExportDialogAnswer> answer = AskExportDialog(request, prompt);
   if (!answer) return ExportOutcome::Cancelled;
   const std::optional<int> chosenFormat = ExportFormatAt(answer->type);

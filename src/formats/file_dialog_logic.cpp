@@ -1,5 +1,6 @@
 #include "formats/file_dialog_logic.h"
 
+#include <algorithm>
 #include <cctype>
 #include <climits>
 #include <filesystem>
@@ -39,9 +40,17 @@ std::string InitialFileBuffer(std::string_view defaultFileName, const std::vecto
   return pattern;
 }
 
-std::optional<const char*> CheckDownloadName(std::string_view fileName) {
-  // The download files hold the name before the first '.' in 8 bytes.
-  if (fileName.substr(0, fileName.find('.')).size() > kMaxDownloadNameLength) return msg::kFileNameTooLong;
+bool IsPrintableAscii(std::string_view text) {
+  return std::all_of(text.begin(), text.end(), [](char c) { return c >= ' ' && c <= '~'; });
+}
+
+// The download files hold the name before the first '.' in 8 bytes, which the
+// printer shows as ASCII; the other formats keep the length rule.
+std::optional<const char*> CheckDownloadName(std::string_view fileName, int typePosition) {
+  const std::string_view name = fileName.substr(0, fileName.find('.'));
+  const bool downloadFile = typePosition == kExportDsbPosition || typePosition == kExportDdbPosition;
+  if (downloadFile && !IsPrintableAscii(name)) return msg::kFileNameNotAscii;
+  if (name.size() > kMaxDownloadNameLength) return msg::kFileNameTooLong;
   return std::nullopt;
 }
 
@@ -204,7 +213,7 @@ std::optional<const char*> CheckExportConfirm(const ExportDialogAnswer& answer, 
     if (answer.baseline && ExportControlsFor(answer.type).baseline) return CheckBaseline(*answer.baseline, height);
     return std::nullopt;
   }
-  if (auto problem = CheckDownloadName(fileName)) return problem;
+  if (auto problem = CheckDownloadName(fileName, answer.type)) return problem;
   return CheckFontId(answer.fontId);
 }
 
@@ -278,7 +287,7 @@ std::optional<const char*> ExportFileDialogState::Confirm(std::string_view fileN
     baseline_ = ReadDialogNumber(baselineText);
     return CheckBaseline(baseline_, height_);
   }
-  if (auto problem = CheckDownloadName(fileName)) return problem;
+  if (auto problem = CheckDownloadName(fileName, type_)) return problem;
   fontId_ = ReadDialogNumber(fontIdText);
   return CheckFontId(fontId_);
 }

@@ -12,6 +12,14 @@ inline constexpr const char* kCodesAbove0xFF = "Characters with address greater 
 inline constexpr const char* kStreamCellTooLarge =
     "Width and Height must be between 1 and 255 to be saved in this file format";
 inline constexpr const char* kSaveChangesTo = "Save changes to ";  // followed by the title and "?"
+// Preceded by the count of such characters; the file is written all the same.
+inline constexpr const char* kDsbCharactersLeftOut =
+    " characters were left out: a DSB file holds the codes 0x20 to 0xFF only";
+inline constexpr const char* kStreamCharactersLeftOut =
+    " characters were left out: a 1B or 1F file holds the first 224 characters only";
+inline constexpr const char* kSt9CharactersAtOtherCodes =
+    " characters will read back at other codes: an ST9 file holds no codes, so its characters read back as "
+    "0x20, 0x21, ... in order";
 // The bitmap font exports' entries of the type list, after the eight file formats.
 inline constexpr const char* kExportTypeBdf = "Files BDF (*.BDF)";
 inline constexpr const char* kExportTypePsf2 = "Files PSF2 (*.PSF)";
@@ -26,6 +34,9 @@ inline constexpr const char* kPsfCodesWithoutUnicode =
 inline constexpr const char* kWildcardInFileName =
     "A file name must not hold * or ?: type the name of the file to write";
 inline constexpr const char* kExportFontIdRange = "Font Id must be in range [48..52]";
+inline constexpr const char* kFileNameNotAscii =
+    "Name of File : printable ASCII characters only (letters, digits, signs): a DSB or DDB file stores the name "
+    "in 8 bytes";
 inline constexpr const char* kCellSizeAbove255 = "Width and Height must not be greater than 255";
 inline constexpr const char* kBaselineOutsideCell = "Baseline must be between 0 and the cell height";
 inline constexpr const char* kBaselineLabel = "Baseline :";
@@ -46,6 +57,7 @@ inline constexpr const char* kFontTypeDoubleByte = "Double-byte";
 // Import.
 inline constexpr const char* kImportTitle = "Import Files ";
 inline constexpr const char* kAlreadyOpened = " is already opened";  // after the file name
+inline constexpr const char* kFileIsEmpty = " is empty";            // after the file name
 inline constexpr const char* kUnableToAllocate = "Unable to Allocate Memory";
 inline constexpr const char* kOpeningBracketMissing = "Opening Bracket Missing";
 inline constexpr const char* kClosingBracketMissing = "Closing Bracket Missing";
@@ -82,6 +94,8 @@ inline constexpr const char32_t* kPreviewKorean = U"Hg한글字";
 
 // Bitmap font import (BDF, PCF, PSF, Unifont hex).
 inline constexpr const char* kGzipDamaged = "The compressed font file is damaged or ends early";
+inline constexpr const char* kGzipTooLarge = " is larger than 256 MiB when unpacked";  // after the file name
+inline constexpr const char* kPsfTableEndsEarly = "The PSF font file ends before the Unicode entry of its last glyph";
 inline constexpr const char* kNotPsfFont = "This is not a PSF console font";
 inline constexpr const char* kPsfHeaderDamaged = "The PSF font's header is damaged";
 inline constexpr const char* kPsfGlyphsEndEarly = "The PSF font file ends before its last glyph";

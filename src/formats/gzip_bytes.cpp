@@ -22,7 +22,8 @@ struct InflateStream {
 
 bool IsGzip(ByteView bytes) { return bytes.size() >= 2 && bytes[0] == 0x1F && bytes[1] == 0x8B; }
 
-std::optional<Bytes> Gunzip(ByteView bytes) {
+std::optional<Bytes> Gunzip(ByteView bytes, GunzipFault* fault) {
+  if (fault) *fault = GunzipFault::Damaged;
   if (bytes.size() > std::numeric_limits<uInt>::max()) return std::nullopt;
   InflateStream inflater;
   if (inflateInit2(&inflater.stream, kGzipWindowBits) != Z_OK) return std::nullopt;
@@ -38,7 +39,10 @@ std::optional<Bytes> Gunzip(ByteView bytes) {
     const int status = inflate(&inflater.stream, Z_NO_FLUSH);
     if (status != Z_OK && status != Z_STREAM_END) return std::nullopt;
     const std::size_t produced = chunk.size() - inflater.stream.avail_out;
-    if (out.size() + produced > kMaxUnpackedFontBytes) return std::nullopt;
+    if (out.size() + produced > kMaxUnpackedFontBytes) {
+      if (fault) *fault = GunzipFault::TooLarge;
+      return std::nullopt;
+    }
     out.insert(out.end(), chunk.begin(), chunk.begin() + static_cast<std::ptrdiff_t>(produced));
     if (status == Z_STREAM_END) return out;
     // No progress with input left over means the stream ends early.

@@ -40,6 +40,17 @@ bool ParseSource(SourceParser& parser, const std::string& path, ImportRequest& r
   return true;
 }
 
+// A download font file of no bytes holds not even its header: it is refused
+// before a font set is made of it. A file that cannot be read is left to the
+// reader, which says so.
+bool CheckNotEmpty(const std::filesystem::path& path, Prompt& prompt) {
+  std::error_code error;
+  const std::uintmax_t size = std::filesystem::file_size(path, error);
+  if (error || size > 0) return true;
+  prompt.ShowMessage(path.filename().string() + msg::kFileIsEmpty);
+  return false;
+}
+
 // The folder an import path stands for: the folder of the file when it names
 // one (a path stored by an earlier run may name the last file), else the path.
 std::string ImportFolder(const std::string& importPath) {
@@ -137,6 +148,9 @@ bool ImportCommand::Prepare(ImportRequest& request, Prompt& prompt, const PathOp
     case kFormatPsf:
     case kFormatHex:
       return ImportBitmapFont(request, prompt);
+    case kFormatDsb:
+    case kFormatDdb:
+      return CheckNotEmpty(answer->path, prompt);
     default:
       return true;
   }

@@ -19,9 +19,11 @@ KeptOutlineCodes ChooseOutlineCodes(FT_Face face, const BitmapImportOptions& rul
   KeptOutlineCodes result;
   result.codes.reserve(kept.size());
   result.glyphs.reserve(kept.size());
+  result.unicodes.reserve(kept.size());
   for (const CodedGlyph& coded : kept) {
     result.codes.push_back(static_cast<std::int32_t>(coded.code));
     result.glyphs.push_back(sourceGlyphs[coded.glyph]);
+    result.unicodes.push_back(static_cast<char32_t>(sourceCodes[coded.glyph]));
   }
   result.fontType = ChosenFontType(kept, rules);
   return result;

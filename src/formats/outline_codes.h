@@ -17,6 +17,7 @@ namespace dotforge {
 struct KeptOutlineCodes {
   std::vector<std::int32_t> codes;  // ascending, each once
   std::vector<FT_UInt> glyphs;      // the glyph index of each code
+  std::vector<char32_t> unicodes;   // the Unicode character of each code
   std::int32_t fontType = 0;
 };
 

@@ -91,6 +91,7 @@ OutlineFontImporter::FacesChoice OutlineFontImporter::ConfirmFaces(const FontFac
   keepCodes_ = false;
   codes_.clear();
   glyphs_.clear();
+  unicodes_.clear();
   if (!face_) {
     // The file changed since the dialog listed its faces.
     library_.reset();
@@ -116,6 +117,9 @@ OutlineFontImporter::FacesChoice OutlineFontImporter::ConfirmFaces(const FontFac
        code = FT_Get_Next_Char(face_.get(), code, &glyph)) {
     codes_.push_back(code);
     glyphs_.push_back(glyph);
+  }
+  if (face_->charmap && face_->charmap->encoding == FT_ENCODING_UNICODE) {
+    unicodes_.assign(codes_.begin(), codes_.end());
   }
   characterCount_ = static_cast<std::int32_t>(glyphs_.size());
   LimitToCodeRange();
@@ -151,6 +155,7 @@ OutlineFontImporter::FacesChoice OutlineFontImporter::ConfirmKeepCodes(const Fon
   fontType_ = kept.fontType;
   codes_.assign(kept.codes.begin(), kept.codes.end());
   glyphs_ = std::move(kept.glyphs);
+  unicodes_ = std::move(kept.unicodes);
   characterCount_ = static_cast<std::int32_t>(glyphs_.size());
   return FacesChoice::Accepted;
 }
@@ -161,6 +166,7 @@ void OutlineFontImporter::LimitToCodeRange() {
   leftOut_ = count > limit ? count - limit : 0;
   if (codes_.size() > limit) codes_.resize(limit);
   if (glyphs_.size() > limit) glyphs_.resize(limit);
+  if (unicodes_.size() > limit) unicodes_.resize(limit);
   characterCount_ = static_cast<std::int32_t>(std::min(count, limit));
 }
 
@@ -172,9 +178,11 @@ bool OutlineFontImporter::RenderCharacters(Prompt& prompt, unsigned threads, con
   ReleaseFreeType();
   if (!rendered) return false;
   block_ = ParsedGlyphBlock{characterCount_, std::move(cells)};
+  block_.unicodes = unicodes_;
   if (keepCodes_) {
     block_.codes.assign(codes_.begin(), codes_.end());
     block_.fontType = fontType_;
+    block_.baseline = layout_.baseline;
   }
   return true;
 }
@@ -224,6 +232,7 @@ bool OutlineFontImporter::RenderCells(Prompt& prompt, unsigned threads, const Pr
     return false;
   }
   counts_.cut = static_cast<std::int32_t>(std::count(cuts.begin(), cuts.end(), std::uint8_t{1}));
+  if (keepCodes_) counts_.baseline = layout_.baseline;
   return true;
 }
 

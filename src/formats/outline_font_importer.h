@@ -56,7 +56,7 @@ class OutlineFontImporter {
   bool KeepsCodes() const { return keepCodes_; }
   // Characters of the chosen map that have no code left in a font set.
   std::size_t LeftOut() const { return leftOut_; }
-  // What a keep-codes import kept, skipped and cut.
+  // What a keep-codes import kept, skipped and cut, and the baseline it drew on.
   const BitmapImportCounts& Counts() const { return counts_; }
   // The layout glyphs are drawn with when the codes are kept (set by the render).
   const CellLayout& Layout() const { return layout_; }
@@ -95,6 +95,9 @@ class OutlineFontImporter {
   BitmapImportCounts counts_;
   std::vector<FT_ULong> codes_;
   std::vector<FT_UInt> glyphs_;
+  // The Unicode character of each cell: the kept codes' source, or the chosen
+  // map's codes when it is a Unicode map; empty otherwise.
+  std::vector<char32_t> unicodes_;
   ParsedGlyphBlock block_;
 };
 

@@ -68,27 +68,33 @@ bool TakeUtf8(ByteCursor& cursor, std::uint8_t first, char32_t& value) {
   return value <= 0x10FFFF;
 }
 
-// The code points the PSF1 table gives each glyph; sequences are left out.
-std::vector<std::vector<char32_t>> Psf1Table(ByteCursor& cursor, std::size_t glyphCount) {
-  std::vector<std::vector<char32_t>> table(glyphCount);
+using UnicodeTable = std::vector<std::vector<char32_t>>;
+
+// The code points the PSF1 table gives each glyph; sequences are left out. False
+// when the file ends before the separator of the last glyph's entry.
+bool Psf1Table(ByteCursor& cursor, UnicodeTable& table) {
   for (auto& codes : table) {
     bool inSequence = false;
     std::uint16_t value = 0;
-    while (cursor.TakeU16LE(value) && value != kPsf1Separator) {
+    for (;;) {
+      if (!cursor.TakeU16LE(value)) return false;
+      if (value == kPsf1Separator) break;
       if (value == kPsf1SequenceStart) inSequence = true;
       if (!inSequence) codes.push_back(value);
     }
   }
-  return table;
+  return true;
 }
 
-// The code points the PSF2 table (UTF-8) gives each glyph; sequences are left out.
-std::vector<std::vector<char32_t>> Psf2Table(ByteCursor& cursor, std::size_t glyphCount) {
-  std::vector<std::vector<char32_t>> table(glyphCount);
+// The code points the PSF2 table (UTF-8) gives each glyph; sequences are left
+// out. False when the file ends before the separator of the last glyph's entry.
+bool Psf2Table(ByteCursor& cursor, UnicodeTable& table) {
   for (auto& codes : table) {
     bool inSequence = false;
     std::uint8_t byte = 0;
-    while (cursor.TakeU8(byte) && byte != kPsf2Separator) {
+    for (;;) {
+      if (!cursor.TakeU8(byte)) return false;
+      if (byte == kPsf2Separator) break;
       if (byte == kPsf2SequenceStart) {
         inSequence = true;
         continue;
@@ -97,12 +103,11 @@ std::vector<std::vector<char32_t>> Psf2Table(ByteCursor& cursor, std::size_t gly
       if (TakeUtf8(cursor, byte, value) && !inSequence) codes.push_back(value);
     }
   }
-  return table;
+  return true;
 }
 
 // Each glyph once per code point of its table entry, in glyph order.
-std::vector<BitmapGlyph> ApplyTable(std::vector<BitmapGlyph>& glyphs,
-                                    const std::vector<std::vector<char32_t>>& table) {
+std::vector<BitmapGlyph> ApplyTable(std::vector<BitmapGlyph>& glyphs, const UnicodeTable& table) {
   std::vector<BitmapGlyph> coded;
   for (std::size_t i = 0; i < glyphs.size(); ++i) {
     for (const char32_t code : table[i]) {
@@ -131,7 +136,12 @@ std::optional<BitmapFont> ReadPsf1(ByteView bytes, std::string& problem) {
   // Without a table the codes are glyph indexes, not Unicode.
   font.unicodeCodes = (mode & (kPsf1ModeHasTable | kPsf1ModeHasSequences)) != 0;
   if (font.unicodeCodes) {
-    font.glyphs = ApplyTable(font.glyphs, Psf1Table(cursor, font.glyphs.size()));
+    UnicodeTable table(font.glyphs.size());
+    if (!Psf1Table(cursor, table)) {
+      problem = msg::kPsfTableEndsEarly;
+      return std::nullopt;
+    }
+    font.glyphs = ApplyTable(font.glyphs, table);
   }
   return font;
 }
@@ -155,7 +165,14 @@ std::optional<BitmapFont> ReadPsf2(ByteView bytes, std::string& problem) {
     return std::nullopt;
   }
   font.unicodeCodes = (flags & kPsf2HasTable) != 0;
-  if (font.unicodeCodes) font.glyphs = ApplyTable(font.glyphs, Psf2Table(cursor, font.glyphs.size()));
+  if (font.unicodeCodes) {
+    UnicodeTable table(font.glyphs.size());
+    if (!Psf2Table(cursor, table)) {
+      problem = msg::kPsfTableEndsEarly;
+      return std::nullopt;
+    }
+    font.glyphs = ApplyTable(font.glyphs, table);
+  }
   return font;
 }
 

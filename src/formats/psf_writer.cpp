@@ -13,14 +13,6 @@ constexpr std::uint32_t kPsf2Version = 0;
 constexpr std::uint32_t kPsf2HeaderBytes = 32;
 constexpr std::uint32_t kPsf2HasTable = 0x01;
 constexpr std::uint8_t kPsf2Separator = 0xFF;
-constexpr char32_t kMaxCodePoint = 0x10FFFF;
-constexpr char32_t kFirstSurrogate = 0xD800;
-constexpr char32_t kLastSurrogate = 0xDFFF;
-
-bool IsUnicodeCharacter(char32_t value) {
-  return value <= kMaxCodePoint && (value < kFirstSurrogate || value > kLastSurrogate);
-}
-
 void PutUtf8(Bytes& out, char32_t value) {
   if (value < 0x80) {
     out.push_back(static_cast<std::uint8_t>(value));
@@ -37,12 +29,6 @@ void PutUtf8(Bytes& out, char32_t value) {
     out.push_back(static_cast<std::uint8_t>(0x80 | (value >> 6 & 0x3F)));
     out.push_back(static_cast<std::uint8_t>(0x80 | (value & 0x3F)));
   }
-}
-
-std::optional<char32_t> UnicodeOf(std::uint32_t code, const CodePageDecoder* decoder) {
-  const std::optional<char32_t> value = decoder ? decoder->Decode(code) : std::optional<char32_t>(code);
-  if (!value || !IsUnicodeCharacter(*value)) return std::nullopt;
-  return value;
 }
 
 void PutHeader(Bytes& out, std::uint32_t count, std::int32_t width, std::int32_t height) {
@@ -72,7 +58,7 @@ PsfExport EncodePsf2File(const CDotforgeImportDoc& doc, const CodePageDecoder* d
     file.insert(file.end(), cell.begin(), cell.end());
   }
   for (const CharacterRecord* record : sorted) {
-    if (const std::optional<char32_t> value = UnicodeOf(CharacterCode(*record), decoder)) {
+    if (const std::optional<char32_t> value = CharacterUnicode(*record, decoder)) {
       PutUtf8(file, *value);
     } else {
       ++result.withoutUnicode;

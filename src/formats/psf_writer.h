@@ -13,12 +13,13 @@ namespace dotforge {
 
 struct PsfExport {
   Bytes file;
-  // Glyphs whose code stands for no Unicode character (a surrogate, or a code the
-  // code page does not decode): written with an empty table entry.
+  // Glyphs that stand for no Unicode character (a code that is a surrogate, or
+  // one the code page does not decode): written with an empty table entry.
   std::size_t withoutUnicode = 0;
 };
 
-// The codes are read through `decoder`; without one they are taken as Unicode
+// Each glyph's entry names the Unicode character it was made from. The codes of
+// the others are read through `decoder`; without one they are taken as Unicode
 // code points (a single-byte set's codes are then Latin-1).
 PsfExport EncodePsf2File(const CDotforgeImportDoc& doc, const CodePageDecoder* decoder);
 

@@ -7,6 +7,42 @@
 #include "platform/file_io.h"
 
 namespace dotforge {
+namespace {
+
+constexpr std::int32_t kFirstCode = 0x20;
+constexpr std::size_t kCodeDigits = 4;
+
+// The code of a comment that reads "0xHHHH:" after blanks, as the writers put
+// one before each character's data.
+std::optional<std::int32_t> CodeCommentValue(std::string_view comment) {
+  const std::size_t start = comment.find_first_not_of(" \t");
+  if (start == std::string_view::npos) return std::nullopt;
+  comment.remove_prefix(start);
+  if (comment.size() < 3 + kCodeDigits || comment[0] != '0' || (comment[1] != 'x' && comment[1] != 'X') ||
+      comment[2 + kCodeDigits] != ':') {
+    return std::nullopt;
+  }
+  std::int32_t code = 0;
+  for (std::size_t i = 2; i < 2 + kCodeDigits; ++i) {
+    const int digit = HexDigitValue(comment[i]);
+    if (digit < 0) return std::nullopt;
+    code = code * 16 + digit;
+  }
+  return code;
+}
+
+// True when `codes` give each of `count` characters its own code from 0x20 up.
+bool AreCharacterCodes(const std::vector<std::int32_t>& codes, std::int32_t count) {
+  if (count <= 0 || codes.size() != static_cast<std::size_t>(count)) return false;
+  std::vector<bool> taken(0x10000, false);
+  for (const std::int32_t code : codes) {
+    if (code < kFirstCode || taken[static_cast<std::size_t>(code)]) return false;
+    taken[static_cast<std::size_t>(code)] = true;
+  }
+  return true;
+}
+
+}  // namespace
 
 const char* ParseResultMessage(ParseResult result) {
   switch (result) {
@@ -51,21 +87,28 @@ void SourceParser::SetCellSize(std::int32_t width, std::int32_t height) {
 
 ParsedGlyphBlock SourceParser::TakeBlock() {
   ParsedGlyphBlock block{characterCount_, std::move(cells_)};
+  if (AreCharacterCodes(commentCodes_, characterCount_)) block.codes = std::move(commentCodes_);
   characterCount_ = 0;
   cells_.clear();
+  commentCodes_.clear();
   return block;
 }
 
-void SourceParser::StripLineComments(std::string_view marker) {
+void SourceParser::StripLineComments(std::string_view marker, bool codeComments) {
   std::string stripped;
   stripped.reserve(text_.size());
+  commentCodes_.clear();
   ForEachLine(text_, [&](std::string_view line) {
     const std::size_t at = line.find(marker);
     if (at == std::string_view::npos) {
       stripped += line;
-    } else {
-      stripped += line.substr(0, at);
-      stripped += "\r\n";
+      return;
+    }
+    stripped += line.substr(0, at);
+    stripped += "\r\n";
+    if (!codeComments) return;
+    if (const std::optional<std::int32_t> code = CodeCommentValue(line.substr(at + marker.size()))) {
+      commentCodes_.push_back(*code);
     }
   });
   text_ = std::move(stripped);

@@ -7,6 +7,7 @@
 #include <filesystem>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "framework/prompt.h"
 #include "model/character_record.h"
@@ -49,13 +50,20 @@ class SourceParser {
   std::int32_t CharacterCount() const { return characterCount_; }
   std::size_t ByteCount() const { return cells_.size(); }
   const Bytes& Cells() const { return cells_; }
-  // The parsed characters, handed to the font set being opened.
+  // The codes of the code comments ("0xHHHH:") the comments were stripped of,
+  // in file order.
+  const std::vector<std::int32_t>& CommentCodes() const { return commentCodes_; }
+  // The parsed characters, handed to the font set being opened. They take the
+  // codes of the code comments when there is exactly one per character, all
+  // distinct and from 0x20 up (a file this program wrote); otherwise the codes
+  // 0x20, 0x21, ... in order.
   ParsedGlyphBlock TakeBlock();
 
  protected:
   // Replaces every line (up to and including its "\n") that holds `marker` with
-  // the text before the marker followed by "\r\n".
-  void StripLineComments(std::string_view marker);
+  // the text before the marker followed by "\r\n". With `codeComments` a
+  // comment that reads "0xHHHH:" (after blanks) adds its code to CommentCodes.
+  void StripLineComments(std::string_view marker, bool codeComments);
 
   std::int32_t wordBits_ = 0;
   std::int32_t width_ = 0;
@@ -63,6 +71,7 @@ class SourceParser {
   std::int32_t characterCount_ = 0;
   Bytes cells_;
   std::string text_;
+  std::vector<std::int32_t> commentCodes_;
 };
 
 // The value of a hexadecimal digit (0-9, A-F, a-f), or -1.

@@ -57,7 +57,7 @@ ParseResult St10Parser::StripBlockComments() {
 ParseResult St10Parser::StripComments() {
   const ParseResult blocks = StripBlockComments();
   if (blocks != ParseResult::Ok) return blocks;
-  StripLineComments("//");
+  StripLineComments("//", true);
   return ParseResult::Ok;
 }
 

@@ -31,7 +31,8 @@ std::uint8_t ElementValue(std::string_view element) {
 }  // namespace
 
 ParseResult St9AsmParser::StripComments() {
-  StripLineComments(";");
+  // ST9 files hold rows of every character, so their comments carry no codes.
+  StripLineComments(";", kind_ == Kind::Asm);
   return ParseResult::Ok;
 }
 

@@ -7,10 +7,27 @@ namespace dotforge {
 namespace {
 
 constexpr char kHexDigits[] = "0123456789ABCDEF";
+constexpr char32_t kMaxCodePoint = 0x10FFFF;
+constexpr char32_t kFirstSurrogate = 0xD800;
+constexpr char32_t kLastSurrogate = 0xDFFF;
+
+bool IsUnicodeCharacter(char32_t value) {
+  return value <= kMaxCodePoint && (value < kFirstSurrogate || value > kLastSurrogate);
+}
 
 }  // namespace
 
 std::uint32_t CharacterCode(const CharacterRecord& record) { return ParseLabelCode(record.label).value_or(0); }
+
+std::optional<char32_t> CharacterUnicode(const CharacterRecord& record, const CodePageDecoder* decoder) {
+  std::optional<char32_t> value = record.unicode;
+  if (!value) {
+    const std::uint32_t code = CharacterCode(record);
+    value = decoder ? decoder->Decode(code) : std::optional<char32_t>(code);
+  }
+  if (!value || !IsUnicodeCharacter(*value)) return std::nullopt;
+  return value;
+}
 
 ByteView CellOf(const CharacterRecord& record, std::int32_t width, std::int32_t height, Bytes& scratch) {
   const std::size_t cell = CellSize(width, height);

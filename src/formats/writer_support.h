@@ -1,10 +1,12 @@
 #pragma once
-// What every export writer takes from a character: its code and its cell at the
-// font set's size.
+// What every export writer takes from a character: its code, its Unicode
+// character and its cell at the font set's size.
 
 #include <cstdint>
+#include <optional>
 #include <vector>
 
+#include "formats/code_page_decoder.h"
 #include "model/character_record.h"
 #include "model/font_set.h"
 #include "platform/bytes.h"
@@ -15,6 +17,11 @@ namespace dotforge {
 // digits refuse a font set with a code above 0xFFFF before they run
 // (CheckStorableCodes); the streams skip every code above 0xFF.
 std::uint32_t CharacterCode(const CharacterRecord& record);
+
+// The Unicode character the record stands for: the one it was made from, else
+// its code read through `decoder`, or taken as Unicode without one; nothing for
+// a surrogate, a value beyond U+10FFFF or a code the code page does not decode.
+std::optional<char32_t> CharacterUnicode(const CharacterRecord& record, const CodePageDecoder* decoder);
 
 // The record's glyph as a cell of `width` x `height`. A record of the font set's
 // size is returned as it is; any other is fitted into `scratch`.

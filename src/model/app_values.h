@@ -23,7 +23,13 @@ struct ParsedGlyphBlock {
   // The code of each character when the block numbers its characters itself
   // (bitmap fonts); empty gives the codes 0x20, 0x21, ... in order.
   std::vector<std::int32_t> codes;
+  // The Unicode character each glyph was made from, when the source names it;
+  // empty when it does not.
+  std::vector<char32_t> unicodes;
+  // A block whose codes pass 0xFF opens as a double-byte set whatever this says.
   std::int32_t fontType = 0;  // kSingleByteFont or kDoubleByteFont
+  // Cell rows above the baseline the glyphs were placed on, when they were.
+  std::optional<std::int32_t> baseline;
 };
 
 // Character codes from `first` to `last`, both included.

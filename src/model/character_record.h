@@ -53,6 +53,10 @@ class CharacterRecord {
   Bytes bitmap;
   std::int32_t width;
   std::int32_t height;
+  // The Unicode character the glyph was made from (a bitmap or outline font
+  // import), kept while the font set is open: its code may be another code
+  // page's. No file of the set stores it.
+  std::optional<char32_t> unicode;
 };
 
 // Appends the record's glyph as a cell of `width` x `height`: rows and bytes are

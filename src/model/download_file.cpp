@@ -54,7 +54,10 @@ SingleByteCells PlaceSingleByteCells(const CDotforgeImportDoc& doc) {
   cells.records.fill(nullptr);
   for (const auto& record : doc.characters) {
     const std::optional<std::uint32_t> code = ParseLabelCode(record->label);
-    if (!code || *code < kFirstSingleByteCode || *code > kLastSingleByteCode) continue;
+    if (!code || *code < kFirstSingleByteCode || *code > kLastSingleByteCode) {
+      ++cells.withoutCell;
+      continue;
+    }
     const CharacterRecord*& cell = cells.records[*code - kFirstSingleByteCode];
     if (!cell) {
       cell = record.get();

@@ -30,6 +30,7 @@ inline constexpr std::uint8_t kFS = 0x1C;
 struct SingleByteCells {
   std::array<const CharacterRecord*, kSingleByteCells> records;
   std::vector<std::uint32_t> duplicateCodes;
+  std::size_t withoutCell = 0;  // characters whose code has no cell
 };
 SingleByteCells PlaceSingleByteCells(const CDotforgeImportDoc& doc);
 

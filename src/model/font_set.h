@@ -54,6 +54,10 @@ class CDotforgeImportDoc : public CDocument {
   std::int32_t fontType = -1;
   char fontId = '0';
   std::string name;
+  // Cell rows above the baseline the glyphs were placed on by a bitmap font
+  // import or an outline import keeping its codes; kept while the set is open
+  // (no file of the set stores it) and offered by the BDF export.
+  std::optional<std::int32_t> baseline;
   ExportMemory exportMemory;
   CharacterRecord* selected = nullptr;
   // Every change to the set is a step of this history; the character table and

@@ -1,7 +1,8 @@
 #pragma once
 // Characters from a ParsedGlyphBlock: the cells a source-file parser or the
 // outline renderer produced, given the codes 0x20, 0x21, ... in order, or the
-// cells of a bitmap font import with the codes it chose.
+// codes the block carries (a bitmap font import, a source file's code comments).
+// A block whose codes pass 0xFF opens as a double-byte set.
 
 #include "framework/prompt.h"
 #include "model/app_values.h"

@@ -126,6 +126,19 @@ TEST_F(BitmapExportCliTest, CodePageSetToPsf2AndBack) {
   EXPECT_NE(unicode.find(space), std::string::npos);
 }
 
+// Re-encoded into Shift_JIS, the backslash and tilde glyphs take 0x5C and 0x7E
+// (lower source codes win over U+00A5 and U+203E) and PSF2 and BDF still name
+// them U+005C and U+007E.
+TEST_F(BitmapExportCliTest, ReEncodedCharactersKeepTheirUnicode) {
+  for (const std::string file : {"sjis.psf", "sjis.bdf"}) {
+    const CliRun run = Convert({kUnifontHex.string(), Path(file), "--encoding", "SHIFT_JIS", "--codes", "5C,7E"});
+    ASSERT_EQ(run.status, kExitOk) << run.err;
+  }
+  EXPECT_EQ(DumpOf({Path("sjis.psf")}).characters, DumpOf({kUnifontHex.string(), "--codes", "5C,7E"}).characters);
+  EXPECT_NE(Text("sjis.bdf").find("STARTCHAR uni005C\nENCODING 92\n"), std::string::npos);
+  EXPECT_NE(Text("sjis.bdf").find("STARTCHAR uni007E\nENCODING 126\n"), std::string::npos);
+}
+
 // A DSB download file converted to BDF with a chosen baseline, then edited as a
 // BDF would be (its cells imported again) and written as hex.
 TEST_F(BitmapExportCliTest, DownloadFileToBdfAndHex) {

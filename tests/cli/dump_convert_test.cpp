@@ -5,6 +5,7 @@
 #include <sstream>
 
 #include "cli/cli_run.h"
+#include "formats/formats_messages.h"
 #include "framework/scripted_prompt.h"
 #include "model/native_file.h"
 #include "model/model_messages.h"
@@ -143,6 +144,33 @@ TEST_F(CliTest, ConvertToDsbTakesTheIdAndTheName) {
   EXPECT_EQ(std::string(file.begin(), file.begin() + 11), "\x1CLlogo    2");
   const CliRun dump = Dump({Path("logo.dsb")});
   EXPECT_NE(dump.out.find("font-type=0 font-id=50 width=12 height=2 count=224\n0020 12x2 00000000\n"), std::string::npos);
+}
+
+// DSB and stream files hold 224 codes up to 0xFF, DSB and DDB an 8-byte ASCII
+// name: what does not fit is counted (the file is still written) or refused; an
+// empty DSB is named.
+TEST_F(CliTest, SingleByteLeftOutCharactersNamesAndEmptyFiles) {
+  ScriptedPrompt prompt;
+  ASSERT_TRUE(WriteNativeFile(*test::MakeFontSet(8, 2, test::CodeRange(0x20, 0x14B)), Path("MANY.DAT"), prompt));
+  for (const auto& [file, message] : {std::pair<std::string, const char*>{"MANY.DSB", msg::kDsbCharactersLeftOut},
+                                      {"MANY.1B", msg::kStreamCharactersLeftOut},
+                                      {"MANY.1F", msg::kStreamCharactersLeftOut}}) {
+    const CliRun many = Convert({Path("MANY.DAT"), Path(file)});
+    EXPECT_EQ(many.status, kExitReported) << file;
+    EXPECT_NE(many.err.find("76" + std::string(message)), std::string::npos) << many.err;
+  }
+  EXPECT_EQ(test::ReadBytes(Path("MANY.DSB")).size(), 13u + 224 * 2);
+
+  const CliRun accented = Convert({Path("FONT.DAT"), Path("\xC3\x89T\xC3\x89.DSB")});
+  EXPECT_EQ(accented.status, kExitReported);
+  EXPECT_EQ(accented.err, std::string(msg::kFileNameNotAscii) + "\n");
+  EXPECT_FALSE(std::filesystem::exists(Path("\xC3\x89T\xC3\x89.DSB")));
+
+  test::WriteBytes(Path("EMPTY.DSB"), Bytes{});
+  const CliRun empty = Dump({Path("EMPTY.DSB")});
+  EXPECT_EQ(empty.status, kExitReported);
+  EXPECT_EQ(empty.out, "");
+  EXPECT_EQ(empty.err, "EMPTY.DSB" + std::string(msg::kFileIsEmpty) + "\n");
 }
 
 TEST_F(CliTest, ConvertFailureKeepsTheOldFile) {

@@ -102,5 +102,23 @@ TEST_F(KeepCodesCliTest, HelpNamesTheOptions) {
   }
 }
 
+// The BDF's ascent is the row the glyphs stand on: under the H's last row of dots.
+TEST_F(KeepCodesCliTest, BdfTakesTheBaselineTheGlyphsWerePlacedOn) {
+  const std::vector<std::string> font{kDejaVuSans, "--width", "12", "--height", "24", "--keep-codes", "--codes", "48"};
+  const CliRun dump = Dump(font);
+  ASSERT_EQ(dump.status, kExitOk) << dump.err;
+  const std::string dots = dump.out.substr(dump.out.rfind(' ') + 1);
+  int baseline = 0;
+  for (int row = 0; row < 24; ++row) {
+    if (dots.substr(static_cast<std::size_t>(row) * 4, 4) != "0000") baseline = row + 1;
+  }
+  std::vector<std::string> convert = font;
+  convert.insert(convert.begin() + 1, (dir_ / "H.bdf").string());
+  ASSERT_EQ(Convert(convert).status, kExitOk);
+  const Bytes bdf = test::ReadBytes(dir_ / "H.bdf");
+  EXPECT_NE(std::string(bdf.begin(), bdf.end()).find("FONT_ASCENT " + std::to_string(baseline) + "\n"),
+            std::string::npos);
+}
+
 }  // namespace
 }  // namespace dotforge::cli

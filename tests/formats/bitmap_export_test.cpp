@@ -223,7 +223,7 @@ TEST_F(BitmapExportTest, BdfHeaderPropertiesAndCharactersInCodeOrder) {
   EXPECT_NE(text.find("FONT_ASCENT 21\nFONT_DESCENT 3\n"), std::string::npos);
   EXPECT_NE(text.find("SPACING \"C\"\n"), std::string::npos);
   EXPECT_NE(text.find("CHARSET_REGISTRY \"ISO10646\"\nCHARSET_ENCODING \"1\"\n"), std::string::npos);
-  EXPECT_NE(text.find("ENDPROPERTIES\nCHARS 3\nSTARTCHAR C0020\nENCODING 32\nSWIDTH 500 0\nDWIDTH 12 0\n"
+  EXPECT_NE(text.find("ENDPROPERTIES\nCHARS 3\nSTARTCHAR uni0020\nENCODING 32\nSWIDTH 500 0\nDWIDTH 12 0\n"
                       "BBX 12 24 0 -3\nBITMAP\n"),
             std::string::npos);
   EXPECT_LT(text.find("ENCODING 65"), text.find("ENCODING 66"));
@@ -287,7 +287,8 @@ TEST_F(BitmapExportTest, BdfOfACodePageKeepsTheCodesAndNamesTheCharset) {
   const Bytes file = test::ReadBytes(dir_ / "sjis.bdf");
   const std::string text = TextOf(file);
   EXPECT_NE(text.find("-C-160-SHIFT_JIS-0\n"), std::string::npos);
-  EXPECT_NE(text.find("ENCODING 33088\n"), std::string::npos);  // 0x8140
+  // 0x8140 named after the Unicode character the code page reads it as.
+  EXPECT_NE(text.find("STARTCHAR uni3000\nENCODING 33088\n"), std::string::npos);
   const FreeTypeBdf bdf(file);
   ASSERT_TRUE(bdf.Face());
   EXPECT_EQ(bdf.StringProperty("CHARSET_REGISTRY"), "SHIFT_JIS");
@@ -300,6 +301,8 @@ TEST_F(BitmapExportTest, BdfOfACodePageKeepsTheCodesAndNamesTheCharset) {
   // ISO-8859-1 is the Unicode start: FreeType maps it as Unicode.
   ASSERT_EQ(Export(*doc, "latin1.bdf", kFormatBdf, std::nullopt, "ISO-8859-1"), ExportOutcome::Written);
   EXPECT_NE(TextOf(test::ReadBytes(dir_ / "latin1.bdf")).find("-ISO8859-1\n"), std::string::npos);
+  // A code the code page does not read keeps its label as its name.
+  EXPECT_NE(TextOf(test::ReadBytes(dir_ / "latin1.bdf")).find("STARTCHAR C8140\nENCODING 33088\n"), std::string::npos);
 
   prompt_.Clear();
   EXPECT_EQ(Export(*doc, "bad.bdf", kFormatBdf, std::nullopt, "NO-SUCH-CODE-PAGE"), ExportOutcome::Stopped);

@@ -97,6 +97,9 @@ TEST(PsfReader, DamagedFilesAreRefusedWithTheirReason) {
   huge[18] = 0xFF;
   EXPECT_FALSE(ReadPsfFont(huge, problem));
   EXPECT_EQ(problem, msg::kPsfGlyphsEndEarly);
+  // A Unicode table cut inside the second glyph's entry.
+  EXPECT_FALSE(ReadPsfFont(Psf2(3, true, {'A', 0xFF, 'B'}), problem));
+  EXPECT_EQ(problem, msg::kPsfTableEndsEarly);
   EXPECT_FALSE(ReadPsfFont(AsBytes("not a font"), problem));
   EXPECT_EQ(problem, msg::kNotPsfFont);
 }
