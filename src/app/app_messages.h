@@ -15,6 +15,13 @@ inline constexpr const char* kRedoMenuVerb = "&Redo";
 inline constexpr const char* kUndoMenuKeys = "\tCtrl+Z";
 inline constexpr const char* kRedoMenuKeys = "\tCtrl+Y";
 
+// On stderr when the desktop program finds no display to open.
+inline constexpr const char* kNoDisplay =
+    "dotforge: cannot open a display: set DISPLAY or start it from a desktop session\n";
+
+// OK in a file dialog under "All Files (*)" on a name whose extension names no type of the list.
+inline constexpr const char* kTypeNotFromName = "The file's name does not tell its type: choose its type in the list.";
+
 // The Open dialog's bitmap font options (BDF, PCF, PSF, Unifont hex).
 inline constexpr const char* kImportBaselineLabel = "Baseline :";
 inline constexpr const char* kImportEncodingLabel = "Encoding :";

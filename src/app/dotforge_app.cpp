@@ -157,17 +157,10 @@ void CDotforgeApp::ExportFontSet(CDotforgeImportDoc& fontSet) { core_.SaveFontSe
 
 bool CDotforgeApp::CloseFontSetAfterCheck(CDotforgeImportDoc& fontSet) { return core_.CloseFontSetAfterCheck(fontSet); }
 
-bool CDotforgeApp::IsFontSetPathOpen(const std::string& path) const {
-  for (const auto& fontSet : core_.FontSets()) {
-    if (fontSet->GetPathName() == path) return true;
-  }
-  return false;
-}
-
 void CDotforgeApp::OpenFontSetFile() { OpenFontSetFile(prompt_); }
 
 void CDotforgeApp::OpenFontSetFile(Prompt& dialogs) {
-  const auto isOpen = [this](const std::string& path) { return IsFontSetPathOpen(path); };
+  const auto isOpen = [this](const std::string& path) { return core_.IsFileOpen(path); };
   if (!importer_->Run(core_.Values(), dialogs, isOpen)) return;
   core_.AddFontSet(OpenImportedFontSet(core_.Values(), prompt_));
   session_->FileOpened(core_.Values().importRequest.fileName.string());
@@ -191,6 +184,9 @@ void CDotforgeApp::CloseFontSetWithoutAsking(CDotforgeImportDoc& fontSet) { core
 void CDotforgeApp::DocumentOpened(CDocument& document) {
   if (auto* fontSet = dynamic_cast<CDotforgeImportDoc*>(&document)) {
     documentTargets_[&document] = std::make_unique<FontSetCommands>(*fontSet, *this);
+  }
+  if (auto* editor = dynamic_cast<CDotforgeEditDoc*>(&document)) {
+    documentTargets_[&document] = std::make_unique<EditorCommands>(*editor, *this);
   }
   OpenWindow(document);
 }

@@ -56,7 +56,6 @@ class CDotforgeApp : public CCmdTarget, public ViewHost, public DocumentWindows 
   // Opens each file as Open would, its type told by its extension (after Start).
   void OpenFiles(const std::vector<std::string>& paths) { session_->OpenFiles(paths); }
   const DesktopSession& Session() const { return *session_; }
-  bool IsFontSetPathOpen(const std::string& path) const;
   // The printer commands of a font set: Download Entire Font, Download & Print One Character.
   void DownloadFont(const CDotforgeImportDoc& fontSet, bool oneCharacter);
   // "Send to ESC/POS Printer…": the dialog, with the last choices.

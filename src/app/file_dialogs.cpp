@@ -14,6 +14,7 @@
 #include "app/app_messages.h"
 #include "formats/formats_messages.h"
 #include "app/face_preview_view.h"
+#include "formats/format_extensions.h"
 #include "app/small_dialogs.h"
 #include "framework/qt/qt_prompt.h"
 
@@ -27,6 +28,21 @@ QStringList Filters(const std::vector<FileTypeEntry>& types) {
 }
 
 int TypePositionOf(const QStringList& filters, const QString& filter) { return filters.indexOf(filter) + 1; }
+
+bool IsAllFiles(const QString& filter) { return filter == msg::kAllFilesType; }
+
+// The import type list's position of the type a file's extension stands for; 0 for none.
+int ImportPositionOfName(const QString& path) {
+  const std::optional<int> format = FormatFromExtension(path.toStdString());
+  return format ? *format + 1 : 0;
+}
+
+// The export type list's position of the type a file's extension stands for; 0
+// for none or a type that is only read.
+int ExportPositionOfName(const QString& path) {
+  const std::optional<int> format = FormatFromExtension(path.toStdString());
+  return format ? ExportTypePosition(*format) : 0;
+}
 
 QComboBox* DataFormatBox(QWidget* parent) {
   auto* box = new QComboBox(parent);
@@ -88,6 +104,19 @@ int SelectedRow(const QListWidget& list) {
   return selected.isEmpty() ? -1 : list.row(selected.front());
 }
 
+// Under "All Files (*)" the name tells the type: the list shows that type (its
+// options follow) and the next OK takes the file as it. A name that stands for no
+// type in the list is refused. False when the list stays as it was.
+bool SwitchFilter(QFileDialog& dialog, int typePosition) {
+  const QStringList filters = dialog.nameFilters();
+  if (typePosition < 1 || typePosition > filters.size()) {
+    ShowMessageBox(&dialog, msg::kTypeNotFromName, MessageKind::Warning);
+    return false;
+  }
+  dialog.selectNameFilter(filters[typePosition - 1]);
+  return true;
+}
+
 void PrepareChooser(QFileDialog& dialog, const std::string& title, const QStringList& filters, int type,
                     const std::string& fileNameText) {
   dialog.setOption(QFileDialog::DontUseNativeDialog);
@@ -135,9 +164,19 @@ void ExportFileDialog::OnTypeChanged(const QString& filter) {
   selectFile(QString::fromStdString(state_.FileNameText()));
 }
 
+void ExportFileDialog::SwitchToTypeOfName(const QString& path, int typePosition) {
+  if (!SwitchFilter(*this, typePosition)) return;
+  OnTypeChanged(selectedNameFilter());
+  selectFile(path);
+}
+
 void ExportFileDialog::accept() {
   const QStringList files = selectedFiles();
   if (files.isEmpty()) return;
+  if (IsAllFiles(selectedNameFilter())) {
+    SwitchToTypeOfName(files.front(), ExportPositionOfName(files.front()));
+    return;
+  }
   const std::string path = files.front().toStdString();
   state_.SetDataWordIndex(dataFormat_->currentIndex());
   const std::string fileName = QFileInfo(files.front()).fileName().toStdString();
@@ -173,6 +212,7 @@ ImportFileDialog::ImportFileDialog(const ImportDialogRequest& request, QWidget* 
       fontType_(FontTypeBox(this)) {
   setAcceptMode(QFileDialog::AcceptOpen);
   setFileMode(QFileDialog::ExistingFile);
+  state_.StartOnType(request.type);
   if (!request.initialFolder.empty()) setDirectory(QString::fromStdString(request.initialFolder));
   PrepareChooser(*this, request.title, Filters(state_.Types()), state_.Type(), state_.FileBuffer());
   AddOption(*this, "Width :", width_);
@@ -235,9 +275,19 @@ void ImportFileDialog::OnTypeChanged(const QString& filter) {
   selectFile(QString::fromStdString(state_.FileNameText()));
 }
 
+void ImportFileDialog::SwitchToTypeOfName(const QString& path, int typePosition) {
+  if (!SwitchFilter(*this, typePosition)) return;
+  OnTypeChanged(selectedNameFilter());
+  selectFile(path);
+}
+
 void ImportFileDialog::accept() {
   const QStringList files = selectedFiles();
   if (files.isEmpty()) return;
+  if (IsAllFiles(selectedNameFilter())) {
+    SwitchToTypeOfName(files.front(), ImportPositionOfName(files.front()));
+    return;
+  }
   state_.SetDataWordIndex(dataFormat_->currentIndex());
   if (const std::optional<const char*> problem =
           state_.Confirm(width_->text().toStdString(), height_->text().toStdString(), BitmapTexts())) {

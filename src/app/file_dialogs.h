@@ -35,6 +35,8 @@ class ExportFileDialog : public QFileDialog {
  private:
   void OnTypeChanged(const QString& filter);
   void ShowOptions();
+  // "All Files (*)": the list switches to the type of the name (0: none, refused).
+  void SwitchToTypeOfName(const QString& path, int typePosition);
 
   ExportFileDialogState state_;
   QComboBox* dataFormat_;
@@ -64,6 +66,8 @@ class ImportFileDialog : public QFileDialog {
   void OnTypeChanged(const QString& filter);
   void ShowOptions();
   void EnableOptions();
+  // "All Files (*)": the list switches to the type of the name (0: none, refused).
+  void SwitchToTypeOfName(const QString& path, int typePosition);
   BitmapOptionTexts BitmapTexts() const;
 
   ImportFileDialogState state_;

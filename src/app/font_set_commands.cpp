@@ -22,4 +22,10 @@ void FontSetCommands::OnCommand(int id) {
   }
 }
 
+bool EditorCommands::QueryCommand(int id, CommandState&) { return id == cmd::kSave; }
+
+void EditorCommands::OnCommand(int id) {
+  if (id == cmd::kSave) app_.ExportFontSet(editor_.FontSet());
+}
+
 }  // namespace dotforge

@@ -1,9 +1,11 @@
 #include <QApplication>
 #include <iostream>
 
+#include "app/accessibility_guard.h"
 #include "app/app_messages.h"
 #include "app/command_line.h"
 #include "app/dotforge_app.h"
+#include "app/qt_start.h"
 
 namespace {
 
@@ -27,7 +29,8 @@ int main(int argc, char** argv) {
     std::cout << dotforge::msg::kDesktopUsage;
     return 0;
   }
-  QApplication qt(argc, argv);
+  const std::unique_ptr<QApplication> qt = dotforge::StartQtOrExit(argc, argv);
+  dotforge::GuardAccessibilityBus();
   QApplication::setApplicationName("Dotforge");
   QApplication::setDesktopFileName("dotforge");
   // Qt has taken its own options out by now; what is left is ours.

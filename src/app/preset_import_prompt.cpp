@@ -14,6 +14,8 @@ std::optional<ImportDialogAnswer> PresetImportPrompt::RunImportFileDialog(const 
     ImportDialogRequest onFile = request;
     onFile.defaultFileName = file.filename().string();
     onFile.initialFolder = file.parent_path().string();
+    // Its extension may name the type in another case or as another of the type's extensions.
+    if (format) onFile.type = *format + 1;
     return inner_.RunImportFileDialog(onFile);
   }
   // The dialog's type positions count from 1. A bitmap font takes its own cell

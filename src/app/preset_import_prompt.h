@@ -3,7 +3,7 @@
 // command line, a dropped file or the Recent Files list) and leaves every other
 // question to the prompt it wraps. The file's type comes from its extension; a
 // file whose type needs a cell size, or whose extension names no type, gets the
-// real dialog, opened on that file.
+// real dialog, opened on that file (and on its type, when the extension names one).
 
 #include <string>
 

@@ -1,6 +1,7 @@
 #include "appcore/application_core.h"
 
 #include <algorithm>
+#include <filesystem>
 
 #include "edit/font_transform.h"
 #include "model/font_properties.h"
@@ -10,6 +11,28 @@
 #include "model/resize.h"
 
 namespace dotforge {
+
+namespace {
+
+// One file under both names: `equivalent` compares device and inode after
+// following links. A set's file that is gone compares by its name.
+bool SameFile(const std::filesystem::path& a, const std::filesystem::path& b) {
+  std::error_code error;
+  const bool same = std::filesystem::equivalent(a, b, error);
+  if (!error) return same;
+  const auto full = [&error](const std::filesystem::path& path) {
+    return std::filesystem::absolute(path, error).lexically_normal();
+  };
+  return full(a) == full(b);
+}
+
+}  // namespace
+
+bool ApplicationCore::IsFileOpen(const std::string& path) const {
+  return std::any_of(fontSets_.begin(), fontSets_.end(), [&path](const auto& fontSet) {
+    return !fontSet->GetPathName().empty() && SameFile(fontSet->GetPathName(), path);
+  });
+}
 
 CDotforgeImportDoc& ApplicationCore::AddFontSet(std::unique_ptr<CDotforgeImportDoc> fontSet) {
   fontSets_.push_back(std::move(fontSet));

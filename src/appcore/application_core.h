@@ -56,6 +56,10 @@ class ApplicationCore {
   // The document whose window was last opened or brought to the front; none at start.
   CDocument* ActiveDocument() const { return active_; }
 
+  // True when an open font set's file is the file `path` names: the same device
+  // and inode once links are followed, so another name or a link to it counts too.
+  bool IsFileOpen(const std::string& path) const;
+
   // Takes a font set a command created or opened, counts it and makes it active.
   CDotforgeImportDoc& AddFontSet(std::unique_ptr<CDotforgeImportDoc> fontSet);
   // Closes a font set whose close check let it close: its editors first.

@@ -107,7 +107,7 @@ std::string ExportTypeList() {
     if (!list.empty()) list += '|';
     list += ImportTypeFilter(format);
   }
-  for (const char* entry : {msg::kExportTypeBdf, msg::kExportTypePsf2, msg::kExportTypeHex}) {
+  for (const char* entry : {msg::kExportTypeBdf, msg::kExportTypePsf2, msg::kExportTypeHex, msg::kAllFilesType}) {
     list += '|';
     list += entry;
   }
@@ -183,6 +183,7 @@ ExportOutcome ExportCommand::Run(CDotforgeImportDoc& doc, ImportRequest& importR
   if (!WriteFormat(format, doc, path, *answer, prompt)) return ExportOutcome::Stopped;
   doc.name = fileName;
   doc.SetTitle(fileName);
+  doc.SetPathName(answer->path);
   doc.SetModifiedFlag(false);
   doc.history.MarkSaved();
   return ExportOutcome::Written;

@@ -20,7 +20,7 @@ enum class ExportOutcome {
 };
 
 // "Files Data (*.DAT)|...|Files 1F26 (*.1F)|Files BDF (*.BDF)|...": the eight
-// file formats, then the bitmap fonts BDF, PSF2 and Unifont hex.
+// file formats, then the bitmap fonts BDF, PSF2 and Unifont hex, then "All Files (*)".
 std::string ExportTypeList();
 
 class ExportCommand {

@@ -98,6 +98,12 @@ std::optional<const char*> CheckBitmapOptions(const BitmapDialogOptions& bitmap)
   return std::nullopt;
 }
 
+bool SameIgnoringCase(std::string_view a, std::string_view b) {
+  return std::equal(a.begin(), a.end(), b.begin(), b.end(), [](char x, char y) {
+    return std::toupper(static_cast<unsigned char>(x)) == std::toupper(static_cast<unsigned char>(y));
+  });
+}
+
 }  // namespace
 
 std::vector<FileTypeEntry> ParseTypeList(std::string_view typeList) {
@@ -111,7 +117,9 @@ std::vector<FileTypeEntry> ParseTypeList(std::string_view typeList) {
       const std::size_t close = text.find(')', open + 1);
       entry.pattern = std::string(text.substr(open + 1, close == std::string_view::npos ? close : close - open - 1));
     }
-    entry.extension = entry.pattern.starts_with('*') ? entry.pattern.substr(1) : entry.pattern;
+    // "*.TTF *.OTF *.TTC" lists several names; the first one's extension stands for the entry.
+    const std::string first = entry.pattern.substr(0, entry.pattern.find(' '));
+    entry.extension = first.starts_with('*') ? first.substr(1) : first;
     types.push_back(std::move(entry));
     if (bar == std::string_view::npos) break;
     start = bar + 1;
@@ -127,6 +135,17 @@ int InitialFileType(std::string_view defaultFileName, const std::vector<FileType
     if (types[i].extension == extension) return static_cast<int>(i) + 1;
   }
   return 1;
+}
+
+std::string ProposedFileName(std::string_view defaultFileName, const std::vector<FileTypeEntry>& types) {
+  std::filesystem::path name{std::string(defaultFileName)};
+  if (types.empty() || !name.has_extension()) return InitialFileBuffer(defaultFileName, types);
+  const auto type = static_cast<std::size_t>(InitialFileType(defaultFileName, types));
+  const std::string& typeExtension = types[type - 1].extension;
+  if (!typeExtension.empty() && !SameIgnoringCase(name.extension().string(), typeExtension)) {
+    name.replace_extension(typeExtension);
+  }
+  return name.string();
 }
 
 std::string TypePattern(const FileTypeEntry& entry) {
@@ -260,7 +279,7 @@ std::optional<const char*> CheckKeepCodesNumbers(const FontFacesAnswer& answer) 
 ExportFileDialogState::ExportFileDialogState(std::string_view typeList, std::string_view defaultFileName,
                                              int dataWordBits, int fontId)
     : types_(ParseTypeList(typeList)),
-      fileBuffer_(InitialFileBuffer(defaultFileName, types_)),
+      fileBuffer_(ProposedFileName(defaultFileName, types_)),
       dataWordIndex_(dotforge::DataWordIndex(dataWordBits)),
       fontId_(fontId),
       type_(InitialFileType(defaultFileName, types_)) {}
@@ -308,6 +327,10 @@ void ImportFileDialogState::ChangeType(int typePosition) {
   fileNameText_ = TypePattern(types_[static_cast<std::size_t>(typePosition - 1)]);
   fileBuffer_ = fileNameText_;
   type_ = typePosition;
+}
+
+void ImportFileDialogState::StartOnType(int typePosition) {
+  if (typePosition >= 1 && typePosition <= static_cast<int>(types_.size())) type_ = typePosition;
 }
 
 std::optional<const char*> ImportFileDialogState::Confirm(std::string_view widthText, std::string_view heightText,

@@ -19,7 +19,7 @@ inline constexpr std::size_t kMaxFileTypes = 20;
 struct FileTypeEntry {
   std::string text;       // "Files ST10 (*.C)"
   std::string pattern;    // "*.C": from the first '(' to the next ')'
-  std::string extension;  // ".C": the pattern without its star
+  std::string extension;  // ".C": the pattern's first name pattern without its star
 };
 
 // Splits "entry|entry|..." into at most 20 entries.
@@ -28,6 +28,11 @@ std::vector<FileTypeEntry> ParseTypeList(std::string_view typeList);
 // The position (from 1) of the first entry whose extension equals the default
 // name's text from its first '.' (exact case); 1 when there is none.
 int InitialFileType(std::string_view defaultFileName, const std::vector<FileTypeEntry>& types);
+
+// The name the export dialog proposes: the default name, whose extension gives way
+// to the initial type's when it is another (any case), so that a set opened from
+// DV.ttf proposes DV.DAT rather than a DAT file under the TrueType file's name.
+std::string ProposedFileName(std::string_view defaultFileName, const std::vector<FileTypeEntry>& types);
 
 // The file-name text after a change of type: a star and the text after the
 // entry's first '*' up to the next ')'.
@@ -169,6 +174,8 @@ class ImportFileDialogState {
   ImportOptionControls Controls() const { return ImportControlsFor(type_); }
 
   void ChangeType(int typePosition);
+  // A caller that knows the file's type starts on it; the default name stays.
+  void StartOnType(int typePosition);
   void SetDataWordIndex(int index) { dataWordIndex_ = index; }
   // Confirming with these texts in the size boxes and the bitmap font controls.
   std::optional<const char*> Confirm(std::string_view widthText, std::string_view heightText,

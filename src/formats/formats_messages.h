@@ -24,6 +24,8 @@ inline constexpr const char* kSt9CharactersAtOtherCodes =
 inline constexpr const char* kExportTypeBdf = "Files BDF (*.BDF)";
 inline constexpr const char* kExportTypePsf2 = "Files PSF2 (*.PSF)";
 inline constexpr const char* kExportTypeHex = "Files Unifont hex (*.HEX)";
+// The last entry of the import and export type lists: the file's name then tells its type.
+inline constexpr const char* kAllFilesType = "All Files (*)";
 inline constexpr const char* kUnifontCellOnly =
     "The Unifont hex format holds 8x16 and 16x16 characters only: change the cell size or choose another format";
 // Preceded by the count of such characters.

@@ -68,6 +68,8 @@ std::string ImportTypeList() {
     if (!list.empty()) list += '|';
     list += ImportTypeFilter(format);
   }
+  list += '|';
+  list += msg::kAllFilesType;
   return list;
 }
 

@@ -33,8 +33,8 @@ struct ImportSettings {
   std::optional<DialogCellSize> bitmapCell;
 };
 
-// "Files Data (*.DAT)|...|Files TrueType (*.TTF)|Files BDF (*.BDF)|...": the
-// import formats in SideFormat order.
+// "Files Data (*.DAT)|...|Files TrueType (*.TTF *.OTF *.TTC)|Files BDF (*.BDF)|...":
+// the import formats in SideFormat order, then "All Files (*)".
 std::string ImportTypeList();
 
 class ImportCommand {

@@ -52,6 +52,9 @@ struct ImportDialogRequest {
   int height = 0;
   int dataWordBits = 8;
   BitmapDialogOptions bitmap;
+  // The type list position to start on when the caller knows the file's type; 0:
+  // the one the default name's extension gives.
+  int type = 0;
 };
 
 struct ImportDialogAnswer {

@@ -59,7 +59,7 @@ const char* ImportTypeFilter(int importType) {
   static constexpr const char* kFilters[] = {
       "Files Data (*.DAT)",        "Files Single Byte Font (*.DSB)", "Files Double Byte Font (*.DDB)",
       "Files ST10 (*.C)",          "Files ST9 (*.ST9)",              "Files ASM (*.ASM)",
-      "Files 1B26 (*.1B)",         "Files 1F26 (*.1F)",              "Files TrueType (*.TTF)",
+      "Files 1B26 (*.1B)",         "Files 1F26 (*.1F)",              "Files TrueType (*.TTF *.OTF *.TTC)",
       "Files BDF (*.BDF)",         "Files PCF (*.PCF)",              "Files PSF (*.PSF)",
       "Files Unifont Hex (*.HEX)",
   };

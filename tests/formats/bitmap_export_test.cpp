@@ -135,7 +135,7 @@ class FreeTypeBdf {
 
 TEST(ExportTypeList, BitmapFontsFollowTheEightFileFormats) {
   const std::vector<FileTypeEntry> types = ParseTypeList(ExportTypeList());
-  ASSERT_EQ(types.size(), 11u);
+  ASSERT_EQ(types.size(), 12u);
   EXPECT_EQ(types[0].text, "Files Data (*.DAT)");
   EXPECT_EQ(types[7].text, "Files 1F26 (*.1F)");
   EXPECT_EQ(types[8].text, "Files BDF (*.BDF)");

@@ -14,7 +14,7 @@ namespace {
 
 TEST(FileDialogLogic, TypeListEntries) {
   const std::vector<FileTypeEntry> types = ParseTypeList(ImportTypeList());
-  ASSERT_EQ(types.size(), 13u);
+  ASSERT_EQ(types.size(), 14u);
   EXPECT_EQ(types[3].text, "Files ST10 (*.C)");
   EXPECT_EQ(types[3].pattern, "*.C");
   EXPECT_EQ(types[3].extension, ".C");

@@ -15,11 +15,13 @@
 #include <QMessageBox>
 #include <QMimeData>
 #include <QPainter>
+#include <QProcess>
 #include <QStatusBar>
 #include <QTimer>
 #include <QToolBar>
 #include <QUrl>
 
+#include "app/app_messages.h"
 #include "app/command_ids.h"
 #include "app/command_line.h"
 #include "app/dotforge_app.h"
@@ -124,6 +126,19 @@ TEST(PresetImportPrompt, FontFilesOpenByExtensionOthersShowTheDialogOnTheFile) {
   EXPECT_EQ(inner.ImportRequests()[0].initialFolder, "/src");
   EXPECT_EQ(inner.ImportRequests()[0].width, 12);
   EXPECT_EQ(inner.ImportRequests()[1].defaultFileName, "notes.txt");
+}
+
+// Without a display the program says so and exits 1, where Qt alone would abort.
+TEST(DesktopProgram, WithoutADisplaySaysSoAndExits1) {
+  QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+  for (const char* name : {"DISPLAY", "WAYLAND_DISPLAY", "QT_QPA_PLATFORM"}) environment.remove(name);
+  QProcess program;
+  program.setProcessEnvironment(environment);
+  program.start(DOTFORGE_DESKTOP_PROGRAM, {});
+  ASSERT_TRUE(program.waitForFinished(120000));
+  EXPECT_EQ(program.exitStatus(), QProcess::NormalExit);
+  EXPECT_EQ(program.exitCode(), 1);
+  EXPECT_TRUE(program.readAllStandardError().contains(msg::kNoDisplay));
 }
 
 class DesktopTest : public ::testing::Test {

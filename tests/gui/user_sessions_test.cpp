@@ -17,6 +17,8 @@
 #include <QTimer>
 #include <algorithm>
 #include <deque>
+#include <fstream>
+#include <functional>
 
 #include "app/child_frame.h"
 #include "app/command_ids.h"
@@ -27,6 +29,7 @@
 #include "app/main_frame.h"
 #include "edit/table_layout.h"
 #include "framework/scripted_prompt.h"
+#include "model/native_file.h"
 #include "model/open_font_set.h"
 #include "model/side_format.h"
 #include "gui/app_test.h"
@@ -486,6 +489,103 @@ TEST_F(UserSessionTest, NavigationKeysWithNoCurrentCharacterDoNothing) {
   QTest::keyClick(table, Qt::Key_PageDown);
   EXPECT_EQ(fontSet.IndexOf(fontSet.selected), std::optional<std::size_t>(160));
   EXPECT_GT(table->verticalScrollBar()->value(), 0);
+}
+
+// Runs `open`, then `answer` on the first modal dialog it brings up (looked for
+// until one shows, as a dialog may be drawn before it counts as modal); its title.
+QString WithNextDialog(const std::function<void()>& open, const std::function<void(QDialog&)>& answer) {
+  QString title;
+  QTimer poll;
+  QObject::connect(&poll, &QTimer::timeout, [&poll, &title, &answer] {
+    auto* dialog = qobject_cast<QDialog*>(QApplication::activeModalWidget());
+    if (!dialog || !dialog->isVisible()) return;
+    poll.stop();
+    title = dialog->windowTitle();
+    answer(*dialog);
+  });
+  poll.start(5);
+  open();
+  return title;
+}
+
+void Cancel(QDialog& dialog) { dialog.reject(); }
+
+// One file, one window: a set saved under another name is that file from then
+// on, a link is the file it points to, and Ctrl+S in an editor saves its set.
+class OneFileOneWindowTest : public test::ShownAppTest {};
+
+TEST_F(OneFileOneWindowTest, SaveAsThenOpenBothNamesAndALinkThenSaveFromAnEditor) {
+  test::TempDir dir;
+  const auto path = [&dir](const char* name) { return (dir / name).string(); };
+  ScriptedPrompt quiet;
+  ASSERT_TRUE(WriteNativeFile(*test::MakeFontSet(8, 4, {0x41, 0x42}), path("R1.DAT"), quiet));
+  std::filesystem::create_symlink(path("R1.DAT"), path("LINK.DAT"));
+  app_.OpenFiles({path("R1.DAT")});
+  ASSERT_EQ(app_.Core().FontSets().size(), 1u);
+  CDotforgeImportDoc& fontSet = *app_.Core().FontSets().front();
+  ChooseFileInNextDialog(path("R2.DAT"));
+  ASSERT_TRUE(Frame().Execute(cmd::kSave));
+  {
+    MessageBoxAnswers answers({QMessageBox::Ok, QMessageBox::Ok});
+    app_.OpenFiles({path("R2.DAT"), path("R1.DAT"), path("LINK.DAT")});
+    EXPECT_EQ(answers.Texts(), (QStringList{"R2.DAT is already opened", "LINK.DAT is already opened"}));
+  }
+  ASSERT_EQ(app_.Core().FontSets().size(), 2u);
+
+  // Drawn in an editor of R2.DAT; the keys of the File menu work there, Ctrl+S on R2.DAT.
+  app_.Core().EditCharacter(fontSet, *fontSet.characters[0]);
+  QApplication::processEvents();
+  CDotforgeEditView* editor = ActiveView<CDotforgeEditView>();
+  ASSERT_NE(editor, nullptr);
+  DragAlongRow(*editor, 1, 0, 3);
+  // The offscreen platform leaves the main window inactive after a dialog; a desktop activates it again.
+  const auto press = [this, editor](Qt::Key key) {
+    return [this, editor, key] {
+      Frame().activateWindow();
+      QApplication::processEvents();
+      QTest::keyClick(editor->viewport(), key, Qt::ControlModifier);
+    };
+  };
+  EXPECT_EQ(WithNextDialog(press(Qt::Key_N), Cancel), "New Font");
+  EXPECT_EQ(WithNextDialog(press(Qt::Key_O), Cancel), "Import Files ");
+  MessageBoxAnswers replace({QMessageBox::Yes});
+  WithNextDialog(press(Qt::Key_S), [&path](QDialog& dialog) {
+    static_cast<QFileDialog&>(dialog).selectFile(QString::fromStdString(path("R2.DAT")));
+    QMetaObject::invokeMethod(&dialog, "accept");
+  });
+  EXPECT_FALSE(fontSet.IsModified());
+  ImportRequest request;
+  request.importType = kFormatDat;
+  request.fileName = path("R2.DAT");
+  auto saved = std::make_unique<CDotforgeImportDoc>();
+  dotforge::OpenFontSet(*saved, request, quiet);
+  ASSERT_EQ(saved->characters.size(), 2u);
+  EXPECT_NE(saved->characters[0]->bitmap, test::PatternCell(0x41, 8, 4));
+  EXPECT_EQ(saved->characters[0]->bitmap, fontSet.characters[0]->bitmap);
+
+  // A set from a TrueType file is not saved as DAT under the TrueType file's name.
+  AppTest::OpenFontSet(8, 4, {0x41}, "DV.ttf");
+  QString proposed;
+  WithNextDialog([this] { Frame().Execute(cmd::kSave); }, [&proposed](QDialog& dialog) {
+    proposed = test::FileNameBox(static_cast<QFileDialog&>(dialog))->text();
+    dialog.reject();
+  });
+  EXPECT_EQ(proposed, "DV.DAT");
+}
+
+// A TrueType font named on the command line opens the dialog on its type.
+TEST_F(OneFileOneWindowTest, ScreenshotOfTheOpenDialogOnATrueTypeFont) {
+  test::TempDir dir;
+  for (const char* name : {"DejaVuSans.ttf", "R1.DAT"}) std::ofstream(dir / name) << "x";
+  QStringList filters;
+  WithNextDialog([&] { app_.OpenFiles({(dir / "DejaVuSans.ttf").string()}); }, [&filters](QDialog& dialog) {
+    auto& files = static_cast<QFileDialog&>(dialog);
+    filters = QStringList{files.selectedNameFilter(), files.nameFilters().back()};
+    QTest::qWait(200);  // the folder's listing comes from a thread
+    test::SaveScreenshot(dialog, "dialog_open_truetype");
+    dialog.reject();
+  });
+  EXPECT_EQ(filters, (QStringList{"Files TrueType (*.TTF *.OTF *.TTC)", "All Files (*)"}));
 }
 
 }  // namespace
