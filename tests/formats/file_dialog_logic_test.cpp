@@ -66,7 +66,7 @@ TEST(FileDialogLogic, ExportDialogState) {
   EXPECT_TRUE(font.Controls().fontId);
   font.ChangeType(6);
   EXPECT_EQ(font.FileNameText(), "*.ASM");
-  font.ChangeType(12);  // not in the list: nothing changes
+  font.ChangeType(13);  // not in the list: nothing changes
   EXPECT_EQ(font.Type(), 6);
 }
 
@@ -96,7 +96,7 @@ TEST(FileDialogLogic, ImportDialogState) {
   state.ChangeType(9);
   EXPECT_TRUE(state.Controls().width);
   EXPECT_FALSE(state.Controls().dataFormat);
-  EXPECT_EQ(state.FileNameText(), "*.TTF");
+  EXPECT_EQ(state.FileNameText(), "*.TTF *.OTF *.TTC");
   for (const int position : {1, 2, 3, 7, 8}) {
     const ImportOptionControls controls = ImportControlsFor(position);
     EXPECT_FALSE(controls.dataFormat || controls.width || controls.height) << position;

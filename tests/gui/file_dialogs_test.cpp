@@ -204,11 +204,12 @@ TEST(ExportFileDialog, BitmapFontTypesWithBaselineAndCodePage) {
   EXPECT_TRUE(LabelTexts(dialog).contains(msg::kCodePageLabel));
   auto* types = dialog.findChild<QComboBox*>("fileTypeCombo");
   ASSERT_NE(types, nullptr);
-  ASSERT_EQ(types->count(), 11);
+  ASSERT_EQ(types->count(), 12);
   EXPECT_EQ(types->itemText(2), "Files Double Byte Font (*.DDB)");
   EXPECT_EQ(types->itemText(8), "Files BDF (*.BDF)");
   EXPECT_EQ(types->itemText(9), "Files PSF2 (*.PSF)");
   EXPECT_EQ(types->itemText(10), "Files Unifont hex (*.HEX)");
+  EXPECT_EQ(types->itemText(11), "All Files (*)");
   EXPECT_FALSE(dialog.BaselineField()->isEnabled());
   EXPECT_EQ(dialog.BaselineField()->text(), "21");
 
