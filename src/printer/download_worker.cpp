@@ -85,7 +85,12 @@ void RunDownloadWorker(const WorkerContext& worker, const DownloadStream& stream
   for (std::size_t i = 0; i < stream.steps.size(); ++i) {
     if (!stream.steps[i].awaitReply) continue;
     std::size_t sent = 0;
-    const SendOutcome outcome = SendSteps(worker, stream, first, i, sent);
+    SendOutcome outcome = SendSteps(worker, stream, first, i, sent);
+    // A cancel that comes once the device holds the whole command cannot cut
+    // it: the command goes out whole, and the printer answers it.
+    if (outcome == SendOutcome::Cancelled && sent == stream.steps[i].offset + stream.steps[i].length) {
+      outcome = SendAndDrain(worker, {});
+    }
     if (outcome == SendOutcome::Cancelled) return FinishCancelled(worker, stream, sent);
     if (!ReportSend(worker, outcome, msg::kErrorReadAborted)) return;
     first = i + 1;
@@ -101,6 +106,9 @@ void RunDownloadWorker(const WorkerContext& worker, const DownloadStream& stream
     if (first < stream.steps.size() && worker.cancellable && worker.sink.CancelRequested().Test()) {
       return FinishCancelled(worker, stream, sent);
     }
+  }
+  if (worker.cancellable && worker.sink.CancelRequested().Test()) {
+    worker.sink.ShowMessage(msg::kDownloadFinishedBeforeCancel);
   }
   worker.sink.EnableOk();
 }

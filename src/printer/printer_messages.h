@@ -25,6 +25,8 @@ inline constexpr const char* kPrinterGone = "The printer is no longer connected"
 // printf format: the slot's digit.
 inline constexpr const char* kDownloadCancelled =
     "Download cancelled: font slot %c of the printer holds an incomplete font";
+inline constexpr const char* kDownloadFinishedBeforeCancel =
+    "Download finished before it could be cancelled: the printer holds the whole font";
 inline constexpr const char* kDownloadAbandoned =
     "Download stopped in the middle of a command: the printer may need to be switched off and on";
 inline constexpr const char* kCellTooLargeToDownload =

@@ -24,6 +24,9 @@ constexpr std::uint8_t kNak = 0x15;
 // line's pace, so the line time is spent evenly rather than in bursts.
 constexpr std::size_t kReadChunk = 65536;
 constexpr std::size_t kPacedPiece = 64;
+// A paced printer takes no more off the line at a time than a printer's
+// receive buffer holds, so a sender cannot run far ahead of what it printed.
+constexpr std::size_t kPacedRead = 1024;
 
 struct NamedMisbehaviour {
   const char* name;
@@ -120,7 +123,8 @@ void PrinterSimulator::Run() {
       continue;
     }
     // A stalled printer does not look at the line at all.
-    const ssize_t count = stalled_ ? 0 : read(terminal_.Master(), buffer.data(), buffer.size());
+    const std::size_t room = options_.paced ? kPacedRead : buffer.size();
+    const ssize_t count = stalled_ ? 0 : read(terminal_.Master(), buffer.data(), room);
     if (count > 0) {
       const ByteView bytes(buffer.data(), static_cast<std::size_t>(count));
       if (!options_.paced) {

@@ -187,30 +187,34 @@ TEST_F(PrinterCliTest, PortNamesChooseTheirStoredDevice) {
 
 // Ctrl-C part way through a download, then another download, judged by what
 // the printer made of every byte: the first Ctrl-C ends the font in progress
-// with blank cells, so the next font is stored whole; a second Ctrl-C stops
-// at once; a line hung up in the middle is reported as such.
+// with blank cells, so the next font is stored whole; a Ctrl-C that comes once
+// the whole font is on its way lets it finish; a second Ctrl-C stops at once;
+// a line hung up in the middle is reported as such.
 TEST_F(PrinterCliTest, InterruptedDownloadsLeaveThePrinterReadyForTheNext) {
   ScriptedPrompt prompt;
-  const auto firstSet = test::MakeFontSet(32, 32, test::CodeRange(0x20, 0xFF));
+  // Far more bytes than the line and the device hold, so the cut falls inside.
+  const auto firstSet = test::MakeFontSet(48, 48, test::CodeRange(0x20, 0xFF));
   const auto secondSet = test::MakeFontSet(32, 32, test::CodeRange(0x30, 0xFF));
+  const auto smallSet = test::MakeFontSet(8, 8, test::CodeRange(0x20, 0x7F));
   ASSERT_TRUE(WriteNativeFile(*firstSet, dir_ / "FIRST.DAT", prompt));
   ASSERT_TRUE(WriteNativeFile(*secondSet, dir_ / "SECOND.DAT", prompt));
+  ASSERT_TRUE(WriteNativeFile(*smallSet, dir_ / "SMALL.DAT", prompt));
   sim::SimulatorOptions paced;
-  paced.baudRate = 38400;
+  paced.baudRate = 115200;
   test::SimPrinter printer(paced);
-  const auto interruptedDownload = [&](const char* name, int interrupts) {
+  const auto download = [&](const char* name, int interrupts, std::size_t after) {
     const std::size_t before = printer->Received().size();
     std::thread user([&] {
-      if (!printer.WaitForReceived(before + 2048)) return;
+      if (!printer.WaitForReceived(before + after)) return;
       for (int i = 0; i < interrupts; ++i) std::raise(SIGINT);
     });
-    const CliRun run = Printer({"download", Path(name), "--baud", "38400"}, &printer);
+    const CliRun run = Printer({"download", Path(name), "--baud", "115200"}, &printer);
     user.join();
     return run;
   };
-  const std::size_t command = 13 + 224 * 128;
+  const std::size_t command = 13 + 224 * 288;
 
-  const CliRun cancelled = interruptedDownload("FIRST.DAT", 1);
+  const CliRun cancelled = download("FIRST.DAT", 1, 2048);
   EXPECT_EQ(cancelled.status, kExitInterrupted);
   EXPECT_NE(cancelled.err.find("Download cancelled: font slot 0 of the printer holds an incomplete font\n"),
             std::string::npos) << cancelled.err;
@@ -219,22 +223,29 @@ TEST_F(PrinterCliTest, InterruptedDownloadsLeaveThePrinterReadyForTheNext) {
   ASSERT_EQ(first.size(), command);
   const Bytes sent = *EncodeDsbFile(*firstSet, "FIRST   ", prompt);
   const auto differs = std::mismatch(first.begin(), first.end(), sent.begin()).first;
-  EXPECT_LT(differs - first.begin(), static_cast<long>(command) - 128);
+  EXPECT_LT(differs - first.begin(), static_cast<long>(command) - 288);
   EXPECT_TRUE(std::all_of(differs, first.end(), [](std::uint8_t byte) { return byte == 0; }));
   ASSERT_TRUE(printer->Slots()[0]);
   EXPECT_EQ(printer->Slots()[0]->name, "FIRST   ");
 
-  const CliRun next = Printer({"download", Path("SECOND.DAT"), "--baud", "38400"}, &printer);
+  const CliRun late = download("SMALL.DAT", 1, 512);
+  EXPECT_EQ(late.status, kExitInterrupted);
+  EXPECT_NE(late.err.find(std::string(msg::kDownloadFinishedBeforeCancel) + "\n"), std::string::npos) << late.err;
+  const Bytes small = *EncodeDsbFile(*smallSet, "SMALL   ", prompt);
+  const Bytes afterLate = printer->Received();
+  EXPECT_EQ(Bytes(afterLate.begin() + command, afterLate.end()), small);
+
+  const CliRun next = download("SECOND.DAT", 0, 0);
   EXPECT_EQ(next.status, kExitOk) << next.err;
   const Bytes second = *EncodeDsbFile(*secondSet, "SECOND  ", prompt);
   const Bytes received = printer->Received();
-  EXPECT_EQ(Bytes(received.begin() + command, received.end()), second);
+  EXPECT_EQ(Bytes(received.begin() + command + small.size(), received.end()), second);
   ASSERT_TRUE(printer->Slots()[0]);
   EXPECT_EQ(printer->Slots()[0]->name, "SECOND  ");
   EXPECT_EQ(printer->Slots()[0]->checksum,
             static_cast<std::uint16_t>(std::accumulate(second.begin() + 13, second.end(), 0u)));
 
-  const CliRun stopped = interruptedDownload("FIRST.DAT", 2);
+  const CliRun stopped = download("FIRST.DAT", 2, 2048);
   EXPECT_EQ(stopped.status, kExitInterrupted);
   EXPECT_NE(stopped.err.find(std::string(msg::kDownloadAbandoned) + "\n"), std::string::npos) << stopped.err;
   EXPECT_EQ(printer->Slots()[0]->name, "SECOND  ");
