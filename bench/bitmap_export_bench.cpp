@@ -5,8 +5,8 @@
 #include <benchmark/benchmark.h>
 
 #include "bench_fonts.h"
-#include "formats/bdf_writer.h"
-#include "formats/psf_writer.h"
+#include "formats/bitmap/bdf_writer.h"
+#include "formats/bitmap/psf_writer.h"
 
 namespace dotforge {
 namespace {

@@ -6,8 +6,8 @@
 
 #include <filesystem>
 
-#include "formats/bitmap_font_import.h"
-#include "formats/unifont_hex_reader.h"
+#include "formats/bitmap/bitmap_font_import.h"
+#include "formats/bitmap/unifont_hex_reader.h"
 #include "framework/scripted_prompt.h"
 #include "model/file_access.h"
 #include "model/open_font_set.h"

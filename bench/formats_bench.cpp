@@ -18,9 +18,9 @@
 #include <memory>
 
 #include "bench_fonts.h"
-#include "formats/outline_font_importer.h"
-#include "formats/st10_parser.h"
-#include "formats/st10_writer.h"
+#include "formats/outline/outline_font_importer.h"
+#include "formats/source/st10_parser.h"
+#include "formats/source/st10_writer.h"
 #include "framework/scripted_prompt.h"
 #include "model/glyph_block.h"
 

@@ -6,7 +6,7 @@
 
 #include <filesystem>
 
-#include "formats/outline_font_importer.h"
+#include "formats/outline/outline_font_importer.h"
 #include "framework/scripted_prompt.h"
 
 namespace dotforge {

@@ -7,9 +7,9 @@
 #include <QTemporaryDir>
 
 #include "bench_fonts.h"
-#include "app/dotforge_app.h"
-#include "app/child_frame.h"
-#include "app/import_view.h"
+#include "app/shell/dotforge_app.h"
+#include "app/shell/child_frame.h"
+#include "app/table/import_view.h"
 
 namespace dotforge {
 namespace {

@@ -7,8 +7,8 @@
 #include <cstdlib>
 #include <string>
 
-#include "formats/bitmap_cell_placement.h"
-#include "formats/bitmap_code_rules.h"
+#include "formats/bitmap/bitmap_cell_placement.h"
+#include "formats/bitmap/bitmap_code_rules.h"
 #include "model/character_record.h"
 
 namespace dotforge::fuzz {

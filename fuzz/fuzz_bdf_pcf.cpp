@@ -1,4 +1,4 @@
-#include "formats/freetype_bitmap_reader.h"
+#include "formats/bitmap/freetype_bitmap_reader.h"
 #include "fuzz/bitmap_font_fuzz.h"
 
 // FreeType's BDF and PCF drivers parse; the target checks what our reader takes

@@ -1,9 +1,9 @@
 #include <cstdlib>
 #include <string_view>
 
-#include "formats/code_ranges.h"
-#include "formats/file_dialog_logic.h"
-#include "formats/import_command.h"
+#include "formats/codepages/code_ranges.h"
+#include "formats/commands/file_dialog_logic.h"
+#include "formats/commands/import_command.h"
 
 namespace {
 

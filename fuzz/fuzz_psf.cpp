@@ -1,4 +1,4 @@
-#include "formats/psf_reader.h"
+#include "formats/bitmap/psf_reader.h"
 #include "fuzz/bitmap_font_fuzz.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {

@@ -1,4 +1,4 @@
-#include "formats/st9_asm_parser.h"
+#include "formats/source/st9_asm_parser.h"
 #include "fuzz/reader_fuzz.h"
 #include "model/glyph_block.h"
 

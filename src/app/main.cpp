@@ -1,11 +1,11 @@
 #include <QApplication>
 #include <iostream>
 
-#include "app/accessibility_guard.h"
-#include "app/app_messages.h"
-#include "app/command_line.h"
-#include "app/dotforge_app.h"
-#include "app/qt_start.h"
+#include "app/shell/accessibility_guard.h"
+#include "app/shell/app_messages.h"
+#include "app/session/command_line.h"
+#include "app/shell/dotforge_app.h"
+#include "app/shell/qt_start.h"
 
 namespace {
 

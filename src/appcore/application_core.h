@@ -11,7 +11,7 @@
 #include <vector>
 
 #include "edit/edit_doc.h"
-#include "formats/export_command.h"
+#include "formats/commands/export_command.h"
 #include "framework/prompt.h"
 #include "model/app_values.h"
 #include "model/character_operations.h"

@@ -5,7 +5,7 @@
 #include <utility>
 
 #include "cli/commands.h"
-#include "formats/file_dialog_logic.h"
+#include "formats/commands/file_dialog_logic.h"
 
 namespace dotforge::cli {
 namespace {

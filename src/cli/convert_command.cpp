@@ -5,7 +5,7 @@
 #include "cli/commands.h"
 #include "cli/format_names.h"
 #include "cli/input_file.h"
-#include "formats/export_command.h"
+#include "formats/commands/export_command.h"
 #include "model/side_format.h"
 
 namespace dotforge::cli {

@@ -3,7 +3,7 @@
 #include "cli/cli_prompt.h"
 #include "cli/commands.h"
 #include "cli/cli_options.h"
-#include "formats/outline_font_importer.h"
+#include "formats/outline/outline_font_importer.h"
 
 namespace dotforge::cli {
 namespace {

@@ -4,7 +4,7 @@
 #include <array>
 #include <cctype>
 
-#include "formats/bitmap_font_export.h"
+#include "formats/bitmap/bitmap_font_export.h"
 #include "model/side_format.h"
 
 namespace dotforge::cli {

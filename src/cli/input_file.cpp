@@ -3,11 +3,11 @@
 #include <filesystem>
 
 #include "cli/format_names.h"
-#include "formats/baseline_glyph_renderer.h"
-#include "formats/bitmap_font_import.h"
-#include "formats/code_ranges.h"
-#include "formats/file_dialog_logic.h"
-#include "formats/import_command.h"
+#include "formats/outline/baseline_glyph_renderer.h"
+#include "formats/bitmap/bitmap_font_import.h"
+#include "formats/codepages/code_ranges.h"
+#include "formats/commands/file_dialog_logic.h"
+#include "formats/commands/import_command.h"
 #include "model/font_set.h"
 #include "model/side_format.h"
 

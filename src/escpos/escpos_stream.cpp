@@ -6,7 +6,7 @@
 
 #include "escpos/escpos_messages.h"
 #include "escpos/sample_text.h"
-#include "formats/stream_writers.h"
+#include "formats/streams/stream_writers.h"
 #include "formats/writer_support.h"
 
 namespace dotforge {

@@ -6,7 +6,7 @@
 #include <optional>
 #include <vector>
 
-#include "formats/code_page_decoder.h"
+#include "formats/codepages/code_page_decoder.h"
 #include "model/character_record.h"
 #include "model/font_set.h"
 #include "platform/bytes.h"

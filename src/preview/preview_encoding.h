@@ -9,7 +9,7 @@
 #include <string>
 #include <vector>
 
-#include "formats/code_page_encoder.h"
+#include "formats/codepages/code_page_encoder.h"
 
 namespace dotforge {
 

@@ -8,14 +8,14 @@
 
 #include <string>
 
-#include "formats/bdf_writer.h"
-#include "formats/code_page_decoder.h"
-#include "formats/export_command.h"
-#include "formats/file_dialog_logic.h"
+#include "formats/bitmap/bdf_writer.h"
+#include "formats/codepages/code_page_decoder.h"
+#include "formats/commands/export_command.h"
+#include "formats/commands/file_dialog_logic.h"
 #include "formats/formats_messages.h"
-#include "formats/import_command.h"
-#include "formats/psf_writer.h"
-#include "formats/unifont_hex_writer.h"
+#include "formats/commands/import_command.h"
+#include "formats/bitmap/psf_writer.h"
+#include "formats/bitmap/unifont_hex_writer.h"
 #include "framework/scripted_prompt.h"
 #include "model/model_messages.h"
 #include "model/side_format.h"

@@ -6,16 +6,16 @@
 #include <cstring>
 #include <string>
 
-#include "formats/bitmap_cell_placement.h"
-#include "formats/bitmap_code_rules.h"
-#include "formats/code_page_encoder.h"
-#include "formats/code_ranges.h"
+#include "formats/bitmap/bitmap_cell_placement.h"
+#include "formats/bitmap/bitmap_code_rules.h"
+#include "formats/codepages/code_page_encoder.h"
+#include "formats/codepages/code_ranges.h"
 #include "formats/format_extensions.h"
 #include "formats/formats_messages.h"
-#include "formats/freetype_bitmap_reader.h"
-#include "formats/gzip_bytes.h"
-#include "formats/psf_reader.h"
-#include "formats/unifont_hex_reader.h"
+#include "formats/bitmap/freetype_bitmap_reader.h"
+#include "formats/bitmap/gzip_bytes.h"
+#include "formats/bitmap/psf_reader.h"
+#include "formats/bitmap/unifont_hex_reader.h"
 #include "model/font_set.h"
 #include "model/side_format.h"
 

@@ -2,7 +2,7 @@
 
 #include <sys/stat.h>
 
-#include "formats/export_command.h"
+#include "formats/commands/export_command.h"
 #include "formats/formats_messages.h"
 #include "framework/scripted_prompt.h"
 #include "model/download_file.h"

@@ -1,12 +1,12 @@
 #include <gtest/gtest.h>
 
-#include "formats/code_page_encoder.h"
-#include "formats/export_command.h"
-#include "formats/file_dialog_logic.h"
+#include "formats/codepages/code_page_encoder.h"
+#include "formats/commands/export_command.h"
+#include "formats/commands/file_dialog_logic.h"
 #include "model/side_format.h"
 #include "formats/formats_messages.h"
 #include "model/model_messages.h"
-#include "formats/import_command.h"
+#include "formats/commands/import_command.h"
 #include "model/font_set.h"
 
 namespace dotforge {

@@ -1,11 +1,11 @@
 #include <gtest/gtest.h>
 
-#include "formats/assembler_writers.h"
-#include "formats/bitmap_font_import.h"
-#include "formats/file_dialog_logic.h"
+#include "formats/source/assembler_writers.h"
+#include "formats/bitmap/bitmap_font_import.h"
+#include "formats/commands/file_dialog_logic.h"
 #include "formats/formats_messages.h"
-#include "formats/import_command.h"
-#include "formats/st10_writer.h"
+#include "formats/commands/import_command.h"
+#include "formats/source/st10_writer.h"
 #include "framework/scripted_prompt.h"
 #include "model/model_messages.h"
 #include "model/native_file.h"

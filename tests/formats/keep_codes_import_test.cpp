@@ -9,8 +9,8 @@
 
 #include "formats/font_files.h"
 #include "formats/formats_messages.h"
-#include "formats/import_command.h"
-#include "formats/outline_font_importer.h"
+#include "formats/commands/import_command.h"
+#include "formats/outline/outline_font_importer.h"
 #include "framework/scripted_prompt.h"
 #include "model/character_record.h"
 #include "model/font_set.h"

@@ -2,11 +2,11 @@
 // same codes and cells.
 #include <gtest/gtest.h>
 
-#include "formats/assembler_writers.h"
-#include "formats/st10_parser.h"
-#include "formats/st10_writer.h"
-#include "formats/st9_asm_parser.h"
-#include "formats/stream_writers.h"
+#include "formats/source/assembler_writers.h"
+#include "formats/source/st10_parser.h"
+#include "formats/source/st10_writer.h"
+#include "formats/source/st9_asm_parser.h"
+#include "formats/streams/stream_writers.h"
 #include "framework/scripted_prompt.h"
 #include "model/glyph_block.h"
 #include "model/stream_file.h"

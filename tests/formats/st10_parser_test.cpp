@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "formats/st10_parser.h"
+#include "formats/source/st10_parser.h"
 #include "framework/scripted_prompt.h"
 #include "model/model_messages.h"
 #include "support/test_files.h"

@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "formats/st9_asm_parser.h"
+#include "formats/source/st9_asm_parser.h"
 
 namespace dotforge {
 namespace {

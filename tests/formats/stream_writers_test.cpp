@@ -1,7 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "formats/formats_messages.h"
-#include "formats/stream_writers.h"
+#include "formats/streams/stream_writers.h"
 #include "framework/scripted_prompt.h"
 #include "support/test_files.h"
 

@@ -5,8 +5,8 @@
 #include <fstream>
 #include <sstream>
 
-#include "formats/assembler_writers.h"
-#include "formats/st10_writer.h"
+#include "formats/source/assembler_writers.h"
+#include "formats/source/st10_writer.h"
 #include "support/test_files.h"
 
 namespace dotforge {

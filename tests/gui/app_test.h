@@ -14,9 +14,9 @@
 #include <string>
 #include <vector>
 
-#include "app/dotforge_app.h"
-#include "app/edit_view.h"
-#include "app/main_frame.h"
+#include "app/shell/dotforge_app.h"
+#include "app/editor/edit_view.h"
+#include "app/shell/main_frame.h"
 #include "support/test_files.h"
 
 namespace dotforge::test {

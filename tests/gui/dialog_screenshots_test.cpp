@@ -6,12 +6,12 @@
 #include <QPushButton>
 #include <QRadioButton>
 
-#include "app/file_dialogs.h"
-#include "app/font_dialogs.h"
-#include "app/printer_dialog.h"
-#include "app/setup_dialog.h"
+#include "app/dialogs/file_dialogs.h"
+#include "app/dialogs/font_dialogs.h"
+#include "app/printer_dialogs/printer_dialog.h"
+#include "app/dialogs/setup_dialog.h"
 #include "comm/comm_messages.h"
-#include "formats/export_command.h"
+#include "formats/commands/export_command.h"
 #include "framework/scripted_prompt.h"
 #include "gui/gui_support.h"
 #include "model/font_properties.h"

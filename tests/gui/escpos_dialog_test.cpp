@@ -15,8 +15,8 @@
 #include <QTimer>
 #include <functional>
 
-#include "app/command_ids.h"
-#include "app/escpos_dialog.h"
+#include "app/shell/command_ids.h"
+#include "app/printer_dialogs/escpos_dialog.h"
 #include "escpos/escpos_messages.h"
 #include "escpos/local_listener.h"
 #include "framework/scripted_prompt.h"

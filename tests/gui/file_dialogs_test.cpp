@@ -12,15 +12,15 @@
 #include <QTest>
 #include <QTimer>
 
-#include "app/app_messages.h"
-#include "app/face_preview_view.h"
-#include "app/file_dialogs.h"
-#include "app/small_dialogs.h"
-#include "app/work_progress.h"
-#include "formats/export_command.h"
+#include "app/shell/app_messages.h"
+#include "app/dialogs/face_preview_view.h"
+#include "app/dialogs/file_dialogs.h"
+#include "app/dialogs/small_dialogs.h"
+#include "app/dialogs/work_progress.h"
+#include "formats/commands/export_command.h"
 #include "formats/formats_messages.h"
-#include "formats/import_command.h"
-#include "formats/outline_font_importer.h"
+#include "formats/commands/import_command.h"
+#include "formats/outline/outline_font_importer.h"
 #include "framework/scripted_prompt.h"
 #include "gui/gui_support.h"
 #include "support/test_files.h"

@@ -11,11 +11,11 @@
 #include <QTimer>
 #include <QToolBar>
 
-#include "app/command_ids.h"
-#include "app/dots_mime.h"
-#include "app/edit_view.h"
-#include "app/main_frame.h"
-#include "app/paste_image_dialog.h"
+#include "app/shell/command_ids.h"
+#include "app/editor/dots_mime.h"
+#include "app/editor/edit_view.h"
+#include "app/shell/main_frame.h"
+#include "app/editor/paste_image_dialog.h"
 #include "gui/app_test.h"
 #include "gui/gui_support.h"
 

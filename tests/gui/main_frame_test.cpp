@@ -8,9 +8,9 @@
 #include <QTest>
 #include <QToolBar>
 
-#include "app/command_ids.h"
-#include "app/dotforge_app.h"
-#include "app/main_frame.h"
+#include "app/shell/command_ids.h"
+#include "app/shell/dotforge_app.h"
+#include "app/shell/main_frame.h"
 #include "gui/gui_support.h"
 
 namespace dotforge {

@@ -19,10 +19,10 @@
 #include <functional>
 #include <string>
 
-#include "app/app_messages.h"
-#include "app/clipboard_dots.h"
-#include "app/dots_mime.h"
-#include "app/paste_image_dialog.h"
+#include "app/shell/app_messages.h"
+#include "app/editor/clipboard_dots.h"
+#include "app/editor/dots_mime.h"
+#include "app/editor/paste_image_dialog.h"
 #include "edit/dots_transfer.h"
 #include "edit/grid_pictures.h"
 #include "gui/gui_support.h"

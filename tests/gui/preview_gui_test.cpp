@@ -16,10 +16,10 @@
 #include <QTimer>
 #include <sys/stat.h>
 
-#include "app/child_frame.h"
-#include "app/command_ids.h"
-#include "app/import_view.h"
-#include "app/preview_panel.h"
+#include "app/shell/child_frame.h"
+#include "app/shell/command_ids.h"
+#include "app/table/import_view.h"
+#include "app/table/preview_panel.h"
 #include "escpos/receipt_pictures.h"
 #include "gui/app_test.h"
 #include "gui/gui_support.h"

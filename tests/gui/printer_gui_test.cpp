@@ -7,10 +7,10 @@
 #include <QPushButton>
 #include <QTimer>
 
-#include "app/command_ids.h"
-#include "app/dotforge_app.h"
-#include "app/main_frame.h"
-#include "app/printer_dialog.h"
+#include "app/shell/command_ids.h"
+#include "app/shell/dotforge_app.h"
+#include "app/shell/main_frame.h"
+#include "app/printer_dialogs/printer_dialog.h"
 #include "printer/printer_dialogs.h"
 #include "printer/printer_messages.h"
 #include "support/sim_link.h"

@@ -7,7 +7,7 @@
 #include <QRadioButton>
 #include <QTest>
 
-#include "app/setup_dialog.h"
+#include "app/dialogs/setup_dialog.h"
 #include "comm/comm_messages.h"
 #include "comm/serial_ports.h"
 #include "comm/stored_settings.h"

@@ -7,7 +7,7 @@
 #include <QMessageBox>
 #include <QTimer>
 
-#include "app/small_dialogs.h"
+#include "app/dialogs/small_dialogs.h"
 #include "gui/gui_support.h"
 
 namespace dotforge {

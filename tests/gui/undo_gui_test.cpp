@@ -7,11 +7,11 @@
 #include <QMenu>
 #include <QTest>
 
-#include "app/command_ids.h"
-#include "app/dotforge_app.h"
-#include "app/edit_view.h"
-#include "app/import_view.h"
-#include "app/main_frame.h"
+#include "app/shell/command_ids.h"
+#include "app/shell/dotforge_app.h"
+#include "app/editor/edit_view.h"
+#include "app/table/import_view.h"
+#include "app/shell/main_frame.h"
 #include "framework/scripted_prompt.h"
 #include "model/character_operations.h"
 #include "gui/app_test.h"

@@ -20,13 +20,13 @@
 #include <fstream>
 #include <functional>
 
-#include "app/child_frame.h"
-#include "app/command_ids.h"
-#include "app/dotforge_app.h"
-#include "app/edit_view.h"
-#include "app/font_dialogs.h"
-#include "app/import_view.h"
-#include "app/main_frame.h"
+#include "app/shell/child_frame.h"
+#include "app/shell/command_ids.h"
+#include "app/shell/dotforge_app.h"
+#include "app/editor/edit_view.h"
+#include "app/dialogs/font_dialogs.h"
+#include "app/table/import_view.h"
+#include "app/shell/main_frame.h"
 #include "edit/table_layout.h"
 #include "framework/scripted_prompt.h"
 #include "model/native_file.h"

@@ -11,12 +11,12 @@
 #include <QTest>
 #include <QTimer>
 
-#include "app/child_frame.h"
-#include "app/command_ids.h"
-#include "app/dotforge_app.h"
-#include "app/edit_view.h"
-#include "app/import_view.h"
-#include "app/main_frame.h"
+#include "app/shell/child_frame.h"
+#include "app/shell/command_ids.h"
+#include "app/shell/dotforge_app.h"
+#include "app/editor/edit_view.h"
+#include "app/table/import_view.h"
+#include "app/shell/main_frame.h"
 #include "edit/table_layout.h"
 #include "gui/app_test.h"
 #include "gui/gui_support.h"

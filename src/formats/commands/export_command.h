@@ -1,0 +1,47 @@
+#pragma once
+// The export command (the font set's Save): the export file dialog, the checks
+// each format makes before writing, the writer, and what the font set keeps
+// afterwards. Also the close check, whose Yes answer runs the export.
+
+#include <filesystem>
+#include <string>
+
+#include "formats/streams/stream_writers.h"
+#include "framework/prompt.h"
+#include "model/app_values.h"
+#include "model/font_set.h"
+
+namespace dotforge {
+
+enum class ExportOutcome {
+  Cancelled,  // the dialog was cancelled: nothing changed
+  Stopped,    // a check or the writer stopped with a message: no file written
+  Written,    // the file is written; the font set took its name
+};
+
+// "Files Data (*.DAT)|...|Files 1F26 (*.1F)|Files BDF (*.BDF)|...": the eight
+// file formats, then the bitmap fonts BDF, PSF2 and Unifont hex, then "All Files (*)".
+std::string ExportTypeList();
+
+class ExportCommand {
+ public:
+  // `importRequest` is the application's: the chosen format is stored in its type.
+  ExportOutcome Run(CDotforgeImportDoc& doc, ImportRequest& importRequest, Prompt& prompt);
+
+ private:
+  // The checks `format` makes before writing, then its writer with the dialog's
+  // options. False when a check or the writer stopped with a message.
+  bool WriteFormat(int format, CDotforgeImportDoc& doc, const std::filesystem::path& path,
+                   const ExportDialogAnswer& answer, Prompt& prompt);
+
+  // Lives for the whole run of the program: each stream warns once.
+  StreamWarnings warnings_;
+};
+
+// Asked before a font set closes. A modified font set asks whether to save it:
+// Yes exports, and the close goes on only when the file was written; No closes
+// without saving; Cancel keeps it open. The application core counts the open
+// font sets.
+bool CanCloseFontSet(CDotforgeImportDoc& doc, AppValues& app, ExportCommand& exporter, Prompt& prompt);
+
+}  // namespace dotforge
