@@ -34,8 +34,10 @@ class ExportCommand {
   bool WriteFormat(int format, CDotforgeImportDoc& doc, const std::filesystem::path& path,
                    const ExportDialogAnswer& answer, Prompt& prompt);
 
-  // Lives for the whole run of the program: each stream warns once.
+  // Live for the whole run of the program: each stream warns once, and the
+  // export dialog offers the C array rows as the last export left them.
   StreamWarnings warnings_;
+  CArrayDialogOptions carrayRows_;
 };
 
 // Asked before a font set closes. A modified font set asks whether to save it:

@@ -18,6 +18,18 @@ inline constexpr const char* kGfxBitmapTooLarge =
     " bytes of glyph bitmaps are more than a GFX font holds (65,535, its offsets are 16-bit): choose fewer "
     "codes with --codes, such as --codes 20-7E";
 
+// The export dialog's C array rows.
+inline constexpr const char* kLayoutLabel = "Layout :";
+inline constexpr const char* kLayoutRows = "Rows (each row's dots left to right)";
+inline constexpr const char* kLayoutColumns = "Columns (8 rows a byte, as column displays and ESC & take them)";
+inline constexpr const char* kBitOrderLabel = "Bit Order :";
+inline constexpr const char* kBitOrderMsb = "First dot in the high bit (MSB)";
+inline constexpr const char* kBitOrderLsb = "First dot in the low bit (LSB)";
+inline constexpr const char* kInvertLabel = "Invert :";
+inline constexpr const char* kInvertText = "1 = white";
+inline constexpr const char* kArtLabel = "Glyph Art :";
+inline constexpr const char* kArtText = "A comment draws each glyph in # and .";
+
 // C array import.
 inline constexpr const char* kCArrayMissingDefine =
     "The file is not a C array font: a define of NAME_WIDTH, NAME_HEIGHT, NAME_BYTES_PER_CHAR or NAME_COUNT is missing";

@@ -10,6 +10,11 @@ constexpr std::string_view kLsb = "lsb";
 
 }  // namespace
 
+CArrayOptions CArrayOptionsOf(const CArrayDialogOptions& rows) {
+  return {rows.columns ? DotLayout::Columns : DotLayout::Rows, rows.lsbFirst ? BitOrder::Lsb : BitOrder::Msb,
+          rows.invert, rows.art};
+}
+
 std::string_view LayoutName(DotLayout layout) { return layout == DotLayout::Rows ? kRows : kColumns; }
 
 std::string_view BitOrderName(BitOrder order) { return order == BitOrder::Msb ? kMsb : kLsb; }

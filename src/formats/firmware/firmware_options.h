@@ -8,6 +8,7 @@
 #include <string_view>
 #include <vector>
 
+#include "framework/dialog_requests.h"
 #include "model/app_values.h"
 
 namespace dotforge {
@@ -49,6 +50,9 @@ inline constexpr std::string_view kBytesPerCharSuffix = "_BYTES_PER_CHAR";
 inline constexpr std::string_view kCountSuffix = "_COUNT";
 inline constexpr std::string_view kCodesSuffix = "_codes";
 inline constexpr std::string_view kDataSuffix = "_data";
+
+// The options the export dialog's C array rows stand for.
+CArrayOptions CArrayOptionsOf(const CArrayDialogOptions& rows);
 
 // "rows", "columns"; "msb", "lsb".
 std::string_view LayoutName(DotLayout layout);
