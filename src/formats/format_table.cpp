@@ -19,6 +19,8 @@ namespace {
 constexpr std::int32_t kMaxStoredSide = 127;
 constexpr std::int32_t kMaxSide = 255;
 constexpr std::int32_t kMaxEscStreamHeight = 24;
+constexpr std::uint32_t kSingleByte = 0xFF;
+constexpr std::uint32_t kDoubleByte = 0xFFFF;
 
 // The font set's own files store each side in seven bits.
 bool StoredCell(std::int32_t width, std::int32_t height) {
@@ -34,29 +36,31 @@ bool EscStreamCell(std::int32_t width, std::int32_t height) {
 }
 
 //                                     codes  type   id     base   unicode
-constexpr CarriedProperties kNative{true, true, true, false, false};
-constexpr CarriedProperties kDownload{true, true, true, false, false};
+constexpr CarriedProperties kNative{true, true, false, false, false};
+constexpr CarriedProperties kSingleByteDownload{true, true, true, false, false};
+// Always a double-byte font with id '4'.
+constexpr CarriedProperties kDoubleByteDownload{true, false, false, false, false};
 constexpr CarriedProperties kCoded{true, true, false, false, false};
 constexpr CarriedProperties kUncoded{false, false, false, false, false};
 constexpr CarriedProperties kBdf{true, true, false, true, false};
 
 std::vector<FileFormat> MakeFileFormats() {
   return {
-      {kFormatDat, {"dat"}, msg::kTypeDat, msg::kTypeDat, {".dat"}, false, false, false, &StoredCell, kNative,
+      {kFormatDat, {"dat"}, msg::kTypeDat, msg::kTypeDat, {".dat"}, false, false, false, &StoredCell, kDoubleByte, kNative,
        &ReadWhenOpened, &WriteDat},
-      {kFormatDsb, {"dsb"}, msg::kTypeDsb, msg::kTypeDsb, {".dsb"}, false, false, false, &StoredCell, kDownload,
+      {kFormatDsb, {"dsb"}, msg::kTypeDsb, msg::kTypeDsb, {".dsb"}, false, false, false, &StoredCell, kSingleByte, kSingleByteDownload,
        &ReadDownloadFile, &WriteDsb},
-      {kFormatDdb, {"ddb"}, msg::kTypeDdb, msg::kTypeDdb, {".ddb"}, false, false, false, &StoredCell, kDownload,
+      {kFormatDdb, {"ddb"}, msg::kTypeDdb, msg::kTypeDdb, {".ddb"}, false, false, false, &StoredCell, kDoubleByte, kDoubleByteDownload,
        &ReadDownloadFile, &WriteDdb},
-      {kFormatSt10, {"st10"}, msg::kTypeSt10, msg::kTypeSt10, {".c"}, true, true, false, &AnyCell, kCoded, &ReadSt10,
+      {kFormatSt10, {"st10"}, msg::kTypeSt10, msg::kTypeSt10, {".c"}, true, true, false, &AnyCell, kDoubleByte, kCoded, &ReadSt10,
        &WriteSt10},
-      {kFormatSt9, {"st9"}, msg::kTypeSt9, msg::kTypeSt9, {".st9"}, true, false, false, &AnyCell, kUncoded, &ReadSt9,
+      {kFormatSt9, {"st9"}, msg::kTypeSt9, msg::kTypeSt9, {".st9"}, true, false, false, &AnyCell, kDoubleByte, kUncoded, &ReadSt9,
        &WriteSt9},
-      {kFormatAsm, {"asm"}, msg::kTypeAsm, msg::kTypeAsm, {".asm"}, true, false, false, &AnyCell, kCoded, &ReadAsm,
+      {kFormatAsm, {"asm"}, msg::kTypeAsm, msg::kTypeAsm, {".asm"}, true, false, false, &AnyCell, kDoubleByte, kCoded, &ReadAsm,
        &WriteAsm},
-      {kFormat1B26, {"1b"}, msg::kType1B26, msg::kType1B26, {".1b"}, false, false, false, &EscStreamCell, kCoded,
+      {kFormat1B26, {"1b"}, msg::kType1B26, msg::kType1B26, {".1b"}, false, false, false, &EscStreamCell, kSingleByte, kCoded,
        &ReadWhenOpened, &WriteEscStream},
-      {kFormat1F26, {"1f"}, msg::kType1F26, msg::kType1F26, {".1f"}, false, false, false, &AnyCell, kCoded,
+      {kFormat1F26, {"1f"}, msg::kType1F26, msg::kType1F26, {".1f"}, false, false, false, &AnyCell, kSingleByte, kCoded,
        &ReadWhenOpened, &WriteUsStream},
       // FreeType opens many outline font files; these are the usual ones.
       {kFormatOutline,
@@ -67,17 +71,17 @@ std::vector<FileFormat> MakeFileFormats() {
        true,
        false,
        false,
-       &AnyCell,
+       &AnyCell, kDoubleByte,
        kUncoded,
        &ReadOutlineFont,
        nullptr},
-      {kFormatBdf, {"bdf"}, msg::kImportTypeBdf, msg::kExportTypeBdf, {".bdf"}, false, false, true, &AnyCell, kBdf,
+      {kFormatBdf, {"bdf"}, msg::kImportTypeBdf, msg::kExportTypeBdf, {".bdf"}, false, false, true, &AnyCell, kDoubleByte, kBdf,
        &ReadBitmapFont, &WriteBdfFont},
-      {kFormatPcf, {"pcf"}, msg::kImportTypePcf, nullptr, {".pcf"}, false, false, true, &AnyCell, kCoded,
+      {kFormatPcf, {"pcf"}, msg::kImportTypePcf, nullptr, {".pcf"}, false, false, true, &AnyCell, kDoubleByte, kCoded,
        &ReadBitmapFont, nullptr},
-      {kFormatPsf, {"psf"}, msg::kImportTypePsf, msg::kExportTypePsf2, {".psf"}, false, false, true, &AnyCell, kCoded,
+      {kFormatPsf, {"psf"}, msg::kImportTypePsf, msg::kExportTypePsf2, {".psf"}, false, false, true, &AnyCell, kDoubleByte, kCoded,
        &ReadBitmapFont, &WritePsfFont},
-      {kFormatHex, {"hex"}, msg::kImportTypeHex, msg::kExportTypeHex, {".hex"}, false, false, true, &IsUnifontCell,
+      {kFormatHex, {"hex"}, msg::kImportTypeHex, msg::kExportTypeHex, {".hex"}, false, false, true, &IsUnifontCell, kDoubleByte,
        kCoded, &ReadBitmapFont, &WriteHexFont},
   };
 }

@@ -37,6 +37,7 @@ struct FileFormat {
   bool needsWordWidth;                       // read and written with a data word width (8 or 16 bits)
   bool bitmapFont;                           // read at its own cell size unless one is given; may be gzip-packed
   CellTest holdsCell;                        // the cells its files hold
+  std::uint32_t maxCode;                     // the highest code its files hold
   CarriedProperties carries;
   FormatReader read;    // nullptr when not read
   FormatWriter write;   // nullptr when not written
