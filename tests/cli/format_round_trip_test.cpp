@@ -164,7 +164,8 @@ void RoundTrip(const FileFormat& format, const FontSample& sample, Cell cell) {
       EXPECT_TRUE(IsBlank(dots)) << "code " << back->codes[i] << " is not one written";
       continue;
     }
-    const std::size_t source = format.carries.codes ? static_cast<std::size_t>(std::find(written->codes.begin(), written->codes.end(), codes[next]) - written->codes.begin()) : next;
+    const auto at = std::find(written->codes.begin(), written->codes.end(), codes[next]);
+    const auto source = format.carries.codes ? static_cast<std::size_t>(at - written->codes.begin()) : next;
     ExpectSameDots(*back->characters[i], *written->characters[source], cell, back->height);
     ++next;
   }

@@ -106,7 +106,9 @@ TEST(FormatTable, ManualPageNamesTheTablesFormatsAndExtensions) {
     if (it->str() != ".gz") extensions.insert(it->str());
   }
   std::set<std::string> tableExtensions;
-  for (const FileFormat& format : FileFormats()) tableExtensions.insert(format.extensions.begin(), format.extensions.end());
+  for (const FileFormat& format : FileFormats()) {
+    tableExtensions.insert(format.extensions.begin(), format.extensions.end());
+  }
   EXPECT_EQ(extensions, tableExtensions);
 }
 
