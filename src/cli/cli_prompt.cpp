@@ -78,10 +78,11 @@ std::optional<ImportDialogAnswer> CliPrompt::RunImportFileDialog(const ImportDia
   if (!choice) return std::nullopt;
   ImportFileDialogState state(request.typeList, request.defaultFileName, request.width, request.height,
                               request.dataWordBits);
-  if (state.Type() != choice->format + 1) state.ChangeType(choice->format + 1);
+  const int type = ImportTypePosition(choice->format);
+  if (state.Type() != type) state.ChangeType(type);
   if (choice->wordBits) state.SetDataWordIndex(DataWordIndex(*choice->wordBits));
   return ImportDialogAnswer{choice->path,
-                            choice->format + 1,
+                            type,
                             choice->width.value_or(state.Width()),
                             choice->height.value_or(state.Height()),
                             state.DataWordIndex(),

@@ -3,9 +3,9 @@
 
 #include "cli/cli_prompt.h"
 #include "cli/commands.h"
-#include "cli/format_names.h"
 #include "cli/input_file.h"
 #include "formats/commands/export_command.h"
+#include "formats/format_table.h"
 #include "model/side_format.h"
 
 namespace dotforge::cli {
@@ -55,9 +55,12 @@ std::vector<std::string> WithLongOutputOption(std::vector<std::string> arguments
   return arguments;
 }
 
-std::optional<int> InputFormatOf(const std::string& input, const ParsedArguments& parsed) {
-  if (parsed.options.count("from")) return FormatFromName(parsed.options.at("from"));
-  return FormatFromExtension(input);
+bool IsAnyFormat(const FileFormat&) { return true; }
+
+// The format named by `option` when it is given, else the one `file`'s extension stands for.
+const FileFormat* FormatOf(const std::string& file, const ParsedArguments& parsed, const std::string& option) {
+  if (parsed.options.count(option)) return FileFormatByName(parsed.options.at(option));
+  return FileFormatByExtension(file);
 }
 
 // --baseline and --encoding describe the font set's cells and codes: a bitmap
@@ -109,13 +112,14 @@ int RunConvert(const std::vector<std::string>& arguments, std::ostream& out, std
   }
   const std::string output = outputOption ? parsed->options.at("output") : parsed->positional[1];
 
-  const std::optional<int> format = parsed->options.count("to") ? FormatFromName(parsed->options.at("to"))
-                                                                : FormatFromExtension(output);
-  if (!format) return UsageError(err, "convert", "cannot tell the output format: use --to (" + FormatNameList() + ")");
-  if (!IsWritableFormat(*format)) {
-    return UsageError(err, "convert", FormatName(*format) + " files can be read but not written");
+  const FileFormat* format = FormatOf(output, *parsed, "to");
+  if (!format) {
+    return UsageError(err, "convert", "cannot tell the output format: use --to (" + FormatNames(&IsAnyFormat) + ")");
   }
-  FileChoice choice{output, *format, {}, {}, {}, {}, {}, {}, {}};
+  if (!format->write) {
+    return UsageError(err, "convert", std::string(format->names.front()) + " files can be read but not written");
+  }
+  FileChoice choice{output, format->format, {}, {}, {}, {}, {}, {}, {}};
   if (parsed->options.count("font-id")) {
     choice.fontId = IntegerOption(*parsed, "font-id", 48, 52, error);
     if (!choice.fontId) return UsageError(err, "convert", error);
@@ -126,11 +130,12 @@ int RunConvert(const std::vector<std::string>& arguments, std::ostream& out, std
     choice.wordBits = std::stoi(bits);
   }
   const std::string& input = parsed->positional[0];
-  const std::optional<int> inputFormat = InputFormatOf(input, *parsed);
-  const bool bitmapInput = inputFormat && IsBitmapFontFormat(*inputFormat);
+  const FileFormat* inputFormat = FormatOf(input, *parsed, "from");
+  const bool bitmapInput = inputFormat && inputFormat->bitmapFont;
   // An outline font keeping its codes reads by --baseline and --encoding as a bitmap font does.
-  const bool keptCodesInput = inputFormat == kFormatOutline && parsed->flags.count("keep-codes") > 0;
-  if (!TakeOutputFontOptions(*format, bitmapInput || keptCodesInput, *parsed, choice, error)) {
+  const bool keptCodesInput =
+      inputFormat && inputFormat->format == kFormatOutline && parsed->flags.count("keep-codes") > 0;
+  if (!TakeOutputFontOptions(format->format, bitmapInput || keptCodesInput, *parsed, choice, error)) {
     return UsageError(err, "convert", error);
   }
 

@@ -2,12 +2,12 @@
 
 #include <filesystem>
 
-#include "cli/format_names.h"
 #include "formats/outline/baseline_glyph_renderer.h"
 #include "formats/bitmap/bitmap_font_import.h"
 #include "formats/codepages/code_ranges.h"
 #include "formats/commands/file_dialog_logic.h"
 #include "formats/commands/import_command.h"
+#include "formats/format_table.h"
 #include "model/font_set.h"
 #include "model/side_format.h"
 
@@ -26,15 +26,23 @@ bool TakeInteger(const ParsedArguments& parsed, const std::string& name, int low
   return target.has_value();
 }
 
+bool IsRead(const FileFormat& format) { return format.read != nullptr; }
+
 std::optional<int> InputFormat(const std::string& file, const ParsedArguments& parsed, std::string& error) {
   if (parsed.options.count("from")) {
-    const std::optional<int> format = FormatFromName(parsed.options.at("from"));
-    if (!format) error = "unknown format '" + parsed.options.at("from") + "' (known: " + FormatNameList() + ")";
-    return format;
+    const FileFormat* format = FileFormatByName(parsed.options.at("from"));
+    if (!format || !format->read) {
+      error = "unknown format '" + parsed.options.at("from") + "' (known: " + FormatNames(&IsRead) + ")";
+      return std::nullopt;
+    }
+    return format->format;
   }
-  const std::optional<int> format = FormatFromExtension(file);
-  if (!format) error = "cannot tell the format of " + file + " from its extension: use --from";
-  return format;
+  const FileFormat* format = FileFormatByExtension(file);
+  if (!format || !format->read) {
+    error = "cannot tell the format of " + file + " from its extension: use --from";
+    return std::nullopt;
+  }
+  return format->format;
 }
 
 // The bitmap font options into `options`, as the import dialog would hold them
@@ -43,7 +51,7 @@ std::optional<int> InputFormat(const std::string& file, const ParsedArguments& p
 bool TakeBitmapOptions(const ParsedArguments& parsed, int format, bool keepCodes, BitmapDialogOptions& options,
                        std::string& error) {
   for (const char* name : kBitmapOptions) {
-    if (parsed.options.count(name) && !IsBitmapFontFormat(format) && !keepCodes) {
+    if (parsed.options.count(name) && !FindFileFormat(format)->bitmapFont && !keepCodes) {
       error = std::string("--") + name + " applies to bdf, pcf, psf and hex input, and to ttf input with --keep-codes";
       return false;
     }
@@ -169,7 +177,8 @@ std::unique_ptr<CDotforgeImportDoc> OpenInputFile(const std::string& file, const
     }
     choice.wordBits = std::stoi(bits);
   }
-  if (NeedsCellSize(*format) && (!choice.width || !choice.height)) {
+  const FileFormat& entry = *FindFileFormat(*format);
+  if (entry.needsCellSize && (!choice.width || !choice.height)) {
     error = FormatName(*format) + " input needs --width and --height";
     return nullptr;
   }
@@ -178,7 +187,7 @@ std::unique_ptr<CDotforgeImportDoc> OpenInputFile(const std::string& file, const
       !TakeKeepCodes(parsed, *format, choice.bitmap, faces, error)) {
     return nullptr;
   }
-  if (IsBitmapFontFormat(*format)) {
+  if (entry.bitmapFont) {
     // 0 takes the font's own size.
     choice.width = choice.width.value_or(0);
     choice.height = choice.height.value_or(0);
@@ -190,7 +199,7 @@ std::unique_ptr<CDotforgeImportDoc> OpenInputFile(const std::string& file, const
   ImportCommand command(std::filesystem::current_path(ignored).string());
   // A command-line run has no other font set open.
   if (!command.Run(app, prompt, [](const std::string&) { return false; })) return nullptr;
-  if (IsBitmapFontFormat(*format) || keepCodes) prompt.Note(BitmapImportSummary(app.importRequest.bitmapCounts));
+  if (entry.bitmapFont || keepCodes) prompt.Note(BitmapImportSummary(app.importRequest.bitmapCounts));
   return OpenImportedFontSet(app, prompt);
 }
 

@@ -20,7 +20,20 @@ inline constexpr const char* kStreamCharactersLeftOut =
 inline constexpr const char* kSt9CharactersAtOtherCodes =
     " characters will read back at other codes: an ST9 file holds no codes, so its characters read back as "
     "0x20, 0x21, ... in order";
-// The bitmap font exports' entries of the type list, after the eight file formats.
+// The entries of the import and export type lists (the format table's).
+inline constexpr const char* kTypeDat = "Files Data (*.DAT)";
+inline constexpr const char* kTypeDsb = "Files Single Byte Font (*.DSB)";
+inline constexpr const char* kTypeDdb = "Files Double Byte Font (*.DDB)";
+inline constexpr const char* kTypeSt10 = "Files ST10 (*.C)";
+inline constexpr const char* kTypeSt9 = "Files ST9 (*.ST9)";
+inline constexpr const char* kTypeAsm = "Files ASM (*.ASM)";
+inline constexpr const char* kType1B26 = "Files 1B26 (*.1B)";
+inline constexpr const char* kType1F26 = "Files 1F26 (*.1F)";
+inline constexpr const char* kImportTypeOutline = "Files TrueType (*.TTF *.OTF *.TTC)";
+inline constexpr const char* kImportTypeBdf = "Files BDF (*.BDF)";
+inline constexpr const char* kImportTypePcf = "Files PCF (*.PCF)";
+inline constexpr const char* kImportTypePsf = "Files PSF (*.PSF)";
+inline constexpr const char* kImportTypeHex = "Files Unifont Hex (*.HEX)";
 inline constexpr const char* kExportTypeBdf = "Files BDF (*.BDF)";
 inline constexpr const char* kExportTypePsf2 = "Files PSF2 (*.PSF)";
 inline constexpr const char* kExportTypeHex = "Files Unifont hex (*.HEX)";

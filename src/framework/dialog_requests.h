@@ -43,6 +43,7 @@ struct ExportDialogAnswer {
   std::optional<int> baseline;  // BDF: cell rows above the baseline; unset takes the default
   std::string codePage;         // BDF, PSF2: iconv name of the codes' code page; empty: Unicode
   CArrayDialogOptions carray;   // C arrays: the layout rows
+  std::string codes;            // GFX: the codes written, as "20-7E,A0-FF"; empty writes every code
 };
 
 // The import dialog's options for a bitmap font (BDF, PCF, PSF, Unifont hex).

@@ -29,11 +29,6 @@ FileReader FileReaderFor(int importType) {
   }
 }
 
-bool IsGlyphBlockType(int importType) {
-  return importType == kFormatSt10 || importType == kFormatSt9 || importType == kFormatAsm ||
-         (importType >= kFormatOutline && importType <= kLastImportFormat);
-}
-
 }  // namespace
 
 void OpenFontSet(CDotforgeImportDoc& doc, const ImportRequest& request, Prompt& prompt) {
@@ -46,25 +41,14 @@ void OpenFontSet(CDotforgeImportDoc& doc, const ImportRequest& request, Prompt& 
     // The stream readers set the font type before they open the file.
     if (request.importType == kFormat1B26 || request.importType == kFormat1F26) doc.fontType = kSingleByteFont;
     if (const std::optional<Bytes> file = LoadFontFile(request.fileName, prompt)) reader(doc, *file, prompt);
-  } else if (IsGlyphBlockType(request.importType)) {
+  } else if (request.importType >= 0) {
+    // Every other format was parsed or rendered into the glyph block by its import.
     // Only ST10 sources have 16-bit words; a width left over from an earlier ST10
     // import must not mangle assembler or rendered glyphs.
     const std::int32_t wordBits = request.importType == kFormatSt10 ? request.wordBits : 8;
     ReadGlyphBlock(doc, request.glyphBlock, wordBits, prompt);
   }
   doc.SelectFirst();
-}
-
-const char* ImportTypeFilter(int importType) {
-  static constexpr const char* kFilters[] = {
-      "Files Data (*.DAT)",        "Files Single Byte Font (*.DSB)", "Files Double Byte Font (*.DDB)",
-      "Files ST10 (*.C)",          "Files ST9 (*.ST9)",              "Files ASM (*.ASM)",
-      "Files 1B26 (*.1B)",         "Files 1F26 (*.1F)",              "Files TrueType (*.TTF *.OTF *.TTC)",
-      "Files BDF (*.BDF)",         "Files PCF (*.PCF)",              "Files PSF (*.PSF)",
-      "Files Unifont Hex (*.HEX)",
-  };
-  if (importType < 0 || importType > kLastImportFormat) return "";
-  return kFilters[importType];
 }
 
 }  // namespace dotforge

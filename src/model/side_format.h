@@ -1,5 +1,7 @@
 #pragma once
-// The numbering of file formats shared by import, export and opening a font set.
+// The numbering of file formats shared by import, export and opening a font set;
+// the numbers are stored in settings and requests. formats/format_table.h says
+// what each format is.
 
 namespace dotforge {
 
@@ -12,14 +14,12 @@ enum SideFormat : int {
   kFormatAsm = 5,
   kFormat1B26 = 6,
   kFormat1F26 = 7,
-  kFormatOutline = 8,  // import only
-  // Bitmap fonts, import only.
+  kFormatOutline = 8,
+  // Bitmap fonts.
   kFormatBdf = 9,
   kFormatPcf = 10,
   kFormatPsf = 11,
   kFormatHex = 12,
 };
-
-inline constexpr int kLastImportFormat = kFormatHex;
 
 }  // namespace dotforge

@@ -10,7 +10,7 @@
 #include "formats/bitmap/bitmap_code_rules.h"
 #include "formats/codepages/code_page_encoder.h"
 #include "formats/codepages/code_ranges.h"
-#include "formats/format_extensions.h"
+#include "formats/format_table.h"
 #include "formats/formats_messages.h"
 #include "formats/bitmap/freetype_bitmap_reader.h"
 #include "formats/bitmap/gzip_bytes.h"
@@ -385,13 +385,13 @@ namespace dotforge {
 namespace {
 
 TEST(BitmapFontExtensions, GzipPackedBitmapFontsByTheirInnerExtension) {
-  EXPECT_EQ(FormatFromExtension("12x24.pcf.gz"), kFormatPcf);
-  EXPECT_EQ(FormatFromExtension("LAT.PSF.GZ"), kFormatPsf);
-  EXPECT_EQ(FormatFromExtension("unifont.hex"), kFormatHex);
-  EXPECT_EQ(FormatFromExtension("OLD.BDF"), kFormatBdf);
-  EXPECT_EQ(FormatFromExtension("font.ttf.gz"), std::nullopt);
-  EXPECT_EQ(FormatFromExtension("archive.gz"), std::nullopt);
-  EXPECT_EQ(FormatFromExtension("FONT.TTF"), kFormatOutline);
+  EXPECT_EQ(FileFormatByExtension("12x24.pcf.gz"), FindFileFormat(kFormatPcf));
+  EXPECT_EQ(FileFormatByExtension("LAT.PSF.GZ"), FindFileFormat(kFormatPsf));
+  EXPECT_EQ(FileFormatByExtension("unifont.hex"), FindFileFormat(kFormatHex));
+  EXPECT_EQ(FileFormatByExtension("OLD.BDF"), FindFileFormat(kFormatBdf));
+  EXPECT_EQ(FileFormatByExtension("font.ttf.gz"), nullptr);
+  EXPECT_EQ(FileFormatByExtension("archive.gz"), nullptr);
+  EXPECT_EQ(FileFormatByExtension("FONT.TTF"), FindFileFormat(kFormatOutline));
 }
 
 }  // namespace

@@ -81,14 +81,5 @@ TEST(OpenFontSet, OnlySt10BlocksUseSixteenBitWords) {
   EXPECT_TRUE(prompt.Entries().empty());
 }
 
-TEST(OpenFontSet, FiltersOfTheImportTypes) {
-  EXPECT_STREQ(ImportTypeFilter(kFormatDat), "Files Data (*.DAT)");
-  EXPECT_STREQ(ImportTypeFilter(kFormat1F26), "Files 1F26 (*.1F)");
-  EXPECT_STREQ(ImportTypeFilter(kFormatOutline), "Files TrueType (*.TTF *.OTF *.TTC)");
-  EXPECT_STREQ(ImportTypeFilter(kFormatPsf), "Files PSF (*.PSF)");
-  EXPECT_STREQ(ImportTypeFilter(kLastImportFormat + 1), "");
-  EXPECT_STREQ(ImportTypeFilter(-1), "");
-}
-
 }  // namespace
 }  // namespace dotforge

@@ -16,7 +16,7 @@
 #include "formats/firmware/firmware_messages.h"
 #include "formats/formats_messages.h"
 #include "app/dialogs/face_preview_view.h"
-#include "formats/format_extensions.h"
+#include "formats/format_table.h"
 #include "app/dialogs/small_dialogs.h"
 #include "framework/qt/qt_prompt.h"
 
@@ -35,15 +35,15 @@ bool IsAllFiles(const QString& filter) { return filter == msg::kAllFilesType; }
 
 // The import type list's position of the type a file's extension stands for; 0 for none.
 int ImportPositionOfName(const QString& path) {
-  const std::optional<int> format = FormatFromExtension(path.toStdString());
-  return format ? *format + 1 : 0;
+  const FileFormat* format = FileFormatByExtension(path.toStdString());
+  return format ? ImportTypePosition(format->format) : 0;
 }
 
 // The export type list's position of the type a file's extension stands for; 0
 // for none or a type that is only read.
 int ExportPositionOfName(const QString& path) {
-  const std::optional<int> format = FormatFromExtension(path.toStdString());
-  return format ? ExportTypePosition(*format) : 0;
+  const FileFormat* format = FileFormatByExtension(path.toStdString());
+  return format ? ExportTypePosition(format->format) : 0;
 }
 
 QComboBox* DataFormatBox(QWidget* parent) {

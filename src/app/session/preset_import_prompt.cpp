@@ -3,27 +3,27 @@
 #include <filesystem>
 
 #include "formats/commands/file_dialog_logic.h"
-#include "formats/format_extensions.h"
+#include "formats/format_table.h"
 
 namespace dotforge {
 
 std::optional<ImportDialogAnswer> PresetImportPrompt::RunImportFileDialog(const ImportDialogRequest& request) {
   const std::filesystem::path file(path_);
-  const std::optional<int> format = FormatFromExtension(file);
-  if (!format || NeedsCellSize(*format)) {
+  const FileFormat* format = FileFormatByExtension(file);
+  if (!format || format->needsCellSize) {
     ImportDialogRequest onFile = request;
     onFile.defaultFileName = file.filename().string();
     onFile.initialFolder = file.parent_path().string();
     // Its extension may name the type in another case or as another of the type's extensions.
-    if (format) onFile.type = *format + 1;
+    if (format) onFile.type = ImportTypePosition(format->format);
     return inner_.RunImportFileDialog(onFile);
   }
   // The dialog's type positions count from 1. A bitmap font takes its own cell
   // size, not the one of an earlier import, and the default options: a file
   // opened without the dialog gets no choices the user cannot see.
-  const bool ownSize = IsBitmapFontFormat(*format);
+  const bool ownSize = format->bitmapFont;
   return ImportDialogAnswer{path_,
-                            *format + 1,
+                            ImportTypePosition(format->format),
                             ownSize ? 0 : request.width,
                             ownSize ? 0 : request.height,
                             DataWordIndex(request.dataWordBits),

@@ -21,7 +21,7 @@
 #include "usb/usb_backend.h"
 #include "app/dialogs/small_dialogs.h"
 #include "formats/bitmap/bitmap_font_import.h"
-#include "formats/format_extensions.h"
+#include "formats/format_table.h"
 #include "model/side_format.h"
 
 namespace dotforge {
@@ -173,7 +173,8 @@ void CDotforgeApp::OpenFontSetFile(Prompt& dialogs) {
 void CDotforgeApp::ReportBitmapImport(Prompt& dialogs) {
   const ImportRequest& request = core_.Values().importRequest;
   const bool keptCodes = request.importType == kFormatOutline && !request.glyphBlock.codes.empty();
-  if (!IsBitmapFontFormat(request.importType) && !keptCodes) return;
+  const FileFormat* format = FindFileFormat(request.importType);
+  if (!(format && format->bitmapFont) && !keptCodes) return;
   const std::string summary = BitmapImportSummary(request.bitmapCounts);
   mainFrame_->statusBar()->showMessage(QString::fromStdString(summary));
   if (request.bitmapCounts.Skipped() > 0 || request.bitmapCounts.cut > 0) dialogs.ShowMessage(summary);

@@ -6,7 +6,6 @@
 #include "formats/bitmap/psf_writer.h"
 #include "formats/bitmap/unifont_hex_writer.h"
 #include "model/file_access.h"
-#include "model/side_format.h"
 
 namespace dotforge {
 namespace {
@@ -29,7 +28,7 @@ bool CheckCodePage(const std::string& codePage, std::optional<CodePageDecoder>& 
   return false;
 }
 
-bool WriteBdf(const CDotforgeImportDoc& doc, const std::filesystem::path& path, const BitmapExportChoice& choice,
+bool WriteBdf(const CDotforgeImportDoc& doc, const std::filesystem::path& path, const ExportDialogAnswer& choice,
               Prompt& prompt) {
   std::optional<CodePageDecoder> decoder;
   if (!CheckCodePage(choice.codePage, decoder, prompt)) return false;
@@ -42,7 +41,7 @@ bool WriteBdf(const CDotforgeImportDoc& doc, const std::filesystem::path& path, 
   return SaveFontFile(path, EncodeBdfFile(doc, baseline, names), prompt);
 }
 
-bool WritePsf(const CDotforgeImportDoc& doc, const std::filesystem::path& path, const BitmapExportChoice& choice,
+bool WritePsf(const CDotforgeImportDoc& doc, const std::filesystem::path& path, const ExportDialogAnswer& choice,
               Prompt& prompt) {
   std::optional<CodePageDecoder> decoder;
   if (!CheckCodePage(choice.codePage, decoder, prompt)) return false;
@@ -61,23 +60,23 @@ bool WriteHex(const CDotforgeImportDoc& doc, const std::filesystem::path& path, 
   return SaveFontFile(path, EncodeUnifontHexFile(doc), prompt);
 }
 
+// Every bitmap font holds cells of the font set's sizes and codes up to 0xFFFF.
+bool CheckBitmapFontSet(const FormatWrite& write) {
+  return CheckCell(write.doc, write.prompt) && CheckStorableCodes(write.doc, write.prompt);
+}
+
 }  // namespace
 
-bool IsBitmapExportFormat(int format) { return format == kFormatBdf || format == kFormatPsf || format == kFormatHex; }
+bool WriteBdfFont(const FormatWrite& write) {
+  return CheckBitmapFontSet(write) && WriteBdf(write.doc, write.path, write.answer, write.prompt);
+}
 
-bool WriteBitmapFontFile(int format, const CDotforgeImportDoc& doc, const std::filesystem::path& path,
-                         const BitmapExportChoice& choice, Prompt& prompt) {
-  if (!CheckCell(doc, prompt) || !CheckStorableCodes(doc, prompt)) return false;
-  switch (format) {
-    case kFormatBdf:
-      return WriteBdf(doc, path, choice, prompt);
-    case kFormatPsf:
-      return WritePsf(doc, path, choice, prompt);
-    case kFormatHex:
-      return WriteHex(doc, path, prompt);
-    default:
-      return false;
-  }
+bool WritePsfFont(const FormatWrite& write) {
+  return CheckBitmapFontSet(write) && WritePsf(write.doc, write.path, write.answer, write.prompt);
+}
+
+bool WriteHexFont(const FormatWrite& write) {
+  return CheckBitmapFontSet(write) && WriteHex(write.doc, write.path, write.prompt);
 }
 
 }  // namespace dotforge

@@ -2,26 +2,15 @@
 // The export of a font set as a bitmap font (BDF, PSF2, Unifont hex): the checks
 // each makes, its writer into memory, then the atomic save.
 
-#include <filesystem>
-#include <optional>
-#include <string>
-
-#include "framework/prompt.h"
-#include "model/font_set.h"
+#include "formats/format_entry_points.h"
 
 namespace dotforge {
 
-struct BitmapExportChoice {
-  std::optional<int> baseline;  // BDF: cell rows above the baseline; unset: FontSetBaseline
-  std::string codePage;         // iconv name of the codes' code page; empty: the codes are Unicode
-};
-
-// True for the formats this export writes.
-bool IsBitmapExportFormat(int format);
-
-// Writes `doc` to `path` as `format`; false after a message when a check refuses
-// it or the file cannot be written.
-bool WriteBitmapFontFile(int format, const CDotforgeImportDoc& doc, const std::filesystem::path& path,
-                         const BitmapExportChoice& choice, Prompt& prompt);
+// Each writes the answer's file, false after a message when a check refuses the
+// font set or the file cannot be written. BDF takes the answer's baseline (unset:
+// FontSetBaseline) and code page (empty: the codes are Unicode); PSF2 its code page.
+bool WriteBdfFont(const FormatWrite& write);
+bool WritePsfFont(const FormatWrite& write);
+bool WriteHexFont(const FormatWrite& write);
 
 }  // namespace dotforge

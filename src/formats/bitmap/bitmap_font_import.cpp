@@ -115,4 +115,6 @@ std::string BitmapImportSummary(const BitmapImportCounts& counts) {
   return text + ", " + std::to_string(counts.cut) + msg::kSummaryCut;
 }
 
+bool ReadBitmapFont(const FormatRead& read) { return ImportBitmapFont(read.request, read.prompt); }
+
 }  // namespace dotforge

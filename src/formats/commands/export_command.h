@@ -6,6 +6,7 @@
 #include <filesystem>
 #include <string>
 
+#include "formats/format_table.h"
 #include "formats/streams/stream_writers.h"
 #include "framework/prompt.h"
 #include "model/app_values.h"
@@ -19,21 +20,12 @@ enum class ExportOutcome {
   Written,    // the file is written; the font set took its name
 };
 
-// "Files Data (*.DAT)|...|Files 1F26 (*.1F)|Files BDF (*.BDF)|...": the eight
-// file formats, then the bitmap fonts BDF, PSF2 and Unifont hex, then "All Files (*)".
-std::string ExportTypeList();
-
 class ExportCommand {
  public:
   // `importRequest` is the application's: the chosen format is stored in its type.
   ExportOutcome Run(CDotforgeImportDoc& doc, ImportRequest& importRequest, Prompt& prompt);
 
  private:
-  // The checks `format` makes before writing, then its writer with the dialog's
-  // options. False when a check or the writer stopped with a message.
-  bool WriteFormat(int format, CDotforgeImportDoc& doc, const std::filesystem::path& path,
-                   const ExportDialogAnswer& answer, Prompt& prompt);
-
   // Live for the whole run of the program: each stream warns once, and the
   // export dialog offers the C array rows as the last export left them.
   StreamWarnings warnings_;

@@ -4,7 +4,6 @@
 #include <cctype>
 #include <climits>
 #include <filesystem>
-#include <iterator>
 
 #include "formats/outline/baseline_glyph_renderer.h"
 #include "formats/codepages/code_ranges.h"
@@ -16,19 +15,6 @@
 namespace dotforge {
 namespace {
 
-constexpr int kExportDsbPosition = 2;
-constexpr int kExportDdbPosition = 3;
-// The bitmap font exports follow the eight formats of the download and source files.
-constexpr int kExportBitmapFormats[] = {kFormatBdf, kFormatPsf, kFormatHex};
-constexpr int kLastFileFormatPosition = kFormat1F26 + 1;
-constexpr int kExportBdfPosition = kLastFileFormatPosition + 1;
-constexpr int kExportPsfPosition = kLastFileFormatPosition + 2;
-constexpr int kSt10Position = 4;
-constexpr int kSt9Position = 5;
-constexpr int kAsmPosition = 6;
-constexpr int kTrueTypePosition = 9;
-constexpr int kFirstBitmapFontPosition = 10;  // BDF, PCF, PSF, Unifont hex
-constexpr int kLastBitmapFontPosition = 13;
 constexpr int kMaxDownloadNameLength = 8;
 constexpr int kMaxKeepCodesBaseline = 255;
 constexpr int kMaxCellSide = 255;
@@ -48,7 +34,8 @@ bool IsPrintableAscii(std::string_view text) {
 // printer shows as ASCII; the other formats keep the length rule.
 std::optional<const char*> CheckDownloadName(std::string_view fileName, int typePosition) {
   const std::string_view name = fileName.substr(0, fileName.find('.'));
-  const bool downloadFile = typePosition == kExportDsbPosition || typePosition == kExportDdbPosition;
+  const std::optional<int> format = ExportFormatAt(typePosition);
+  const bool downloadFile = format == kFormatDsb || format == kFormatDdb;
   if (downloadFile && !IsPrintableAscii(name)) return msg::kFileNameNotAscii;
   if (name.size() > kMaxDownloadNameLength) return msg::kFileNameTooLong;
   return std::nullopt;
@@ -59,8 +46,12 @@ std::optional<const char*> CheckFontId(int fontId) {
   return std::nullopt;
 }
 
+// The format at a position of a type list, when it is one of the table's.
+const FileFormat* FormatAt(std::optional<int> format) { return format ? FindFileFormat(*format) : nullptr; }
+
 bool IsBitmapExportPosition(int typePosition) {
-  return typePosition > kLastFileFormatPosition && ExportFormatAt(typePosition).has_value();
+  const FileFormat* format = FormatAt(ExportFormatAt(typePosition));
+  return format && format->bitmapFont;
 }
 
 std::optional<const char*> CheckBaseline(int baseline, int height) {
@@ -68,12 +59,18 @@ std::optional<const char*> CheckBaseline(int baseline, int height) {
   return std::nullopt;
 }
 
+// The source files are parsed at the cell size the user gives; an outline font
+// is rendered at it.
 bool IsSourcePosition(int typePosition) {
-  return typePosition == kSt10Position || typePosition == kSt9Position || typePosition == kAsmPosition;
+  const FileFormat* format = FormatAt(ImportFormatAt(typePosition));
+  return format && format->needsCellSize && format->format != kFormatOutline;
 }
 
+bool IsOutlinePosition(int typePosition) { return ImportFormatAt(typePosition) == kFormatOutline; }
+
 bool IsBitmapFontPosition(int typePosition) {
-  return typePosition >= kFirstBitmapFontPosition && typePosition <= kLastBitmapFontPosition;
+  const FileFormat* format = FormatAt(ImportFormatAt(typePosition));
+  return format && format->bitmapFont;
 }
 
 // A baseline box that is empty or reads 0 leaves the baseline to the font.
@@ -171,34 +168,21 @@ int ReadDialogNumber(std::string_view text) {
   return static_cast<int>(negative ? -value : value);
 }
 
-std::optional<int> ExportFormatAt(int typePosition) {
-  if (typePosition >= 1 && typePosition <= kLastFileFormatPosition) return typePosition - 1;
-  const int bitmap = typePosition - kLastFileFormatPosition - 1;
-  if (bitmap >= 0 && bitmap < static_cast<int>(std::size(kExportBitmapFormats))) return kExportBitmapFormats[bitmap];
-  return std::nullopt;
-}
-
-int ExportTypePosition(int format) {
-  if (format >= kFormatDat && format <= kFormat1F26) return format + 1;
-  for (std::size_t i = 0; i < std::size(kExportBitmapFormats); ++i) {
-    if (kExportBitmapFormats[i] == format) return kLastFileFormatPosition + 1 + static_cast<int>(i);
-  }
-  return 0;
-}
-
 ExportOptionControls ExportControlsFor(int typePosition) {
   // BDF names its code page and places the baseline; PSF2 decodes its codes into
   // the Unicode table.
-  const bool bdf = typePosition == kExportBdfPosition;
-  return {typePosition == kSt10Position, typePosition == kExportDsbPosition, bdf,
-          bdf || typePosition == kExportPsfPosition};
+  const std::optional<int> format = ExportFormatAt(typePosition);
+  const FileFormat* entry = FormatAt(format);
+  const bool bdf = format == kFormatBdf;
+  return {entry && entry->needsWordWidth, format == kFormatDsb, bdf, bdf || format == kFormatPsf};
 }
 
 ImportOptionControls ImportControlsFor(int typePosition) {
   // A bitmap font's cell may be chosen; 0 takes the font's own size.
-  const bool bitmapFont = IsBitmapFontPosition(typePosition);
-  const bool size = IsSourcePosition(typePosition) || typePosition == kTrueTypePosition || bitmapFont;
-  return {typePosition == kSt10Position, size, size, bitmapFont};
+  const FileFormat* format = FormatAt(ImportFormatAt(typePosition));
+  const bool bitmapFont = format && format->bitmapFont;
+  const bool size = format && (format->needsCellSize || bitmapFont);
+  return {format && format->needsWordWidth, size, size, bitmapFont};
 }
 
 const std::vector<EncodingChoice>& ImportEncodings() {
@@ -216,7 +200,7 @@ const std::vector<const char*>& ImportFontTypes() {
   return types;
 }
 
-int FontIdForExportType(int typePosition) { return typePosition == kExportDdbPosition ? '4' : '0'; }
+int FontIdForExportType(int typePosition) { return ExportFormatAt(typePosition) == kFormatDdb ? '4' : '0'; }
 
 int DataWordIndex(int dataWordBits) { return dataWordBits == 16 ? 1 : 0; }
 
@@ -244,7 +228,7 @@ std::optional<const char*> CheckImportConfirm(int typePosition, int width, int h
   if (ImportControlsFor(typePosition).width && (width > kMaxCellSide || height > kMaxCellSide)) {
     return msg::kCellSizeAbove255;
   }
-  if (IsBitmapFontPosition(typePosition) || typePosition == kTrueTypePosition) return CheckBitmapOptions(bitmap);
+  if (IsBitmapFontPosition(typePosition) || IsOutlinePosition(typePosition)) return CheckBitmapOptions(bitmap);
   return std::nullopt;
 }
 

@@ -9,6 +9,7 @@
 #include <string_view>
 #include <vector>
 
+#include "formats/format_table.h"
 #include "framework/dialog_requests.h"
 #include "model/app_values.h"
 
@@ -40,13 +41,6 @@ std::string TypePattern(const FileTypeEntry& entry);
 
 // A number typed into an option box: decimal; text that is not a number reads 0.
 int ReadDialogNumber(std::string_view text);
-
-// The export type list: positions 1..8 are the formats DAT .. 1F26 in their
-// SideFormat order, then BDF, PSF2 and Unifont hex.
-// The SideFormat of a position, or nothing beyond the list.
-std::optional<int> ExportFormatAt(int typePosition);
-// The position of an exportable format; 0 for a format that is read only.
-int ExportTypePosition(int format);
 
 struct ExportOptionControls {
   bool dataFormat = false;

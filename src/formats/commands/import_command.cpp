@@ -2,14 +2,9 @@
 
 #include <filesystem>
 
-#include "formats/bitmap/bitmap_font_import.h"
 #include "formats/commands/file_dialog_logic.h"
-#include "formats/format_extensions.h"
 #include "formats/formats_messages.h"
 #include "model/model_messages.h"
-#include "formats/outline/outline_font_importer.h"
-#include "formats/source/st10_parser.h"
-#include "formats/source/st9_asm_parser.h"
 #include "model/open_font_set.h"
 #include "model/side_format.h"
 
@@ -27,30 +22,6 @@ std::optional<ImportDialogAnswer> AskImportDialog(const ImportDialogRequest& req
   }
 }
 
-// Loads, strips and parses the file; the parsed cells become the glyph block.
-bool ParseSource(SourceParser& parser, const std::string& path, ImportRequest& request, Prompt& prompt) {
-  if (!parser.LoadFile(path, prompt)) return false;
-  ParseResult result = parser.StripComments();
-  if (result == ParseResult::Ok) result = parser.Parse();
-  if (result != ParseResult::Ok) {
-    prompt.ShowMessage(ParseResultMessage(result));
-    return false;
-  }
-  request.glyphBlock = parser.TakeBlock();
-  return true;
-}
-
-// A download font file of no bytes holds not even its header: it is refused
-// before a font set is made of it. A file that cannot be read is left to the
-// reader, which says so.
-bool CheckNotEmpty(const std::filesystem::path& path, Prompt& prompt) {
-  std::error_code error;
-  const std::uintmax_t size = std::filesystem::file_size(path, error);
-  if (error || size > 0) return true;
-  prompt.ShowMessage(path.filename().string() + msg::kFileIsEmpty);
-  return false;
-}
-
 // The folder an import path stands for: the folder of the file when it names
 // one (a path stored by an earlier run may name the last file), else the path.
 std::string ImportFolder(const std::string& importPath) {
@@ -61,17 +32,6 @@ std::string ImportFolder(const std::string& importPath) {
 }
 
 }  // namespace
-
-std::string ImportTypeList() {
-  std::string list;
-  for (int format = kFormatDat; format <= kLastImportFormat; ++format) {
-    if (!list.empty()) list += '|';
-    list += ImportTypeFilter(format);
-  }
-  list += '|';
-  list += msg::kAllFilesType;
-  return list;
-}
 
 ImportCommand::ImportCommand(std::string importPath) { settings_.importPath = ImportFolder(importPath); }
 
@@ -103,13 +63,15 @@ bool ImportCommand::Prepare(ImportRequest& request, Prompt& prompt, const PathOp
                                    request.wordBits,   settings_.bitmap};
   const std::optional<ImportDialogAnswer> answer = AskImportDialog(dialog, prompt);
   if (!answer) return false;
-  const int type = answer->type - 1;
-  if (type < kFormatDat || type > kLastImportFormat) return false;
+  const std::optional<int> chosenFormat = ImportFormatAt(answer->type);
+  if (!chosenFormat) return false;
+  const FileFormat& format = *FindFileFormat(*chosenFormat);
+  const int type = format.format;
 
   request.width = answer->width;
   request.height = answer->height;
   settings_.bitmapCell.reset();
-  if (IsBitmapFontFormat(type)) {
+  if (format.bitmapFont) {
     settings_.bitmap = answer->bitmap;
     settings_.bitmapCell = DialogCellSize{answer->width, answer->height};
   }
@@ -126,36 +88,7 @@ bool ImportCommand::Prepare(ImportRequest& request, Prompt& prompt, const PathOp
   }
   request.importType = type;
   request.fileName = answer->path;
-  switch (type) {
-    case kFormatSt10: {
-      request.wordBits = DataWordBits(answer->dataWordIndex);
-      St10Parser parser(request.width, request.height, request.wordBits);
-      return ParseSource(parser, answer->path, request, prompt);
-    }
-    case kFormatSt9:
-    case kFormatAsm: {
-      St9AsmParser parser(type == kFormatSt9 ? St9AsmParser::Kind::St9 : St9AsmParser::Kind::Asm);
-      parser.SetCellSize(request.width, request.height);
-      return ParseSource(parser, answer->path, request, prompt);
-    }
-    case kFormatOutline: {
-      if (request.width <= 0 || request.height <= 0) {
-        prompt.ShowMessage(msg::kWidthAndHeightZero, MessageKind::Warning);
-        return false;
-      }
-      return ImportOutlineFont(request, prompt, &cancelled);
-    }
-    case kFormatBdf:
-    case kFormatPcf:
-    case kFormatPsf:
-    case kFormatHex:
-      return ImportBitmapFont(request, prompt);
-    case kFormatDsb:
-    case kFormatDdb:
-      return CheckNotEmpty(answer->path, prompt);
-    default:
-      return true;
-  }
+  return format.read(FormatRead{request, *answer, prompt, cancelled});
 }
 
 std::unique_ptr<CDotforgeImportDoc> OpenImportedFontSet(AppValues& app, Prompt& prompt) {

@@ -9,6 +9,7 @@
 #include <optional>
 #include <string>
 
+#include "formats/format_table.h"
 #include "framework/prompt.h"
 #include "model/app_values.h"
 #include "model/font_set.h"
@@ -32,10 +33,6 @@ struct ImportSettings {
   // offers what was typed (0: from the font) instead.
   std::optional<DialogCellSize> bitmapCell;
 };
-
-// "Files Data (*.DAT)|...|Files TrueType (*.TTF *.OTF *.TTC)|Files BDF (*.BDF)|...":
-// the import formats in SideFormat order, then "All Files (*)".
-std::string ImportTypeList();
 
 class ImportCommand {
  public:

@@ -15,6 +15,7 @@
 #include "formats/codepages/printer_code_pages.h"
 #include "model/character_record.h"
 #include "model/glyph_block.h"
+#include "model/model_messages.h"
 #include "platform/file_io.h"
 
 namespace dotforge {
@@ -267,6 +268,14 @@ bool ImportOutlineFont(ImportRequest& request, Prompt& prompt, bool* cancelled) 
   request.glyphBlock = importer.TakeBlock();
   request.bitmapCounts = importer.KeepsCodes() ? importer.Counts() : BitmapImportCounts{};
   return true;
+}
+
+bool ReadOutlineFont(const FormatRead& read) {
+  if (read.request.width <= 0 || read.request.height <= 0) {
+    read.prompt.ShowMessage(msg::kWidthAndHeightZero, MessageKind::Warning);
+    return false;
+  }
+  return ImportOutlineFont(read.request, read.prompt, &read.cancelled);
 }
 
 }  // namespace dotforge

@@ -13,6 +13,7 @@
 #include <vector>
 
 #include "formats/bitmap/bitmap_cell_placement.h"
+#include "formats/format_entry_points.h"
 #include "formats/outline/freetype_handles.h"
 #include "framework/prompt.h"
 #include "model/app_values.h"
@@ -109,5 +110,8 @@ class OutlineFontImporter {
 // `request.bitmapOptions`). False, with the request unchanged, after any message
 // or a Cancel; `cancelled` tells whether the user cancelled.
 bool ImportOutlineFont(ImportRequest& request, Prompt& prompt, bool* cancelled = nullptr);
+// The reader entry point of the outline fonts: a cell of no width or height is
+// refused, else ImportOutlineFont.
+bool ReadOutlineFont(const FormatRead& read);
 
 }  // namespace dotforge
