@@ -4,6 +4,11 @@
 
 namespace dotforge::msg {
 
+// The type list entries: GFX in the export list after the bitmap fonts, C arrays
+// after it in both lists. Both patterns are *.H; a .h file is taken as GFX.
+inline constexpr const char* kExportTypeGfx = "Files GFX Font (*.H)";
+inline constexpr const char* kTypeCArray = "Files C Array (*.H)";
+
 // GFX font export.
 inline constexpr const char* kGfxCellTooLarge =
     "Width and Height must be between 1 and 127 to be saved as a GFX font: its glyph offsets are signed bytes";
