@@ -58,6 +58,7 @@ inline constexpr const char* kEscPosBadLine = "The serial line settings are not 
 
 inline constexpr const char* kEscPosCancelled = "Sending to the printer was cancelled.";
 inline constexpr const char* kEscPosSent = "The characters were sent to the printer.";
+inline constexpr const char* kEscPosPictureSent = "The pictures were sent to the printer.";
 
 // The check at Send.
 inline constexpr const char* kEscPosNoHost = "Enter the printer's host name or address.";

@@ -12,7 +12,7 @@
 #include "escpos/picture_stream.h"
 #include "model/app_values.h"
 #include "model/font_set.h"
-#include "receipt/paper.h"
+#include "escpos/paper.h"
 
 namespace dotforge {
 

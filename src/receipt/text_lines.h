@@ -10,7 +10,7 @@
 
 #include "escpos/picture_stream.h"
 #include "model/font_set.h"
-#include "receipt/paper.h"
+#include "escpos/paper.h"
 
 namespace dotforge {
 
