@@ -54,6 +54,7 @@ constexpr const char* kEscPosHelp =
     "                     it (default CP437); the font file's codes are taken as they are;\n"
     "                     for print the text's encoding as for preview (default: CP437, or\n"
     "                     UTF-16 for double-byte sets)\n"
+    "  -o, --output OUT   the file 'stream' or 'print' writes\n"
     "print options:\n"
     "  --table            the character table instead of a text\n"
     "  --codes LIST       only these hexadecimal codes and ranges of the table, e.g. 20-7E\n"
@@ -62,8 +63,7 @@ constexpr const char* kEscPosHelp =
     "  --image MODE       raster (GS v 0, the default) or column (ESC *, for printers\n"
     "                     without GS v 0)\n"
     "  --cut              cut the paper after the last feed\n"
-    "  -o, --output OUT   the file 'stream' writes\n"
-    "serial line options of send:\n"
+    "serial line options of send and print:\n"
     "  --port PORT        COM1..COM4 or a serial device path as 'printer ports' lists it\n"
     "  --baud N           115200, 57600, 38400, 19200, 9600, 4800, 2400 or 1200\n"
     "  --parity P         none, odd or even\n"
@@ -72,8 +72,9 @@ constexpr const char* kEscPosHelp =
     "\n"
     "Characters with dots outside 0x20..0x7E are left out with a notice. Every send and stream\n"
     "starts with NUL bytes and ESC @, which end what a cut-off send left unfinished and reset\n"
-    "the printer; a print starts with ESC @ alone. Exit status: 0 when the stream was written or sent, 1 when that failed or was\n"
-    "cancelled, 2 for a usage error.\n";
+    "the printer; a print starts with ESC @ alone (Ctrl-C completes the picture in progress\n"
+    "with white dots). Exit status: 0 when the stream was written or sent, 1 when that\n"
+    "failed or was cancelled, 2 for a usage error.\n";
 
 constexpr int kProgressBarWidth = 30;
 // Progress is drawn once a send has taken this long.
