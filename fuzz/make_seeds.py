@@ -219,6 +219,18 @@ write("fuzz_bdf_pcf", "unicode", bdf("ISO10646", [(103, "3 4 -1 -2", ["E0", "A0"
                                                  (8364, "9 2 1 5", ["FF80", "8080"])]))
 write("fuzz_bdf_pcf", "jis", bdf("JISX0208.1983", [(0x2422, "6 6 0 0", ["FC", "84", "84", "84", "84", "FC"])]))
 
+# The virtual ESC/POS printer: definitions, pictures of both kinds, spacing, feeds and cuts.
+escpos_define = b"\x00" * 4 + b"\x1b@\x1bM\x00\x1b&\x03AB" + (b"\x02" + b"\xf0\x0f\xaa" * 2) * 2 + b"\x1b%\x01ABZ\r\n"
+escpos_raster = b"\x1b@\x1dv0\x00\x02\x00\x03\x00" + bytes(range(0x81, 0x87)) + b"\x1dv0\x03\x01\x00\x02\x00\xc3\x3c"
+escpos_column = (b"\x1b@\x1b3\x18\x1b*\x21\x02\x00" + b"\x80\x01\xff" * 2 + b"\n\x1b*\x00\x03\x00\xaa\x55\xff"
+                 b"\x1b*\x20\x01\x00\x01\x02\x03\n\x1b2\x1bd\x03\x1dVB\x00\x1dV\x01")
+write("fuzz_escpos_printer", "define_print", escpos_define)
+write("fuzz_escpos_printer", "raster", escpos_raster)
+write("fuzz_escpos_printer", "column_feed_cut", escpos_column)
+write("fuzz_escpos_printer", "raster_cut_off", escpos_raster[:12])
+write("fuzz_escpos_printer", "refused", b"A\x1dv0\x00\x01\x00\x01\x00\xff\x1dv0\x00\x50\x00\x02\x00" + b"\x11" * 160
+      + b"\x1dv0\x07\x01\x00\x01\x00\x00\x1b*\x05\x1b*\x21\x50\x02" + b"\x00" * 30 + b"\x1dV\x07\x1dx")
+
 # C arrays: as the export writes them, in rows and in inverted LSB-first columns, and cut short.
 carray_rows = (b"/* f: 2 characters of 3 x 9 dots\n * layout: rows\n * bit order: msb\n * invert: no\n */\n"
                b"#define f_WIDTH 3\n#define f_HEIGHT 9\n#define f_BYTES_PER_CHAR 9\n#define f_COUNT 2\n"

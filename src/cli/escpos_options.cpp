@@ -5,6 +5,8 @@
 #include "cli/printer_link.h"
 #include "comm/comm_settings.h"
 #include "comm/line_parameters.h"
+#include "formats/codepages/code_ranges.h"
+#include "preview/preview_render.h"
 
 namespace dotforge::cli {
 namespace {
@@ -29,7 +31,93 @@ std::optional<EscPosTarget> SerialTarget(const ParsedArguments& parsed, std::str
   return target;
 }
 
+// --zoom, --paper-dots and --image into the shared part of a choice.
+bool ReadPictureOptions(const ParsedArguments& parsed, int& zoom, std::int32_t& paperDots, PictureStreamOptions& stream,
+                        std::string& error) {
+  if (parsed.options.count("zoom")) {
+    const std::optional<int> value = IntegerOption(parsed, "zoom", kMinPreviewZoom, kMaxPreviewZoom, error);
+    if (!value) return false;
+    zoom = *value;
+  }
+  if (parsed.options.count("paper-dots")) {
+    const std::optional<int> value = IntegerOption(parsed, "paper-dots", kMinPaperDots, kMaxPaperDots, error);
+    if (!value) return false;
+    paperDots = *value;
+  }
+  if (parsed.options.count("image")) {
+    const std::string& mode = parsed.options.at("image");
+    if (mode != "raster" && mode != "column") {
+      error = "--image must be raster or column";
+      return false;
+    }
+    stream.mode = mode == "raster" ? PictureMode::Raster : PictureMode::Column;
+  }
+  stream.cut = parsed.flags.count("cut") > 0;
+  return true;
+}
+
 }  // namespace
+
+const std::set<std::string>& EscPosPrintOptionNames() {
+  static const std::set<std::string> options{"codes", "zoom", "paper-dots", "image"};
+  return options;
+}
+
+const std::set<std::string>& EscPosPrintFlagNames() {
+  static const std::set<std::string> flags{"table", "cut"};
+  return flags;
+}
+
+std::optional<EscPosPrintChoice> EscPosPrintChoiceFrom(const ParsedArguments& parsed, std::string& error) {
+  const bool table = parsed.flags.count("table") > 0;
+  if (table == (parsed.options.count("text") > 0)) {
+    error = table ? "--text and --table exclude each other" : "escpos print needs --text TEXT or --table";
+    return std::nullopt;
+  }
+  if (parsed.options.count("font")) {
+    error = "--font belongs to escpos send and stream";
+    return std::nullopt;
+  }
+  EscPosPrintChoice choice;
+  if (!table) {
+    if (parsed.options.count("codes")) {
+      error = "--codes goes with --table";
+      return std::nullopt;
+    }
+    TextPrintRequest text;
+    text.text = parsed.options.at("text");
+    if (parsed.options.count("encoding")) {
+      text.encoding = parsed.options.at("encoding");
+      if (text.encoding.empty()) {
+        error = "--encoding needs an encoding name such as CP437";
+        return std::nullopt;
+      }
+    }
+    if (!ReadPictureOptions(parsed, text.zoom, text.paperDots, choice.stream, error)) return std::nullopt;
+    choice.text = text;
+    return choice;
+  }
+  if (parsed.options.count("encoding")) {
+    error = "--encoding goes with --text";
+    return std::nullopt;
+  }
+  TablePrintRequest request;
+  if (parsed.options.count("codes")) {
+    request.codes = ParseCodeRanges(parsed.options.at("codes"));
+    if (!request.codes) {
+      error = "--codes takes hexadecimal codes and ranges such as 20-7E,A0-FF";
+      return std::nullopt;
+    }
+  }
+  if (!ReadPictureOptions(parsed, request.zoom, request.paperDots, choice.stream, error)) return std::nullopt;
+  choice.table = request;
+  return choice;
+}
+
+std::optional<std::vector<ReceiptLine>> EscPosPrintLines(const CDotforgeImportDoc& doc, const EscPosPrintChoice& choice,
+                                                         std::string& error) {
+  return choice.text ? TextReceiptLines(doc, *choice.text, error) : TableReceiptLines(doc, *choice.table, error);
+}
 
 const std::set<std::string>& EscPosConnectionOptions() {
   static const std::set<std::string> options{"port", "baud", "parity", "flow", "host", "device"};

@@ -10,7 +10,10 @@
 #include "cli/cli_options.h"
 #include "escpos/escpos_stream.h"
 #include "escpos/escpos_target.h"
+#include "escpos/picture_stream.h"
 #include "model/font_set.h"
+#include "receipt/table_lines.h"
+#include "receipt/text_lines.h"
 
 namespace dotforge::cli {
 
@@ -18,6 +21,26 @@ namespace dotforge::cli {
 const std::set<std::string>& EscPosConnectionOptions();
 // --font, --text, --encoding
 const std::set<std::string>& EscPosStreamOptionNames();
+
+// escpos print: --codes, --zoom, --paper-dots, --image (besides --text and --encoding)
+const std::set<std::string>& EscPosPrintOptionNames();
+// escpos print's flags: --table, --cut
+const std::set<std::string>& EscPosPrintFlagNames();
+
+// What escpos print prints, and how.
+struct EscPosPrintChoice {
+  std::optional<TextPrintRequest> text;
+  std::optional<TablePrintRequest> table;
+  PictureStreamOptions stream;
+};
+
+// --text TEXT or --table [--codes LIST], --encoding (the text's, as for
+// preview), --zoom 1..8, --paper-dots, --image raster|column, --cut.
+std::optional<EscPosPrintChoice> EscPosPrintChoiceFrom(const ParsedArguments& parsed, std::string& error);
+
+// The receipt lines of the choice for `doc`; nothing, with the message in `error`.
+std::optional<std::vector<ReceiptLine>> EscPosPrintLines(const CDotforgeImportDoc& doc, const EscPosPrintChoice& choice,
+                                                         std::string& error);
 
 // The one connection the options name; nothing, with the reason in `error`,
 // when there is none, more than one, or a value is wrong.

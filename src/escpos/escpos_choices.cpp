@@ -19,6 +19,8 @@ constexpr const char* kValueHost = "Host";
 constexpr const char* kValuePort = "Port";
 constexpr const char* kValueDevice = "Device";
 constexpr const char* kValueCodePage = "Code Page";
+constexpr const char* kValuePaperDots = "Paper Dots";
+constexpr const char* kValuePictureMode = "Picture Mode";
 
 constexpr std::int32_t kLinkKindCount = 3;
 
@@ -46,7 +48,8 @@ void SetByte(SettingsStore& store, const char* name, std::int32_t value) {
   store.SetBinary(kEscPosChoicesKey, name, ByteView(&byte, 1));
 }
 
-std::optional<std::uint16_t> ParsePort(const std::string& text) {
+// A whole number 1..65535: a TCP port, or a paper width in dots.
+std::optional<std::uint16_t> ParseWhole(const std::string& text) {
   unsigned value = 0;
   const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
   if (error != std::errc() || end != text.data() + text.size() || value == 0 || value > 0xFFFF) return std::nullopt;
@@ -83,13 +86,20 @@ EscPosChoices LoadEscPosChoices(const SettingsStore& store, const CommSettings& 
   }
   choices.host = store.QueryString(kEscPosChoicesKey, kValueHost).value_or("");
   if (const auto port = store.QueryString(kEscPosChoicesKey, kValuePort)) {
-    choices.port = ParsePort(*port).value_or(kDefaultEscPosPort);
+    choices.port = ParseWhole(*port).value_or(kDefaultEscPosPort);
   }
   if (const auto device = store.QueryString(kEscPosChoicesKey, kValueDevice); device && !device->empty()) {
     choices.devicePath = *device;
   }
   if (const auto codePage = store.QueryString(kEscPosChoicesKey, kValueCodePage); codePage && !codePage->empty()) {
     choices.codePage = *codePage;
+  }
+  if (const auto paper = store.QueryString(kEscPosChoicesKey, kValuePaperDots)) {
+    const std::optional<std::uint16_t> dots = ParseWhole(*paper);
+    if (dots && *dots >= kMinPaperDots && *dots <= kMaxPaperDots) choices.paperDots = *dots;
+  }
+  if (const auto mode = QueryByte(store, kValuePictureMode); mode && *mode <= 1) {
+    choices.pictureMode = *mode == 0 ? PictureMode::Raster : PictureMode::Column;
   }
   return choices;
 }
@@ -107,6 +117,8 @@ bool SaveEscPosChoices(SettingsStore& store, const EscPosChoices& choices) {
   store.SetString(kEscPosChoicesKey, kValuePort, std::to_string(choices.port));
   store.SetString(kEscPosChoicesKey, kValueDevice, choices.devicePath);
   store.SetString(kEscPosChoicesKey, kValueCodePage, choices.codePage);
+  store.SetString(kEscPosChoicesKey, kValuePaperDots, std::to_string(choices.paperDots));
+  SetByte(store, kValuePictureMode, choices.pictureMode == PictureMode::Raster ? 0 : 1);
   return store.Save();
 }
 

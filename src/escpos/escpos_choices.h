@@ -1,7 +1,8 @@
 #pragma once
 // The choices of the "Send to ESC/POS Printer" dialog without widgets: the
 // connection and its fields, the printer font, the code page and the sample
-// text; their defaults, the check at Send, and how the last ones are stored.
+// text, and for pictures the paper's width and the picture commands; their
+// defaults, the check at Send, and how the last ones are stored.
 
 #include <array>
 #include <cstdint>
@@ -11,6 +12,8 @@
 #include "comm/comm_settings.h"
 #include "escpos/escpos_stream.h"
 #include "escpos/escpos_target.h"
+#include "escpos/paper.h"
+#include "escpos/picture_stream.h"
 #include "framework/prompt.h"
 #include "model/font_set.h"
 #include "platform/settings_store.h"
@@ -32,6 +35,8 @@ struct EscPosChoices {
   std::uint16_t port = kDefaultEscPosPort;
   std::string devicePath = kDefaultEscPosDevice;
   std::string codePage = kDefaultCodePage;
+  std::int32_t paperDots = kPaper80mmDots;
+  PictureMode pictureMode = PictureMode::Raster;
 
   bool operator==(const EscPosChoices&) const = default;
 };

@@ -40,6 +40,8 @@ inline constexpr const char* kEscPosDeviceDenied =
 inline constexpr const char* kEscPosNotADevice = "{} is not a printer device.";
 inline constexpr const char* kEscPosRegularFileUseStream =
     "{} is not a printer device; use 'escpos stream -o' to write a file";
+inline constexpr const char* kEscPosRegularFilePrintOutput =
+    "{} is not a printer device; use 'escpos print -o' to write a file";
 inline constexpr const char* kEscPosDeviceFailed = "Unable to open the printer device {}: {}.";
 inline constexpr const char* kEscPosDeviceWriteFailed = "Writing to the printer device {} failed: {}.";
 inline constexpr const char* kEscPosDeviceStalled = "The printer device {} stopped taking data.";
@@ -56,6 +58,7 @@ inline constexpr const char* kEscPosBadLine = "The serial line settings are not 
 
 inline constexpr const char* kEscPosCancelled = "Sending to the printer was cancelled.";
 inline constexpr const char* kEscPosSent = "The characters were sent to the printer.";
+inline constexpr const char* kEscPosPictureSent = "The pictures were sent to the printer.";
 
 // The check at Send.
 inline constexpr const char* kEscPosNoHost = "Enter the printer's host name or address.";
@@ -76,6 +79,17 @@ inline constexpr const char* kEscPosSimModeIgnored =
     "ESC ! at byte {} sets print modes other than the font; the picture does not show them.";
 // {} 2: the value of n.
 inline constexpr const char* kEscPosSimUnknownFont = "ESC M at byte {} selects font {}, which is not known; the font stays.";
+// {} 1: the command, 2: its offset, 3: the mode.
+inline constexpr const char* kEscPosSimUnknownPictureMode = "{} at byte {} has mode {}, which is not known; not printed.";
+// {} 1: the command, 2: its offset, 3: where the picture would end, 4: the paper width, in dots.
+inline constexpr const char* kEscPosSimPictureTooWide =
+    "{} at byte {} reaches {} dots, beyond the paper's {}; not printed.";
+inline constexpr const char* kEscPosSimPictureInLine =
+    "GS v 0 at byte {} comes while a line waits to be printed; not printed.";
+// {} 2: the value of m.
+inline constexpr const char* kEscPosSimUnknownCut = "GS V at byte {} has mode {}, which is not known; no cut.";
+// How a cut shows among the printed lines.
+inline constexpr const char* kEscPosSimCut = "--- cut ---";
 inline constexpr const char* kEscPosSimUnfinished = "The input ended inside the command at byte {}.";
 // {} 1: the address or path, 2: the reason.
 inline constexpr const char* kEscPosSimCannotListen = "Unable to listen on {}: {}.";

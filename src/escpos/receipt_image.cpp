@@ -2,12 +2,22 @@
 
 #include <algorithm>
 
+#include "escpos/escpos_messages.h"
+
 namespace dotforge {
 namespace {
 
 // Draws one cell with its top left corner at (left, top) into `set`.
 template <typename SetDot>
 void DrawCell(const PrintedCell& cell, std::int32_t left, std::int32_t top, const SetDot& set) {
+  if (cell.picture) {
+    for (std::int32_t y = 0; y < cell.picture->height; ++y) {
+      for (std::int32_t x = 0; x < cell.picture->width; ++x) {
+        if (cell.picture->Black(x, y)) set(left + x, top + y);
+      }
+    }
+    return;
+  }
   const EscPosFontLimits limits = LimitsOf(cell.font);
   for (std::int32_t y = 0; y < limits.height; ++y) {
     for (std::int32_t x = 0; x < limits.width; ++x) {
@@ -20,13 +30,13 @@ void DrawCell(const PrintedCell& cell, std::int32_t left, std::int32_t top, cons
 
 std::int32_t LineWidth(const PrintedLine& line) {
   std::int32_t width = 0;
-  for (const PrintedCell& cell : line) width += LimitsOf(cell.font).width;
+  for (const PrintedCell& cell : line) width += cell.Width();
   return width;
 }
 
 std::int32_t LineHeight(const PrintedLine& line) {
   std::int32_t height = 0;
-  for (const PrintedCell& cell : line) height = std::max(height, LimitsOf(cell.font).height);
+  for (const PrintedCell& cell : line) height = std::max(height, cell.Height());
   return height;
 }
 
@@ -35,30 +45,36 @@ std::int32_t LineHeight(const PrintedLine& line) {
 ReceiptImage RenderReceipt(const std::vector<PrintedLine>& lines) {
   ReceiptImage image;
   image.width = kReceiptWidth;
+  std::int64_t height = 0;
+  for (const PrintedLine& line : lines) height += line.feed;
   // A picture has at least one row, even of an empty receipt.
-  image.height = std::max<std::int32_t>(1, static_cast<std::int32_t>(lines.size()) * kLinePitch);
-  image.dots.assign(static_cast<std::size_t>(image.width * image.height), 0);
-  for (std::size_t row = 0; row < lines.size(); ++row) {
+  image.height = static_cast<std::int32_t>(std::max<std::int64_t>(1, height));
+  image.dots.assign(static_cast<std::size_t>(image.width) * static_cast<std::size_t>(image.height), 0);
+  std::int32_t top = 0;
+  for (const PrintedLine& line : lines) {
     std::int32_t left = 0;
-    const auto top = static_cast<std::int32_t>(row) * kLinePitch;
-    for (const PrintedCell& cell : lines[row]) {
+    for (const PrintedCell& cell : line) {
       DrawCell(cell, left, top, [&](std::int32_t x, std::int32_t y) {
-        if (x < image.width) image.dots[static_cast<std::size_t>(y * image.width + x)] = 1;
+        if (x < image.width && y < image.height) {
+          image.dots[static_cast<std::size_t>(y) * static_cast<std::size_t>(image.width) + static_cast<std::size_t>(x)] = 1;
+        }
       });
-      left += LimitsOf(cell.font).width;
+      left += cell.Width();
     }
+    top += line.feed;
   }
   return image;
 }
 
 std::string LineArt(const PrintedLine& line) {
+  if (line.cut) return std::string(msg::kEscPosSimCut) + '\n';
   const std::int32_t width = LineWidth(line);
   const std::int32_t height = LineHeight(line);
   std::vector<std::string> rows(static_cast<std::size_t>(height), std::string(static_cast<std::size_t>(width), '.'));
   std::int32_t left = 0;
   for (const PrintedCell& cell : line) {
     DrawCell(cell, left, 0, [&](std::int32_t x, std::int32_t y) { rows[static_cast<std::size_t>(y)][static_cast<std::size_t>(x)] = '#'; });
-    left += LimitsOf(cell.font).width;
+    left += cell.Width();
   }
   std::string art;
   for (const std::string& row : rows) art += row + '\n';

@@ -1,9 +1,10 @@
 #pragma once
-// The printed lines as a picture of the receipt: 576 dots wide, each line 30
-// dots high (the printer's default line spacing) with its cells from the left,
-// top-aligned, each as wide as its printer font's cell. A user-defined
-// character is drawn from its columns; any other character as the outline of
-// its cell.
+// The printed lines as a picture of the receipt: 576 dots wide, each line as
+// high as the paper was fed after it (30 dots at the printer's default line
+// spacing, a raster picture's own height), with its cells from the left,
+// top-aligned, each as wide as its printer font's cell or its picture. A
+// user-defined character is drawn from its columns; any other character as the
+// outline of its cell. A cut takes no room.
 
 #include <cstdint>
 #include <string>
@@ -15,14 +16,12 @@
 
 namespace dotforge {
 
-inline constexpr std::int32_t kLinePitch = 30;
-
 using ReceiptImage = DotImage;
 
 ReceiptImage RenderReceipt(const std::vector<PrintedLine>& lines);
 
 // One line as text art: a row of '#' (black) and '.' per dot row of the line's
-// cells, as wide as the cells.
+// cells, as wide as the cells; a cut as its mark.
 std::string LineArt(const PrintedLine& line);
 
 }  // namespace dotforge

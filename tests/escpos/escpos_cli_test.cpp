@@ -166,7 +166,14 @@ TEST_F(EscPosCliTest, UsageErrorsNameTheProblem) {
       {{"send", font, "--device", "x", "-o", "y"}, "-o belongs to escpos stream"},
       {{"stream", font}, "escpos stream needs -o OUT.BIN"},
       {{"stream", font, "-o", "x", "--host", "a"}, "--host belongs to escpos send"},
-      {{"print", font}, "unknown escpos command 'print'"},
+      {{"frobnicate", font}, "unknown escpos command 'frobnicate'"},
+      {{"print", font, "-o", "x"}, "escpos print needs --text TEXT or --table"},
+      {{"print", font, "--table", "--text", "A", "-o", "x"}, "--text and --table exclude each other"},
+      {{"print", font, "--text", "A", "--codes", "41", "-o", "x"}, "--codes goes with --table"},
+      {{"print", font, "--table", "--zoom", "9", "-o", "x"}, "--zoom must be a whole number from 1 to 8"},
+      {{"print", font, "--table", "--image", "bits", "-o", "x"}, "--image must be raster or column"},
+      {{"print", font, "--table", "-o", "x", "--host", "a"}, "-o and --host exclude each other"},
+      {{"stream", font, "-o", "x", "--cut"}, "--cut belongs to escpos print"},
       {{"send"}, "escpos send needs one FONTFILE"},
   };
   for (const auto& [arguments, text] : cases) {

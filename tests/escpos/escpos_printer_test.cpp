@@ -131,8 +131,8 @@ TEST(EscPosPrinter, EveryCutCompletedOrEndedByTheNextPrefixLeavesTheNextSendPrin
 }
 
 TEST(EscPosPrinter, UnknownCommandsAndBadDefinitionsAreReportedNotGuessed) {
-  Bytes stream{0x1D, 'V', 0x00};  // GS V: cut, not known here
-  stream.insert(stream.end(), {0x1B, 'd', 3});  // ESC d: feed lines
+  Bytes stream{0x1D, 'x', 0x00};  // GS x: not known here
+  stream.insert(stream.end(), {0x1B, 'e', 3});  // ESC e: reverse feed, not known here
   stream.insert(stream.end(), {0x1B, '&', 2, 'A', 'A', 1, 0xFF, 0xFF});
   stream.insert(stream.end(), {0x1B, '&', 3, 0x10, 0x10, 1, 0, 0, 0});
   stream.insert(stream.end(), {0x1B, '&', 3, 'A', 'A', 13});
@@ -142,8 +142,8 @@ TEST(EscPosPrinter, UnknownCommandsAndBadDefinitionsAreReportedNotGuessed) {
   run.printer.Feed(stream);
   run.printer.Finish();
   EXPECT_EQ(run.reports, (std::vector<std::string>{
-                             "Unknown control byte at byte 0: 0x1D.",
-                             "Unknown command at byte 3: ESC 0x64.",
+                             "Unknown command at byte 0: GS 0x78.",
+                             "Unknown command at byte 3: ESC 0x65.",
                              "Unknown control byte at byte 5: 0x03.",
                              "ESC & at byte 6 has y = 2; only 3 is known, nothing defined.",
                              "ESC & at byte 14 defines 0x10..0x10, outside 0x20..0x7E; nothing defined.",
@@ -153,9 +153,8 @@ TEST(EscPosPrinter, UnknownCommandsAndBadDefinitionsAreReportedNotGuessed) {
                              "The input ended inside the command at byte 74.",
                          }));
   EXPECT_EQ(run.printer.Faults(), run.reports.size());
-  // The bytes after an unknown command are taken as they come: 'V' is a
-  // character (no line feed, so nothing printed), 0x00 is ignored as printers
-  // do, 3 is a control byte.
+  // The bytes after an unknown command are taken as they come: 0x00 is
+  // ignored as printers do, 3 is a control byte.
   EXPECT_TRUE(run.printer.Lines().empty());
 }
 

@@ -17,9 +17,11 @@
 
 #include "app/shell/command_ids.h"
 #include "app/printer_dialogs/escpos_dialog.h"
+#include "app/table/preview_panel.h"
 #include "escpos/escpos_messages.h"
 #include "escpos/local_listener.h"
 #include "framework/scripted_prompt.h"
+#include "receipt/table_lines.h"
 #include "gui/app_test.h"
 #include "gui/gui_support.h"
 
@@ -47,7 +49,7 @@ class EscPosDialogTest : public test::AppTest {
 
   // Runs the command; `script` works the dialog while it is open, then the
   // dialog is closed. False when no dialog opened.
-  bool RunDialog(const std::function<void(EscPosDialog&)>& script) {
+  bool RunDialog(const std::function<void(EscPosDialog&)>& script, int command = cmd::kSendToEscPosPrinter) {
     bool opened = false;
     QTimer::singleShot(0, [&] {
       auto* dialog = qobject_cast<EscPosDialog*>(QApplication::activeModalWidget());
@@ -57,7 +59,7 @@ class EscPosDialogTest : public test::AppTest {
       dialog->CancelButton()->click();
       if (dialog->isVisible()) dialog->done(QDialog::Rejected);
     });
-    return Frame().Execute(cmd::kSendToEscPosPrinter) && opened;
+    return Frame().Execute(command) && opened;
   }
 
   // Sends and waits for the send to end (at most 15 s).
@@ -95,7 +97,9 @@ TEST_F(EscPosDialogTest, MenuEntryComesLastAndOpensWithTheSetsSampleAndFont) {
   OpenFontSet(8, 16, {0x10, 0x41, 0x20, 0x7E, 0x42, 0x80});
   const QList<QAction*> actions = downloadActions();
   ASSERT_FALSE(actions.isEmpty());
-  EXPECT_EQ(actions.back()->text(), "Send to ESC/POS Printer\u2026");
+  ASSERT_GE(actions.size(), 2);
+  EXPECT_EQ(actions[actions.size() - 2]->text(), "Send to ESC/POS Printer\u2026");
+  EXPECT_EQ(actions.back()->text(), "Print Character Table on Receipt Printer\u2026");
   EXPECT_EQ(actions.front()->text(), "Download Entire Font");
   EXPECT_TRUE(actions.back()->isEnabled());
 
@@ -213,6 +217,55 @@ TEST_F(EscPosDialogTest, SendWithoutAHostWarnsAndSendsNothing) {
   EXPECT_FALSE(dialog.Sending());
   ASSERT_EQ(prompt.Entries().size(), 1u);
   EXPECT_EQ(prompt.Entries()[0].text, msg::kEscPosNoHost);
+}
+
+TEST_F(EscPosDialogTest, PrintsTheTableAndThePreviewAsPicturesAndRemembersPaperAndPictureCommands) {
+  CDotforgeImportDoc& doc = OpenFontSet(12, 24, test::CodeRange(0x20, 0x7E));
+  test::LocalListener printer(test::ListenerMode::Read);
+  printer.Serve();
+  ASSERT_TRUE(RunDialog(
+      [&](EscPosDialog& dialog) {
+        EXPECT_EQ(dialog.windowTitle(), "Print Character Table on Receipt Printer");
+        EXPECT_EQ(dialog.PaperDotsField()->value(), 576);
+        dialog.PaperList()->setCurrentIndex(1);
+        EXPECT_EQ(dialog.PaperDotsField()->value(), 384);
+        dialog.PictureModeList()->setCurrentIndex(1);
+        dialog.KindList()->setCurrentIndex(kNetworkIndex);
+        dialog.HostField()->setText("127.0.0.1");
+        dialog.PortField()->setValue(printer.Port());
+        dialog.show();
+        test::SaveScreenshot(dialog, "dialog_escpos_print_table");
+        SendAndWait(dialog);
+        EXPECT_EQ(dialog.StatusLabel()->text(), msg::kEscPosPictureSent);
+      },
+      cmd::kPrintTableOnReceiptPrinter));
+  TablePrintRequest table;
+  table.paperDots = 384;
+  std::string error;
+  PictureStreamOptions columns;
+  columns.mode = PictureMode::Column;
+  EXPECT_EQ(printer.Received(), BuildPictureStream(TableReceiptLines(doc, table, error).value(), columns).bytes);
+
+  // The Preview panel's text, at its zoom, on the paper and with the commands chosen last.
+  ASSERT_TRUE(Frame().Execute(cmd::kPreview));
+  QTRY_VERIFY(app_.Preview().PrintButton()->isEnabled());
+  bool opened = false;
+  QTimer::singleShot(0, [&] {
+    auto* dialog = qobject_cast<EscPosDialog*>(QApplication::activeModalWidget());
+    if (!dialog) return;
+    opened = true;
+    EXPECT_EQ(dialog->windowTitle(), "Print on Receipt Printer");
+    EXPECT_EQ(dialog->PaperDotsField()->value(), 384);
+    EXPECT_EQ(dialog->PaperList()->currentIndex(), 1);
+    EXPECT_EQ(dialog->PictureModeList()->currentIndex(), 1);
+    EXPECT_EQ(dialog->ZoomField()->value(), app_.Preview().ZoomBox()->value());
+    dialog->PaperDotsField()->setValue(500);
+    EXPECT_EQ(dialog->PaperList()->currentText(), "Other");
+    test::SaveScreenshot(*dialog, "dialog_escpos_print_preview");
+    dialog->done(QDialog::Rejected);
+  });
+  app_.Preview().PrintButton()->click();
+  EXPECT_TRUE(opened);
 }
 
 }  // namespace

@@ -110,7 +110,7 @@ known() {
 for command in dump convert faces printer printer-sim escpos escpos-sim preview; do
   case $command in
     printer) subcommands="download print-char fonts memory erase ports" ;;
-    escpos) subcommands="send stream" ;;
+    escpos) subcommands="send stream print" ;;
     *) subcommands="-" ;;
   esac
   all_offered=""

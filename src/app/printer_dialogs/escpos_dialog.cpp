@@ -1,8 +1,12 @@
 #include "app/printer_dialogs/escpos_dialog.h"
 
+#include <algorithm>
+
 #include <QComboBox>
 #include <QDialogButtonBox>
 #include <QFormLayout>
+#include <QHBoxLayout>
+#include <QSignalBlocker>
 #include <QLabel>
 #include <QLineEdit>
 #include <QProgressBar>
@@ -14,6 +18,8 @@
 #include "app/shell/app_messages.h"
 #include "comm/setup_communication.h"
 #include "escpos/escpos_messages.h"
+#include "preview/preview_render.h"
+#include "receipt/table_lines.h"
 
 namespace dotforge {
 namespace {
@@ -22,6 +28,10 @@ constexpr int kPollMs = 50;
 constexpr int kPortListMinimumCharacters = 30;
 // Room for a host name or device path without scrolling.
 constexpr int kMinimumWidth = 440;
+
+// The paper list's widths in dots, before its last entry, "Other".
+constexpr std::int32_t kPaperWidths[] = {kPaper80mmDots, kPaper58mmDots};
+constexpr int kOtherPaper = 2;
 
 // The connection list's order.
 constexpr EscPosLinkKind kKinds[] = {EscPosLinkKind::Serial, EscPosLinkKind::Network, EscPosLinkKind::Device};
@@ -49,11 +59,13 @@ QComboBox* NamedList(QWidget* parent, const std::array<const char*, N>& names) {
 }  // namespace
 
 EscPosDialog::EscPosDialog(const CDotforgeImportDoc& fontSet, SettingsStore& store, const CommSettings& link,
-                           const std::vector<SerialPortEntry>& present, Prompt& prompt, QWidget* parent)
-    : QDialog(parent), fontSet_(fontSet), store_(store), link_(link), prompt_(prompt) {
+                           const std::vector<SerialPortEntry>& present, Prompt& prompt, QWidget* parent,
+                           std::optional<PicturePrint> picture)
+    : QDialog(parent), fontSet_(fontSet), store_(store), link_(link), prompt_(prompt), picture_(std::move(picture)) {
   const EscPosChoices choices = LoadEscPosChoices(store_, link_);
+  loaded_ = choices;
   ports_ = PortChoices(choices.serial, present);
-  setWindowTitle(msg::kEscPosTitle);
+  setWindowTitle(!picture_ ? msg::kEscPosTitle : picture_->table ? msg::kEscPosTableTitle : msg::kEscPosPictureTitle);
   setMinimumWidth(kMinimumWidth);
   auto* layout = new QVBoxLayout(this);
   auto* form = new QFormLayout;
@@ -68,6 +80,34 @@ EscPosDialog::EscPosDialog(const CDotforgeImportDoc& fontSet, SettingsStore& sto
   connect(kind_, &QComboBox::currentIndexChanged, this, &EscPosDialog::ShowPage);
   layout->addWidget(pages_);
 
+  if (picture_) {
+    BuildPictureFields(layout);
+  } else {
+    BuildCharacterFields(layout);
+  }
+
+  progress_ = new QProgressBar(this);
+  progress_->setValue(0);
+  layout->addWidget(progress_);
+  status_ = new QLabel(this);
+  layout->addWidget(status_);
+
+  auto* buttons = new QDialogButtonBox(this);
+  send_ = buttons->addButton(picture_ ? msg::kEscPosPrint : msg::kEscPosSend, QDialogButtonBox::ActionRole);
+  send_->setDefault(true);
+  cancel_ = buttons->addButton(msg::kEscPosClose, QDialogButtonBox::RejectRole);
+  connect(send_, &QPushButton::clicked, this, &EscPosDialog::Send);
+  connect(cancel_, &QPushButton::clicked, this, &EscPosDialog::reject);
+  layout->addWidget(buttons);
+
+  ShowChoices(choices);
+  pollTimer_.setInterval(kPollMs);
+  connect(&pollTimer_, &QTimer::timeout, this, &EscPosDialog::PollJob);
+}
+
+EscPosDialog::~EscPosDialog() = default;
+
+void EscPosDialog::BuildCharacterFields(QVBoxLayout* layout) {
   auto* stream = new QFormLayout;
   font_ = NamedList(this, {msg::kEscPosFontA, msg::kEscPosFontB});
   font_->setCurrentIndex(FontForCell(fontSet_.width, fontSet_.height) == EscPosFont::B ? 1 : 0);
@@ -88,27 +128,40 @@ EscPosDialog::EscPosDialog(const CDotforgeImportDoc& fontSet, SettingsStore& sto
     note_->hide();
   }
   layout->addWidget(note_);
-
-  progress_ = new QProgressBar(this);
-  progress_->setValue(0);
-  layout->addWidget(progress_);
-  status_ = new QLabel(this);
-  layout->addWidget(status_);
-
-  auto* buttons = new QDialogButtonBox(this);
-  send_ = buttons->addButton(msg::kEscPosSend, QDialogButtonBox::ActionRole);
-  send_->setDefault(true);
-  cancel_ = buttons->addButton(msg::kEscPosClose, QDialogButtonBox::RejectRole);
-  connect(send_, &QPushButton::clicked, this, &EscPosDialog::Send);
-  connect(cancel_, &QPushButton::clicked, this, &EscPosDialog::reject);
-  layout->addWidget(buttons);
-
-  ShowChoices(choices);
-  pollTimer_.setInterval(kPollMs);
-  connect(&pollTimer_, &QTimer::timeout, this, &EscPosDialog::PollJob);
 }
 
-EscPosDialog::~EscPosDialog() = default;
+void EscPosDialog::BuildPictureFields(QVBoxLayout* layout) {
+  auto* form = new QFormLayout;
+  auto* paperRow = new QHBoxLayout;
+  paper_ = NamedList(this, {msg::kEscPosPaper80, msg::kEscPosPaper58, msg::kEscPosPaperOther});
+  paperDots_ = new QSpinBox(this);
+  paperDots_->setRange(kMinPaperDots, kMaxPaperDots);
+  paperDots_->setSuffix(msg::kEscPosPaperDotsSuffix);
+  paperRow->addWidget(paper_, 1);
+  paperRow->addWidget(paperDots_);
+  // A row of two fields: the label's mnemonic goes to the list.
+  auto* paperLabel = new QLabel(msg::kEscPosPaperLabel, this);
+  paperLabel->setBuddy(paper_);
+  form->addRow(paperLabel, paperRow);
+  connect(paper_, &QComboBox::currentIndexChanged, this, [this](int index) {
+    if (index >= 0 && index < kOtherPaper) paperDots_->setValue(kPaperWidths[index]);
+  });
+  connect(paperDots_, &QSpinBox::valueChanged, this, &EscPosDialog::ShowPaperDots);
+  pictureMode_ = NamedList(this, {msg::kEscPosRaster, msg::kEscPosColumns});
+  form->addRow(msg::kEscPosPictureLabel, pictureMode_);
+  zoom_ = new QSpinBox(this);
+  zoom_->setRange(kMinPreviewZoom, kMaxPreviewZoom);
+  zoom_->setValue(std::clamp(picture_->text.zoom, kMinPreviewZoom, kMaxPreviewZoom));
+  form->addRow(msg::kEscPosZoomLabel, zoom_);
+  layout->addLayout(form);
+}
+
+void EscPosDialog::ShowPaperDots(int dots) {
+  const auto preset = std::find(std::begin(kPaperWidths), std::end(kPaperWidths), dots);
+  const int index = static_cast<int>(preset - std::begin(kPaperWidths));
+  const QSignalBlocker quiet(paper_);
+  paper_->setCurrentIndex(index);
+}
 
 QWidget* EscPosDialog::BuildSerialPage() {
   auto* page = new QWidget(this);
@@ -170,11 +223,16 @@ void EscPosDialog::ShowChoices(const EscPosChoices& choices) {
   host_->setText(QString::fromStdString(choices.host));
   port_->setValue(choices.port);
   device_->setText(QString::fromStdString(choices.devicePath));
-  codePage_->setCurrentText(QString::fromStdString(choices.codePage));
+  if (codePage_) codePage_->setCurrentText(QString::fromStdString(choices.codePage));
+  if (paperDots_) {
+    paperDots_->setValue(choices.paperDots);
+    ShowPaperDots(choices.paperDots);
+    pictureMode_->setCurrentIndex(choices.pictureMode == PictureMode::Raster ? 0 : 1);
+  }
 }
 
 EscPosChoices EscPosDialog::Choices() const {
-  EscPosChoices choices;
+  EscPosChoices choices = loaded_;
   choices.kind = kKinds[kind_->currentIndex()];
   choices.serial = link_;
   const int portIndex = serialPort_->currentIndex();
@@ -189,24 +247,24 @@ EscPosChoices EscPosDialog::Choices() const {
   choices.host = host_->text().trimmed().toStdString();
   choices.port = static_cast<std::uint16_t>(port_->value());
   choices.devicePath = device_->text().trimmed().toStdString();
-  choices.codePage = codePage_->currentText().trimmed().toStdString();
+  if (codePage_) choices.codePage = codePage_->currentText().trimmed().toStdString();
+  if (paperDots_) {
+    choices.paperDots = paperDots_->value();
+    choices.pictureMode = pictureMode_->currentIndex() == 0 ? PictureMode::Raster : PictureMode::Column;
+  }
   return choices;
 }
 
 EscPosFont EscPosDialog::Font() const { return font_->currentIndex() == 1 ? EscPosFont::B : EscPosFont::A; }
 
-QString EscPosDialog::SampleText() const { return sample_->text(); }
+QString EscPosDialog::SampleText() const { return sample_ ? sample_->text() : QString(); }
 
 void EscPosDialog::Send() {
   if (job_) return;
   const EscPosChoices choices = Choices();
   const std::optional<EscPosTarget> target = TargetOf(choices, link_, prompt_);
   if (!target) return;
-  EscPosStreamOptions options;
-  options.font = Font();
-  options.sampleText = sample_->text().toStdString();
-  options.codePage = choices.codePage;
-  std::optional<EscPosStream> stream = BuildEscPosStream(fontSet_, options, prompt_);
+  std::optional<CommandStream> stream = picture_ ? PictureStream(choices) : CharacterStream(choices);
   if (!stream) return;
   SaveEscPosChoices(store_, choices);
   progress_->setRange(0, static_cast<int>(stream->bytes.size()));
@@ -215,6 +273,39 @@ void EscPosDialog::Send() {
   job_ = std::make_unique<EscPosSendJob>(*target, std::move(*stream));
   ShowSending(true);
   pollTimer_.start();
+}
+
+std::optional<CommandStream> EscPosDialog::CharacterStream(const EscPosChoices& choices) {
+  EscPosStreamOptions options;
+  options.font = Font();
+  options.sampleText = sample_->text().toStdString();
+  options.codePage = choices.codePage;
+  std::optional<EscPosStream> stream = BuildEscPosStream(fontSet_, options, prompt_);
+  if (!stream) return std::nullopt;
+  return std::move(*stream);
+}
+
+std::optional<CommandStream> EscPosDialog::PictureStream(const EscPosChoices& choices) {
+  std::string error;
+  std::optional<std::vector<ReceiptLine>> lines;
+  if (picture_->table) {
+    TablePrintRequest request;
+    request.zoom = zoom_->value();
+    request.paperDots = choices.paperDots;
+    lines = TableReceiptLines(fontSet_, request, error);
+  } else {
+    TextPrintRequest request = picture_->text;
+    request.zoom = zoom_->value();
+    request.paperDots = choices.paperDots;
+    lines = TextReceiptLines(fontSet_, request, error);
+  }
+  if (!lines) {
+    prompt_.ShowMessage(error);
+    return std::nullopt;
+  }
+  PictureStreamOptions options;
+  options.mode = choices.pictureMode;
+  return BuildPictureStream(*lines, options);
 }
 
 void EscPosDialog::PollJob() {
@@ -228,7 +319,7 @@ void EscPosDialog::PollJob() {
   switch (result->status) {
     case EscPosSendResult::Status::Sent:
       progress_->setValue(progress_->maximum());
-      status_->setText(msg::kEscPosSent);
+      status_->setText(picture_ ? msg::kEscPosPictureSent : msg::kEscPosSent);
       break;
     case EscPosSendResult::Status::Cancelled:
       status_->setText(msg::kEscPosCancelled);
@@ -241,8 +332,9 @@ void EscPosDialog::PollJob() {
 }
 
 void EscPosDialog::ShowSending(bool sending) {
-  for (QWidget* control : std::initializer_list<QWidget*>{kind_, pages_, font_, codePage_, sample_, send_}) {
-    control->setEnabled(!sending);
+  for (QWidget* control : std::initializer_list<QWidget*>{kind_, pages_, font_, codePage_, sample_, paper_, paperDots_,
+                                                          pictureMode_, zoom_, send_}) {
+    if (control) control->setEnabled(!sending);
   }
   cancel_->setText(sending ? msg::kEscPosCancel : msg::kEscPosClose);
 }

@@ -61,6 +61,19 @@ inline constexpr const char* kEscPosSampleLabel = "Sample &text:";
 inline constexpr const char* kEscPosSend = "&Send";
 inline constexpr const char* kEscPosCancel = "Cancel";
 inline constexpr const char* kEscPosClose = "Close";
+// The same dialog printing the preview's text, or the character table, as pictures.
+inline constexpr const char* kEscPosPictureTitle = "Print on Receipt Printer";
+inline constexpr const char* kEscPosTableTitle = "Print Character Table on Receipt Printer";
+inline constexpr const char* kEscPosPaperLabel = "Paper &width:";
+inline constexpr const char* kEscPosPaper80 = "80 mm";
+inline constexpr const char* kEscPosPaper58 = "58 mm";
+inline constexpr const char* kEscPosPaperOther = "Other";
+inline constexpr const char* kEscPosPaperDotsSuffix = " dots";
+inline constexpr const char* kEscPosPictureLabel = "P&icture commands:";
+inline constexpr const char* kEscPosRaster = "Raster (GS v 0)";
+inline constexpr const char* kEscPosColumns = "Columns (ESC *, for printers without GS v 0)";
+inline constexpr const char* kEscPosZoomLabel = "&Zoom:";
+inline constexpr const char* kEscPosPrint = "&Print";
 
 // The "Paste Image" dialog: a picture from the clipboard turned into dots.
 inline constexpr const char* kPasteImageTitle = "Paste Image";
@@ -80,6 +93,7 @@ inline constexpr const char* kPreviewEncodingLabel = "&Encoding:";
 inline constexpr const char* kPreviewZoomLabel = "&Zoom:";
 inline constexpr const char* kPreviewZoomSuffix = "\u00D7";
 inline constexpr const char* kPreviewSave = "Save Preview As PNG\u2026";
+inline constexpr const char* kPreviewPrint = "Print on Receipt Printer\u2026";
 inline constexpr const char* kPreviewSaveCaption = "Save Preview As PNG";
 inline constexpr const char* kPreviewPngFilter = "PNG pictures (*.png)";
 inline constexpr const char* kPreviewStartText = "The quick brown fox jumps over the lazy dog.\n0123456789 !?";

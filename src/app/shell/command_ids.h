@@ -82,6 +82,8 @@ inline constexpr int kCascade = 57650;
 inline constexpr int kTile = 57651;
 // The Preview panel of the active font set (View menu of font set windows).
 inline constexpr int kPreview = 32844;
+// Any ESC/POS receipt printer: the character table as pictures (Download menu).
+inline constexpr int kPrintTableOnReceiptPrinter = 32845;
 
 // Accelerator-only framework commands: the editor takes Cut, Copy and Paste
 // (Ctrl+Ins and Shift+Ins as well); nothing else handles them.

@@ -77,6 +77,9 @@ constexpr std::array kCommands = {
     CommandInfo{cmd::kCascade, "Arrange windows so they overlap\nCascade Windows", I::None},
     CommandInfo{cmd::kTile, "Arrange windows as non-overlapping tiles\nTile Windows", I::None},
     CommandInfo{cmd::kPreview, "Show or hide a text drawn with the font set's characters\nPreview", I::None},
+    CommandInfo{cmd::kPrintTableOnReceiptPrinter,
+                "Print every character of the font set on an ESC/POS receipt printer as pictures\nPrint Character Table",
+                I::None},
 };
 
 }  // namespace

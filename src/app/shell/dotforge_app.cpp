@@ -80,6 +80,12 @@ void CDotforgeApp::SendToEscPosPrinter(const CDotforgeImportDoc& fontSet) {
   dialog.exec();
 }
 
+void CDotforgeApp::PrintOnReceiptPrinter(const CDotforgeImportDoc& fontSet, const PicturePrint& picture) {
+  const std::vector<SerialPortEntry> present = SerialPortScanner(SerialPortRoots::FromEnvironment()).List();
+  EscPosDialog dialog(fontSet, store_, settings_.comm, present, prompt_, mainFrame_.get(), picture);
+  dialog.exec();
+}
+
 void CDotforgeApp::SetupCommunication() {
   const std::vector<SerialPortEntry> present = SerialPortScanner(SerialPortRoots::FromEnvironment()).List();
   SetupDialog dialog(settings_.comm, usb::UsbOffered(platformKind_), present, prompt_, mainFrame_.get());
@@ -90,6 +96,9 @@ void CDotforgeApp::CreatePreviewPanel() {
   preview_ = new PreviewPanel(prompt_, mainFrame_.get());
   mainFrame_->addDockWidget(Qt::BottomDockWidgetArea, preview_);
   preview_->hide();
+  QObject::connect(preview_, &PreviewPanel::PrintRequested, preview_, [this] {
+    if (preview_->FontSet()) PrintOnReceiptPrinter(*preview_->FontSet(), PicturePrint{false, preview_->PrintRequest()});
+  });
   // A null activation (the main window lost the focus) keeps the font set shown.
   QObject::connect(mainFrame_->MdiArea(), &QMdiArea::subWindowActivated, preview_, [this](QMdiSubWindow* window) {
     if (window) preview_->Follow(ActiveHistoryFontSet());

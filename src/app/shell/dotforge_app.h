@@ -9,6 +9,7 @@
 
 #include "app/shell/app_prompt.h"
 #include "app/session/desktop_session.h"
+#include "app/printer_dialogs/escpos_dialog.h"
 #include "app/printer_dialogs/printer_dialog.h"
 #include "app/shell/view_host.h"
 #include "comm/comm_context.h"
@@ -60,6 +61,9 @@ class CDotforgeApp : public CCmdTarget, public ViewHost, public DocumentWindows 
   void DownloadFont(const CDotforgeImportDoc& fontSet, bool oneCharacter);
   // "Send to ESC/POS Printer…": the dialog, with the last choices.
   void SendToEscPosPrinter(const CDotforgeImportDoc& fontSet);
+  // "Print on Receipt Printer…" of the Preview panel and "Print Character Table on
+  // Receipt Printer…": the same dialog, printing pictures.
+  void PrintOnReceiptPrinter(const CDotforgeImportDoc& fontSet, const PicturePrint& picture);
 
   bool QueryCommand(int id, CommandState& state) override;
   void OnCommand(int id) override;

@@ -33,7 +33,11 @@ PopupMenu DownloadMenu(bool fontSet) {
       {kSetupCommunication, "Setup Communication"},
   };
   items.insert(items.end(), queries.begin(), queries.end());
-  if (fontSet) items.insert(items.end(), {kSep, {kSendToEscPosPrinter, "Send to ESC/POS Printer\u2026"}});
+  if (fontSet) {
+    items.insert(items.end(), {kSep,
+                               {kSendToEscPosPrinter, "Send to ESC/POS Printer\u2026"},
+                               {kPrintTableOnReceiptPrinter, "Print Character Table on Receipt Printer\u2026"}});
+  }
   return {"&Download", items};
 }
 

@@ -7,7 +7,7 @@ namespace dotforge {
 
 bool FontSetCommands::QueryCommand(int id, CommandState&) {
   return id == cmd::kSave || id == cmd::kClose || id == cmd::kDownloadEntireFont || id == cmd::kDownloadPrintOne ||
-         id == cmd::kSendToEscPosPrinter;
+         id == cmd::kSendToEscPosPrinter || id == cmd::kPrintTableOnReceiptPrinter;
 }
 
 void FontSetCommands::OnCommand(int id) {
@@ -19,6 +19,8 @@ void FontSetCommands::OnCommand(int id) {
     app_.DownloadFont(fontSet_, id == cmd::kDownloadPrintOne);
   } else if (id == cmd::kSendToEscPosPrinter) {
     app_.SendToEscPosPrinter(fontSet_);
+  } else if (id == cmd::kPrintTableOnReceiptPrinter) {
+    app_.PrintOnReceiptPrinter(fontSet_, PicturePrint{true, {}});
   }
 }
 

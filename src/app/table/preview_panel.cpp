@@ -88,6 +88,8 @@ QWidget* PreviewPanel::BuildControls() {
   column->addLayout(form);
   save_ = new QPushButton(Text(msg::kPreviewSave), controls);
   column->addWidget(save_);
+  print_ = new QPushButton(Text(msg::kPreviewPrint), controls);
+  column->addWidget(print_);
   status_ = new QLabel(controls);
   status_->setWordWrap(true);
   column->addWidget(status_);
@@ -99,6 +101,9 @@ QWidget* PreviewPanel::BuildControls() {
   });
   connect(zoom_, &QSpinBox::valueChanged, this, &PreviewPanel::ScheduleRedraw);
   connect(save_, &QPushButton::clicked, this, &PreviewPanel::ChooseFileAndSave);
+  connect(print_, &QPushButton::clicked, this, [this] {
+    if (fontSet_) emit PrintRequested();
+  });
   return controls;
 }
 
@@ -179,6 +184,15 @@ void PreviewPanel::ShowPicture(std::optional<DotImage> picture, const QString& s
   pictureLabel_->adjustSize();
   status_->setText(status);
   save_->setEnabled(picture_.has_value());
+  print_->setEnabled(picture_.has_value());
+}
+
+TextPrintRequest PreviewPanel::PrintRequest() const {
+  TextPrintRequest request;
+  request.text = text_->toPlainText().toStdString();
+  request.encoding = encoding_->currentText().toStdString();
+  request.zoom = zoom_->value();
+  return request;
 }
 
 bool PreviewPanel::SavePicture(const std::string& path) {

@@ -2,7 +2,7 @@
 // The Preview panel: a text drawn with the active font set's characters, as
 // the core's text preview draws it, redrawn as the text, the encoding, the zoom
 // or the font set's glyphs change; "Save Preview As PNG…" writes the picture
-// shown.
+// shown; "Print on Receipt Printer…" asks for the text to be printed as pictures.
 
 #include <QDockWidget>
 #include <QImage>
@@ -13,6 +13,7 @@
 #include "escpos/dot_image.h"
 #include "framework/prompt.h"
 #include "model/font_set.h"
+#include "receipt/text_lines.h"
 
 class QComboBox;
 class QLabel;
@@ -41,12 +42,19 @@ class PreviewPanel : public QDockWidget {
   const QImage& Picture() const { return image_; }
   // Writes the picture shown to `path` as PNG; false after a message.
   bool SavePicture(const std::string& path);
+  // The text, its encoding and zoom as shown, for printing.
+  TextPrintRequest PrintRequest() const;
 
   QPlainTextEdit* TextBox() const { return text_; }
   QComboBox* EncodingList() const { return encoding_; }
   QSpinBox* ZoomBox() const { return zoom_; }
   QPushButton* SaveButton() const { return save_; }
+  QPushButton* PrintButton() const { return print_; }
   QLabel* StatusLine() const { return status_; }
+
+ signals:
+  // "Print on Receipt Printer…" was clicked with a font set shown.
+  void PrintRequested();
 
  protected:
   void showEvent(QShowEvent* event) override;
@@ -75,6 +83,7 @@ class PreviewPanel : public QDockWidget {
   QComboBox* encoding_ = nullptr;
   QSpinBox* zoom_ = nullptr;
   QPushButton* save_ = nullptr;
+  QPushButton* print_ = nullptr;
   QLabel* status_ = nullptr;
   QLabel* pictureLabel_ = nullptr;
   QScrollArea* scroll_ = nullptr;
