@@ -230,3 +230,18 @@ write("fuzz_escpos_printer", "column_feed_cut", escpos_column)
 write("fuzz_escpos_printer", "raster_cut_off", escpos_raster[:12])
 write("fuzz_escpos_printer", "refused", b"A\x1dv0\x00\x01\x00\x01\x00\xff\x1dv0\x00\x50\x00\x02\x00" + b"\x11" * 160
       + b"\x1dv0\x07\x01\x00\x01\x00\x00\x1b*\x05\x1b*\x21\x50\x02" + b"\x00" * 30 + b"\x1dV\x07\x1dx")
+
+# C arrays: as the export writes them, in rows and in inverted LSB-first columns, and cut short.
+carray_rows = (b"/* f: 2 characters of 3 x 9 dots\n * layout: rows\n * bit order: msb\n * invert: no\n */\n"
+               b"#define f_WIDTH 3\n#define f_HEIGHT 9\n#define f_BYTES_PER_CHAR 9\n#define f_COUNT 2\n"
+               b"static const uint16_t f_codes[f_COUNT] = { 0x0041, 0x4E00, };\n"
+               b"static const uint8_t f_data[f_COUNT * f_BYTES_PER_CHAR] = {\n"
+               b"  /* 0x0041 'A' */\n  0x40, 0xA0, 0xE0, 0xA0, 0xA0, 0x00, 0x00, 0x00, 0x20,\n"
+               b"  0xE0, 0x00, 0xE0, 0x00, 0xE0, 0x00, 0xE0, 0x00, 0xE0,\n};\n")
+write("fuzz_carray", "rows", carray_rows)
+write("fuzz_carray", "columns_lsb_inverted", carray_rows.replace(b"layout: rows", b"layout: columns")
+      .replace(b"bit order: msb", b"bit order: lsb").replace(b"invert: no", b"invert: yes")
+      .replace(b"f_BYTES_PER_CHAR 9", b"f_BYTES_PER_CHAR 6")
+      .replace(b"0x40, 0xA0, 0xE0, 0xA0, 0xA0, 0x00, 0x00, 0x00, 0x20,\n", b"0xFF, 0x01, 0xF0, 0x00, 0xFF, 0x01,\n")
+      .replace(b"0xE0, 0x00, 0xE0, 0x00, 0xE0, 0x00, 0xE0, 0x00, 0xE0,\n", b"0x55, 0x00, 0xAA, 0x01, 0x55, 0x00,\n"))
+write("fuzz_carray", "cut_short", carray_rows[: len(carray_rows) // 2])

@@ -70,7 +70,7 @@ std::optional<ExportDialogAnswer> CliPrompt::RunExportFileDialog(const ExportDia
   // The same id answers a later Font Properties question, if it is a single-byte one.
   fontPropertiesId_ = choice->fontId;
   return ExportDialogAnswer{choice->path,     type, state.DataWordIndex(), choice->fontId.value_or(state.FontId()),
-                            choice->baseline, choice->codePage};
+                            choice->baseline, choice->codePage, choice->carray, choice->codes};
 }
 
 std::optional<ImportDialogAnswer> CliPrompt::RunImportFileDialog(const ImportDialogRequest& request) {

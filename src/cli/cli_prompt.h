@@ -25,6 +25,8 @@ struct FileChoice {
   std::optional<int> baseline;  // a BDF export's baseline
   std::string codePage;         // the code page of a BDF or PSF2 export's codes
   BitmapDialogOptions bitmap;  // the import's bitmap font options
+  CArrayDialogOptions carray;  // a C array export's layout
+  std::string codes;           // the codes a GFX export writes; empty: every code
 };
 
 struct FaceChoice {

@@ -3,6 +3,7 @@
 
 #include "cli/cli_prompt.h"
 #include "cli/commands.h"
+#include "cli/firmware_flags.h"
 #include "cli/input_file.h"
 #include "formats/commands/export_command.h"
 #include "formats/format_table.h"
@@ -19,7 +20,7 @@ constexpr const char* kConvertHelp =
     "\n"
     "Opens IN as the import command would and writes OUT through the export\n"
     "command, its dialog answered with OUT, OUT's format and the options below.\n"
-    "Except for bdf, psf and hex, OUT's name before its first '.' may hold at most\n"
+    "Except for bdf, psf, hex, gfx and carray, OUT's name before its first '.' may hold at most\n"
     "8 characters (printable ASCII for dsb and ddb). A DSB file is written as a single-byte font named after OUT; a\n"
     "DDB file as a double-byte font with id 4. st10 files are written with\n"
     "--to-word-bits (default: the word width IN was read with), so an 8-bit st10\n"
@@ -40,9 +41,9 @@ constexpr const char* kConvertHelp =
     "  --to-word-bits 8|16  data word width of an st10 OUT (default: IN's)\n"
     "  --font-id N        DSB font id, 48..52 (the characters '0'..'4'); a DSB export\n"
     "                     of a font with id 52 asks for a single-byte id, 48..51\n"
-    "For a bdf, psf or hex OUT, --baseline and --encoding describe the written font\n"
-    "(and, for bitmap font input, the read one as below):\n"
-    "  --baseline B       bdf: cell rows above the baseline (default: the one the\n"
+    "For a bdf, psf, hex or gfx OUT, --baseline and --encoding describe the written\n"
+    "font (and, for bitmap font input, the read one as below):\n"
+    "  --baseline B       bdf, gfx: cell rows above the baseline (default: the one the\n"
     "                     glyphs were placed on for bitmap font input and\n"
     "                     --keep-codes, else height - height/8)\n"
     "  --encoding NAME    bdf, psf: iconv name of the code page of the font set's codes\n";
@@ -69,7 +70,7 @@ const FileFormat* FormatOf(const std::string& file, const ParsedArguments& parse
 // `inputArguments`. False after a usage error.
 bool TakeOutputFontOptions(int outputFormat, bool bitmapInput, ParsedArguments& inputArguments, FileChoice& choice,
                            std::string& error) {
-  const bool baselineOut = outputFormat == kFormatBdf;
+  const bool baselineOut = outputFormat == kFormatBdf || outputFormat == kFormatGfx;
   const bool encodingOut = outputFormat == kFormatBdf || outputFormat == kFormatPsf;
   auto& options = inputArguments.options;
   if (options.count("baseline") && baselineOut) {
@@ -80,7 +81,7 @@ bool TakeOutputFontOptions(int outputFormat, bool bitmapInput, ParsedArguments& 
   if (options.count("encoding") && encodingOut) choice.codePage = options.at("encoding");
   if (bitmapInput) return true;
   if (options.count("baseline") && !baselineOut) {
-    error = "--baseline applies to bdf, pcf, psf and hex input and to bdf output only";
+    error = "--baseline applies to bdf, pcf, psf and hex input and to bdf and gfx output only";
     return false;
   }
   if (options.count("encoding") && !encodingOut) {
@@ -98,12 +99,14 @@ int RunConvert(const std::vector<std::string>& arguments, std::ostream& out, std
   std::set<std::string> options = InputOptions();
   options.insert({"to", "font-id", "to-word-bits", "output"});
   options.insert(KeepCodesOptions().begin(), KeepCodesOptions().end());
+  options.insert(FirmwareOptions().begin(), FirmwareOptions().end());
+  std::set<std::string> flags = KeepCodesFlags();
+  flags.insert(FirmwareFlags().begin(), FirmwareFlags().end());
   std::string error;
-  std::optional<ParsedArguments> parsed =
-      ParseArguments(WithLongOutputOption(arguments), options, KeepCodesFlags(), error);
+  std::optional<ParsedArguments> parsed = ParseArguments(WithLongOutputOption(arguments), options, flags, error);
   if (!parsed) return UsageError(err, "convert", error);
   if (parsed->help) {
-    out << kConvertHelp << InputOptionsHelp() << KeepCodesOptionsHelp();
+    out << kConvertHelp << FirmwareOptionsHelp() << InputOptionsHelp() << KeepCodesOptionsHelp();
     return kExitOk;
   }
   const bool outputOption = parsed->options.count("output") > 0;
@@ -135,7 +138,8 @@ int RunConvert(const std::vector<std::string>& arguments, std::ostream& out, std
   // An outline font keeping its codes reads by --baseline and --encoding as a bitmap font does.
   const bool keptCodesInput =
       inputFormat && inputFormat->format == kFormatOutline && parsed->flags.count("keep-codes") > 0;
-  if (!TakeOutputFontOptions(format->format, bitmapInput || keptCodesInput, *parsed, choice, error)) {
+  if (!TakeOutputFontOptions(format->format, bitmapInput || keptCodesInput, *parsed, choice, error) ||
+      !TakeFirmwareOptions(format->format, bitmapInput || keptCodesInput, *parsed, choice, error)) {
     return UsageError(err, "convert", error);
   }
 

@@ -7,6 +7,9 @@
 #include "formats/bitmap/bitmap_font_import.h"
 #include "formats/bitmap/unifont_hex_writer.h"
 #include "formats/download/download_files.h"
+#include "formats/firmware/carray_layout.h"
+#include "formats/firmware/firmware_files.h"
+#include "formats/firmware/firmware_messages.h"
 #include "formats/formats_messages.h"
 #include "formats/outline/outline_font_importer.h"
 #include "formats/source/source_files.h"
@@ -33,6 +36,11 @@ bool AnyCell(std::int32_t width, std::int32_t height) {
 
 bool EscStreamCell(std::int32_t width, std::int32_t height) {
   return AnyCell(width, height) && height <= kMaxEscStreamHeight;
+}
+
+// The GFX library's glyph offsets are signed bytes.
+bool GfxCell(std::int32_t width, std::int32_t height) {
+  return width >= 1 && width <= kMaxStoredSide && height >= 1 && height <= kMaxStoredSide;
 }
 
 //                                     codes  type   id     base   unicode
@@ -91,6 +99,11 @@ std::vector<FileFormat> MakeFileFormats() {
       {kFormatHex, {"hex"}, msg::kImportTypeHex, msg::kExportTypeHex, {".hex"}, false, false, true,
        &IsUnifontCell, kDoubleByte,
        kCoded, &ReadBitmapFont, &WriteHexFont},
+      {kFormatGfx, {"gfx"}, nullptr, msg::kExportTypeGfx, {".h"}, false, false, false, &GfxCell, kDoubleByte,
+       kUncoded, nullptr, &WriteGfxFont},
+      // Chosen by name only: .h is the GFX font's extension.
+      {kFormatCArray, {"carray"}, msg::kTypeCArray, msg::kTypeCArray, {}, false, false, false, &IsCArrayCell,
+       kDoubleByte, kCoded, &ReadCArray, &WriteCArray},
   };
 }
 

@@ -12,8 +12,18 @@
 
 namespace dotforge {
 
+// The export dialog's rows for C arrays: how the glyphs' dots are laid out.
+struct CArrayDialogOptions {
+  bool columns = false;   // columns of 8-row bytes rather than rows
+  bool lsbFirst = false;  // the first dot in the least significant bit
+  bool invert = false;    // a 1 bit is a white dot
+  bool art = false;       // a comment draws each glyph
+  bool operator==(const CArrayDialogOptions&) const = default;
+};
+
 // The export file dialog: a save dialog with a data format list, a font
-// download id box, and for bitmap fonts a baseline and a code page box.
+// download id box, for bitmap fonts a baseline and a code page box, and for C
+// arrays the layout rows.
 struct ExportDialogRequest {
   std::string title;
   std::string typeList;  // entries "description (*.EXT)" separated by '|'
@@ -22,6 +32,7 @@ struct ExportDialogRequest {
   int fontId = '0';      // ASCII code of the id digit
   int height = 0;        // the font set's cell height, which bounds the baseline
   int baseline = 0;      // cell rows above the baseline the box shows first
+  CArrayDialogOptions carray;  // the C array rows as the last export left them
 };
 
 struct ExportDialogAnswer {
@@ -31,6 +42,8 @@ struct ExportDialogAnswer {
   int fontId = '0';       // the number in the id box
   std::optional<int> baseline;  // BDF: cell rows above the baseline; unset takes the default
   std::string codePage;         // BDF, PSF2: iconv name of the codes' code page; empty: Unicode
+  CArrayDialogOptions carray;   // C arrays: the layout rows
+  std::string codes;            // GFX: the codes written, as "20-7E,A0-FF"; empty writes every code
 };
 
 // The import dialog's options for a bitmap font (BDF, PCF, PSF, Unifont hex).

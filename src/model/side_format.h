@@ -20,6 +20,9 @@ enum SideFormat : int {
   kFormatPcf = 10,
   kFormatPsf = 11,
   kFormatHex = 12,
+  // Firmware headers.
+  kFormatGfx = 13,     // written only
+  kFormatCArray = 14,
 };
 
 }  // namespace dotforge

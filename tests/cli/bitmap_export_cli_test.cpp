@@ -174,7 +174,7 @@ TEST_F(BitmapExportCliTest, RefusalsAndUsageErrors) {
     EXPECT_NE(run.err.find(text), std::string::npos) << run.err;
   };
   usage(Convert({Path("FIXED.DAT"), Path("fixed.psf"), "--baseline", "20"}),
-        "--baseline applies to bdf, pcf, psf and hex input and to bdf output only");
+        "--baseline applies to bdf, pcf, psf and hex input and to bdf and gfx output only");
   usage(Convert({Path("FIXED.DAT"), Path("fixed.hex"), "--encoding", "CP437"}),
         "--encoding applies to bdf, pcf, psf and hex input and to bdf and psf output only");
   usage(Convert({Path("FIXED.DAT"), Path("fixed.bdf"), "--baseline", "x"}), "--baseline must be a whole number");
@@ -184,7 +184,7 @@ TEST_F(BitmapExportCliTest, RefusalsAndUsageErrors) {
 
   const CliRun help = Convert({"--help"});
   EXPECT_EQ(help.status, kExitOk);
-  for (const char* text : {"-o, --output OUT", "--baseline B", "--encoding NAME", "bdf, psf and hex"}) {
+  for (const char* text : {"-o, --output OUT", "--baseline B", "--encoding NAME", "bdf, psf, hex, gfx and carray"}) {
     EXPECT_NE(help.out.find(text), std::string::npos) << text;
   }
 }

@@ -135,7 +135,7 @@ class FreeTypeBdf {
 
 TEST(ExportTypeList, BitmapFontsFollowTheEightFileFormats) {
   const std::vector<FileTypeEntry> types = ParseTypeList(ExportTypeList());
-  ASSERT_EQ(types.size(), 12u);
+  ASSERT_EQ(types.size(), 14u);
   EXPECT_EQ(types[0].text, "Files Data (*.DAT)");
   EXPECT_EQ(types[7].text, "Files 1F26 (*.1F)");
   EXPECT_EQ(types[8].text, "Files BDF (*.BDF)");
@@ -150,7 +150,7 @@ TEST(ExportTypeList, BitmapFontsFollowTheEightFileFormats) {
   EXPECT_EQ(ExportFormatAt(10), kFormatPsf);
   EXPECT_EQ(ExportFormatAt(11), kFormatHex);
   EXPECT_FALSE(ExportFormatAt(0));
-  EXPECT_FALSE(ExportFormatAt(12));
+  EXPECT_FALSE(ExportFormatAt(14));
   EXPECT_EQ(ExportTypePosition(kFormatPcf), 0);
   EXPECT_EQ(ExportTypePosition(kFormatOutline), 0);
   // A font set last saved as BDF offers BDF again.

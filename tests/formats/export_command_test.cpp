@@ -53,7 +53,8 @@ TEST_F(ExportCommandTest, DialogShowsTheFontSet) {
   EXPECT_EQ(request.typeList,
             "Files Data (*.DAT)|Files Single Byte Font (*.DSB)|Files Double Byte Font (*.DDB)|Files ST10 (*.C)|"
             "Files ST9 (*.ST9)|Files ASM (*.ASM)|Files 1B26 (*.1B)|Files 1F26 (*.1F)|"
-            "Files BDF (*.BDF)|Files PSF2 (*.PSF)|Files Unifont hex (*.HEX)|All Files (*)");
+            "Files BDF (*.BDF)|Files PSF2 (*.PSF)|Files Unifont hex (*.HEX)|Files GFX Font (*.H)|Files C Array (*.H)|"
+            "All Files (*)");
   EXPECT_EQ(request.defaultFileName, "FONT.DAT");
   EXPECT_EQ(request.height, 24);
   EXPECT_EQ(request.baseline, 21);

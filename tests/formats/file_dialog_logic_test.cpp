@@ -14,7 +14,7 @@ namespace {
 
 TEST(FileDialogLogic, TypeListEntries) {
   const std::vector<FileTypeEntry> types = ParseTypeList(ImportTypeList());
-  ASSERT_EQ(types.size(), 14u);
+  ASSERT_EQ(types.size(), 15u);
   EXPECT_EQ(types[3].text, "Files ST10 (*.C)");
   EXPECT_EQ(types[3].pattern, "*.C");
   EXPECT_EQ(types[3].extension, ".C");
@@ -66,7 +66,7 @@ TEST(FileDialogLogic, ExportDialogState) {
   EXPECT_TRUE(font.Controls().fontId);
   font.ChangeType(6);
   EXPECT_EQ(font.FileNameText(), "*.ASM");
-  font.ChangeType(13);  // not in the list: nothing changes
+  font.ChangeType(16);  // not in the list: nothing changes
   EXPECT_EQ(font.Type(), 6);
 }
 

@@ -46,7 +46,8 @@ TEST_F(ImportCommandTest, DialogShowsTheKeptSettings) {
   EXPECT_EQ(shown.typeList,
             "Files Data (*.DAT)|Files Single Byte Font (*.DSB)|Files Double Byte Font (*.DDB)|Files ST10 (*.C)|"
             "Files ST9 (*.ST9)|Files ASM (*.ASM)|Files 1B26 (*.1B)|Files 1F26 (*.1F)|Files TrueType (*.TTF *.OTF *.TTC)|"
-            "Files BDF (*.BDF)|Files PCF (*.PCF)|Files PSF (*.PSF)|Files Unifont Hex (*.HEX)|All Files (*)");
+            "Files BDF (*.BDF)|Files PCF (*.PCF)|Files PSF (*.PSF)|Files Unifont Hex (*.HEX)|Files C Array (*.H)|"
+            "All Files (*)");
   EXPECT_EQ(shown.initialFolder, "/fonts/LAST.DAT");
   EXPECT_EQ(shown.defaultFileName, "");
   EXPECT_EQ(shown.width, 12);

@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <QApplication>
+#include <QCheckBox>
 #include <QComboBox>
 #include <QFileSystemModel>
 #include <QGroupBox>
@@ -18,6 +19,7 @@
 #include "app/dialogs/small_dialogs.h"
 #include "app/dialogs/work_progress.h"
 #include "formats/commands/export_command.h"
+#include "formats/firmware/firmware_messages.h"
 #include "formats/formats_messages.h"
 #include "formats/commands/import_command.h"
 #include "formats/outline/outline_font_importer.h"
@@ -204,12 +206,12 @@ TEST(ExportFileDialog, BitmapFontTypesWithBaselineAndCodePage) {
   EXPECT_TRUE(LabelTexts(dialog).contains(msg::kCodePageLabel));
   auto* types = dialog.findChild<QComboBox*>("fileTypeCombo");
   ASSERT_NE(types, nullptr);
-  ASSERT_EQ(types->count(), 12);
+  ASSERT_EQ(types->count(), 14);
   EXPECT_EQ(types->itemText(2), "Files Double Byte Font (*.DDB)");
   EXPECT_EQ(types->itemText(8), "Files BDF (*.BDF)");
   EXPECT_EQ(types->itemText(9), "Files PSF2 (*.PSF)");
   EXPECT_EQ(types->itemText(10), "Files Unifont hex (*.HEX)");
-  EXPECT_EQ(types->itemText(11), "All Files (*)");
+  EXPECT_EQ(types->itemText(13), "All Files (*)");
   EXPECT_FALSE(dialog.BaselineField()->isEnabled());
   EXPECT_EQ(dialog.BaselineField()->text(), "21");
 
@@ -254,6 +256,42 @@ TEST(ExportFileDialog, Psf2AndHexTakeNoBaseline) {
   EXPECT_EQ(dialog.Answer()->type, 10);
   EXPECT_FALSE(dialog.Answer()->baseline);
   EXPECT_EQ(dialog.Answer()->codePage, "");
+}
+
+// The C array type shows its layout rows, starting as the last export left
+// them; the answer carries what they show, and a long name is taken.
+TEST(ExportFileDialog, CArrayTypeShowsItsLayoutRows) {
+  test::TempDir dir;
+  ExportDialogRequest request{"Export Files ", ExportTypeList(), "OLED.DAT", 8, '0', 16, 14};
+  request.carray = CArrayDialogOptions{false, true, false, true};
+  ExportFileDialog dialog(request);
+  dialog.setDirectory(QString::fromStdString(dir.Path().string()));
+  dialog.resize(760, 600);
+  dialog.show();
+  EXPECT_FALSE(dialog.LayoutList()->isVisible());
+  EXPECT_FALSE(dialog.ArtBox()->isVisible());
+  ChooseType(dialog, 12);  // C arrays, after the GFX font
+  EXPECT_EQ(FileNameBox(dialog)->text(), "*.H");
+  for (QWidget* row : {static_cast<QWidget*>(dialog.LayoutList()), static_cast<QWidget*>(dialog.BitOrderList()),
+                       static_cast<QWidget*>(dialog.InvertBox()), static_cast<QWidget*>(dialog.ArtBox())}) {
+    EXPECT_TRUE(row->isVisible());
+  }
+  EXPECT_TRUE(LabelTexts(dialog).contains(msg::kLayoutLabel));
+  EXPECT_EQ(dialog.BitOrderList()->currentText(), msg::kBitOrderLsb);
+  EXPECT_TRUE(dialog.ArtBox()->isChecked());
+  EXPECT_FALSE(dialog.BaselineField()->isEnabled());
+  dialog.LayoutList()->setCurrentIndex(1);
+  dialog.InvertBox()->setChecked(true);
+  test::SaveScreenshot(dialog, "dialog_export_carray");
+  ChooseType(dialog, 11);  // GFX: its baseline, no layout rows
+  EXPECT_TRUE(dialog.BaselineField()->isEnabled());
+  EXPECT_FALSE(dialog.LayoutList()->isVisible());
+  ChooseType(dialog, 12);
+  FileNameBox(dialog)->setText("oled-display-font.h");
+  dialog.accept();
+  ASSERT_TRUE(dialog.Answer());
+  EXPECT_EQ(dialog.Answer()->type, 13);
+  EXPECT_EQ(dialog.Answer()->carray, (CArrayDialogOptions{true, true, true, true}));
 }
 
 TEST(FontFacesDialog, CaptionsAndNothingPreselected) {

@@ -133,7 +133,7 @@ for command in dump convert faces printer printer-sim escpos escpos-sim preview;
       fail "$command: the completion does not offer $option"
   done
 done
-# Formats: --from offers every format the tool names, --to those it writes.
+# Formats: --from offers the formats the tool reads, --to those it writes.
 names=$("$cli" convert "$work/none.DAT" "$work/out.unknown" 2>&1) || true
 names=$(sed -n 's/.*use --to (\(.*\)).*/\1/p' <<<"$names" | tr -d ,)
 [ -n "$names" ] || fail "convert names no formats"
@@ -142,6 +142,9 @@ for name in $names; do
   answer=$("$cli" convert "$work/none.DAT" "$work/out" --to "$name" 2>&1) || true
   [[ $answer == *"can be read but not written"* ]] || written+="$name "
 done
-[ "$(complete_words dotforge-cli convert --from "")" = "$names" ] || fail "--from completion"
+read=$("$cli" convert "$work/none.DAT" "$work/out.DAT" --from none 2>&1) || true
+read=$(sed -n 's/.*(known: \(.*\)).*/\1/p' <<<"$read" | tr -d ,)
+[ -n "$read" ] || fail "convert names no formats it reads"
+[ "$(complete_words dotforge-cli convert --from "")" = "$read" ] || fail "--from completion: not $read"
 [ "$(complete_words dotforge-cli convert --to "")" = "${written% }" ] || fail "--to completion: not $written"
 echo "install tree OK"

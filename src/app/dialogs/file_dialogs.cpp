@@ -1,5 +1,6 @@
 #include "app/dialogs/file_dialogs.h"
 
+#include <QCheckBox>
 #include <QComboBox>
 #include <QDialogButtonBox>
 #include <QFileSystemModel>
@@ -12,6 +13,7 @@
 #include <QVBoxLayout>
 
 #include "app/shell/app_messages.h"
+#include "formats/firmware/firmware_messages.h"
 #include "formats/formats_messages.h"
 #include "app/dialogs/face_preview_view.h"
 #include "formats/format_table.h"
@@ -134,7 +136,11 @@ ExportFileDialog::ExportFileDialog(const ExportDialogRequest& request, QWidget* 
       dataFormat_(DataFormatBox(this)),
       fontId_(new QLineEdit(this)),
       baseline_(new QLineEdit(QString::number(state_.Baseline()), this)),
-      codePage_(new QLineEdit(this)) {
+      codePage_(new QLineEdit(this)),
+      layout_(new QComboBox(this)),
+      bitOrder_(new QComboBox(this)),
+      invert_(new QCheckBox(msg::kInvertText, this)),
+      art_(new QCheckBox(msg::kArtText, this)) {
   setAcceptMode(QFileDialog::AcceptSave);
   PrepareChooser(*this, request.title, Filters(state_.Types()), state_.Type(), state_.FileBuffer());
   AddOption(*this, "Data Format :", dataFormat_);
@@ -142,10 +148,32 @@ ExportFileDialog::ExportFileDialog(const ExportDialogRequest& request, QWidget* 
   AddOption(*this, msg::kBaselineLabel, baseline_);
   AddOption(*this, msg::kCodePageLabel, codePage_);
   codePage_->setPlaceholderText(msg::kCodePageUnicode);
+  AddCArrayOptions(request.carray);
   ShowOptions();
   connect(this, &QFileDialog::filterSelected, this, &ExportFileDialog::OnTypeChanged);
 }
 
+void ExportFileDialog::AddCArrayOptions(const CArrayDialogOptions& options) {
+  layout_->addItems({msg::kLayoutRows, msg::kLayoutColumns});
+  layout_->setCurrentIndex(options.columns ? 1 : 0);
+  bitOrder_->addItems({msg::kBitOrderMsb, msg::kBitOrderLsb});
+  bitOrder_->setCurrentIndex(options.lsbFirst ? 1 : 0);
+  invert_->setChecked(options.invert);
+  art_->setChecked(options.art);
+  const std::pair<const char*, QWidget*> rows[] = {
+      {msg::kLayoutLabel, layout_}, {msg::kBitOrderLabel, bitOrder_}, {msg::kInvertLabel, invert_}, {msg::kArtLabel, art_}};
+  for (const auto& [label, control] : rows) {
+    if (QLabel* text = AddOption(*this, label, control)) carrayRows_.push_back(text);
+    carrayRows_.push_back(control);
+  }
+}
+
+CArrayDialogOptions ExportFileDialog::CArrayOptions() const {
+  return {layout_->currentIndex() == 1, bitOrder_->currentIndex() == 1, invert_->isChecked(), art_->isChecked()};
+}
+
+// The C array rows are shown for that type only; their values stay while they
+// are hidden.
 void ExportFileDialog::ShowOptions() {
   const ExportOptionControls controls = state_.Controls();
   dataFormat_->setCurrentIndex(state_.DataWordIndex());
@@ -155,6 +183,7 @@ void ExportFileDialog::ShowOptions() {
   // The baseline and code page the user typed stay across type changes.
   baseline_->setEnabled(controls.baseline);
   codePage_->setEnabled(controls.codePage);
+  for (QWidget* row : carrayRows_) row->setVisible(controls.carray);
 }
 
 void ExportFileDialog::OnTypeChanged(const QString& filter) {
@@ -195,7 +224,8 @@ void ExportFileDialog::accept() {
                                state_.DataWordIndex(),
                                ReadDialogNumber(fontId_->text().toStdString()),
                                controls.baseline ? std::optional<int>(state_.Baseline()) : std::nullopt,
-                               controls.codePage ? codePage_->text().trimmed().toStdString() : std::string()};
+                               controls.codePage ? codePage_->text().trimmed().toStdString() : std::string(),
+                               CArrayOptions()};
   QFileDialog::accept();
 }
 

@@ -11,6 +11,7 @@
 #include "formats/commands/file_dialog_logic.h"
 #include "framework/dialog_requests.h"
 
+class QCheckBox;
 class QComboBox;
 class QGroupBox;
 class QLineEdit;
@@ -28,11 +29,17 @@ class ExportFileDialog : public QFileDialog {
   QLineEdit* FontIdField() const { return fontId_; }
   QLineEdit* BaselineField() const { return baseline_; }
   QLineEdit* CodePageField() const { return codePage_; }
+  QComboBox* LayoutList() const { return layout_; }
+  QComboBox* BitOrderList() const { return bitOrder_; }
+  QCheckBox* InvertBox() const { return invert_; }
+  QCheckBox* ArtBox() const { return art_; }
 
  public slots:
   void accept() override;
 
  private:
+  void AddCArrayOptions(const CArrayDialogOptions& options);
+  CArrayDialogOptions CArrayOptions() const;
   void OnTypeChanged(const QString& filter);
   void ShowOptions();
   // "All Files (*)": the list switches to the type of the name (0: none, refused).
@@ -43,6 +50,12 @@ class ExportFileDialog : public QFileDialog {
   QLineEdit* fontId_;
   QLineEdit* baseline_;
   QLineEdit* codePage_;
+  QComboBox* layout_;
+  QComboBox* bitOrder_;
+  QCheckBox* invert_;
+  QCheckBox* art_;
+  // The rows of the C array options, labels included: shown for that type only.
+  std::vector<QWidget*> carrayRows_;
   std::optional<ExportDialogAnswer> answer_;
 };
 

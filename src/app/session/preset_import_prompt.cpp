@@ -10,12 +10,14 @@ namespace dotforge {
 std::optional<ImportDialogAnswer> PresetImportPrompt::RunImportFileDialog(const ImportDialogRequest& request) {
   const std::filesystem::path file(path_);
   const FileFormat* format = FileFormatByExtension(file);
-  if (!format || format->needsCellSize) {
+  // A type that is not read (a .h file is written as a GFX font) leaves the
+  // choice to the dialog, which offers the first type of that extension it lists.
+  if (!format || !format->read || format->needsCellSize) {
     ImportDialogRequest onFile = request;
     onFile.defaultFileName = file.filename().string();
     onFile.initialFolder = file.parent_path().string();
     // Its extension may name the type in another case or as another of the type's extensions.
-    if (format) onFile.type = ImportTypePosition(format->format);
+    if (format && format->read) onFile.type = ImportTypePosition(format->format);
     return inner_.RunImportFileDialog(onFile);
   }
   // The dialog's type positions count from 1. A bitmap font takes its own cell

@@ -29,9 +29,11 @@ ExportOutcome ExportCommand::Run(CDotforgeImportDoc& doc, ImportRequest& importR
                                     doc.dataWordBits,
                                     static_cast<unsigned char>(doc.fontId),
                                     doc.height,
-                                    FontSetBaseline(doc)};
+                                    FontSetBaseline(doc),
+                                    carrayRows_};
   const std::optional<ExportDialogAnswer> answer = AskExportDialog(request, prompt);
   if (!answer) return ExportOutcome::Cancelled;
+  carrayRows_ = answer->carray;
   const std::optional<int> chosenFormat = ExportFormatAt(answer->type);
   if (!chosenFormat) return ExportOutcome::Cancelled;
   const FileFormat& format = *FindFileFormat(*chosenFormat);

@@ -26,8 +26,10 @@ class ExportCommand {
   ExportOutcome Run(CDotforgeImportDoc& doc, ImportRequest& importRequest, Prompt& prompt);
 
  private:
-  // Lives for the whole run of the program: each stream warns once.
+  // Live for the whole run of the program: each stream warns once, and the
+  // export dialog offers the C array rows as the last export left them.
   StreamWarnings warnings_;
+  CArrayDialogOptions carrayRows_;
 };
 
 // Asked before a font set closes. A modified font set asks whether to save it:

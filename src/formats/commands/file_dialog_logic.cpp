@@ -49,9 +49,11 @@ std::optional<const char*> CheckFontId(int fontId) {
 // The format at a position of a type list, when it is one of the table's.
 const FileFormat* FormatAt(std::optional<int> format) { return format ? FindFileFormat(*format) : nullptr; }
 
-bool IsBitmapExportPosition(int typePosition) {
-  const FileFormat* format = FormatAt(ExportFormatAt(typePosition));
-  return format && format->bitmapFont;
+// The bitmap fonts and firmware headers that follow the eight file formats in
+// the export list carry no download name.
+bool IsNamelessExportPosition(int typePosition) {
+  const std::optional<int> format = ExportFormatAt(typePosition);
+  return format && *format > kFormat1F26;
 }
 
 std::optional<const char*> CheckBaseline(int baseline, int height) {
@@ -169,12 +171,13 @@ int ReadDialogNumber(std::string_view text) {
 }
 
 ExportOptionControls ExportControlsFor(int typePosition) {
-  // BDF names its code page and places the baseline; PSF2 decodes its codes into
-  // the Unicode table.
+  // BDF names its code page and places the baseline, as GFX places it; PSF2
+  // decodes its codes into the Unicode table; C arrays have their layout rows.
   const std::optional<int> format = ExportFormatAt(typePosition);
   const FileFormat* entry = FormatAt(format);
   const bool bdf = format == kFormatBdf;
-  return {entry && entry->needsWordWidth, format == kFormatDsb, bdf, bdf || format == kFormatPsf};
+  return {entry && entry->needsWordWidth, format == kFormatDsb, bdf || format == kFormatGfx,
+          bdf || format == kFormatPsf, format == kFormatCArray};
 }
 
 ImportOptionControls ImportControlsFor(int typePosition) {
@@ -211,8 +214,7 @@ bool HasWildcard(std::string_view fileName) { return fileName.find_first_of("*?"
 std::optional<const char*> CheckExportConfirm(const ExportDialogAnswer& answer, int height) {
   const std::string fileName = std::filesystem::path(answer.path).filename().string();
   if (HasWildcard(fileName)) return msg::kWildcardInFileName;
-  // The bitmap fonts carry no download name.
-  if (IsBitmapExportPosition(answer.type)) {
+  if (IsNamelessExportPosition(answer.type)) {
     if (answer.baseline && ExportControlsFor(answer.type).baseline) return CheckBaseline(*answer.baseline, height);
     return std::nullopt;
   }
@@ -285,7 +287,7 @@ void ExportFileDialogState::ChangeType(int typePosition) {
 std::optional<const char*> ExportFileDialogState::Confirm(std::string_view fileName, std::string_view fontIdText,
                                                           std::string_view baselineText) {
   if (HasWildcard(fileName)) return msg::kWildcardInFileName;
-  if (IsBitmapExportPosition(type_)) {
+  if (IsNamelessExportPosition(type_)) {
     if (!Controls().baseline) return std::nullopt;
     baseline_ = ReadDialogNumber(baselineText);
     return CheckBaseline(baseline_, height_);

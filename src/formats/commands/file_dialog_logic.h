@@ -47,6 +47,7 @@ struct ExportOptionControls {
   bool fontId = false;
   bool baseline = false;
   bool codePage = false;
+  bool carray = false;  // layout, bit order, invert and glyph art
 };
 
 struct ImportOptionControls {
