@@ -50,6 +50,8 @@ class ApplicationCore {
 
   ApplicationValues& Values() { return values_; }
   const ApplicationValues& Values() const { return values_; }
+  // The export command of the whole run, for the choices it keeps between runs.
+  ExportCommand& Exporter() { return exporter_; }
 
   const std::vector<std::unique_ptr<CDotforgeImportDoc>>& FontSets() const { return fontSets_; }
   const std::vector<std::unique_ptr<CDotforgeEditDoc>>& Editors() const { return editors_; }

@@ -38,6 +38,20 @@ void SetOrDeleteString(SettingsStore& store, const std::string& name, const std:
   }
 }
 
+constexpr std::uint8_t kColumnsBit = 1;
+constexpr std::uint8_t kLsbFirstBit = 2;
+constexpr std::uint8_t kInvertBit = 4;
+constexpr std::uint8_t kArtBit = 8;
+
+std::uint8_t CArrayRowsByte(const CArrayDialogOptions& rows) {
+  return static_cast<std::uint8_t>((rows.columns ? kColumnsBit : 0) | (rows.lsbFirst ? kLsbFirstBit : 0) |
+                                   (rows.invert ? kInvertBit : 0) | (rows.art ? kArtBit : 0));
+}
+
+CArrayDialogOptions CArrayRowsOf(std::uint8_t byte) {
+  return {(byte & kColumnsBit) != 0, (byte & kLsbFirstBit) != 0, (byte & kInvertBit) != 0, (byte & kArtBit) != 0};
+}
+
 }  // namespace
 
 std::string PortDeviceValueName(int portIndex) { return PortName(portIndex) + " Device"; }
@@ -49,6 +63,9 @@ StoredSettings LoadStoredSettings(SettingsStore& store) {
 
   const std::optional<std::string> importPath = store.QueryString(kSettingsKey, kValueImportPath);
   settings.importPath = importPath ? importPath->substr(0, kImportPathLimit) : CurrentFolder();
+  if (const auto rows = store.QueryBinary(kSettingsKey, kValueCArrayRows); rows && !rows->empty()) {
+    settings.carrayRows = CArrayRowsOf((*rows)[0]);
+  }
 
   for (const ByteSetting& setting : kByteSettings) {
     const std::optional<Bytes> value = store.QueryBinary(kSettingsKey, setting.name);
@@ -81,6 +98,8 @@ bool SaveStoredSettings(SettingsStore& store, const StoredSettings& settings) {
   for (int port = 0; port < kSerialPortCount; ++port) {
     SetOrDeleteString(store, PortDeviceValueName(port), settings.comm.portDevices[port]);
   }
+  const std::uint8_t rows = CArrayRowsByte(settings.carrayRows);
+  store.SetBinary(kSettingsKey, kValueCArrayRows, ByteView(&rows, 1));
   if (!settings.comm.usbPrinterIds.empty()) {
     store.SetString(kSettingsKey, kValueUsbPrinterIds, usb::FormatUsbIds(settings.comm.usbPrinterIds));
   }

@@ -69,11 +69,14 @@ TEST_F(StoredSettingsTest, SavedSettingsLoadBackWithOneBytePerValue) {
   saved.comm = {kInterfaceSerial, kFlowXonXoff, 3, 7, kParityEven, {}, {}, {}};
   saved.comm.portDevices[3] = "/dev/ttyUSB0";
   saved.importPath = "/fonts";
+  saved.carrayRows = {true, false, true, true};
   ASSERT_TRUE(SaveStoredSettings(store_, saved));
   SettingsStore fresh(store_.File());
   EXPECT_EQ(LoadStoredSettings(fresh).comm, saved.comm);
   EXPECT_EQ(LoadStoredSettings(fresh).importPath, "/fonts");
+  EXPECT_EQ(LoadStoredSettings(fresh).carrayRows, saved.carrayRows);
   EXPECT_EQ(fresh.QueryBinary(kSettingsKey, kValueBaudRate), Bytes{7});
+  EXPECT_EQ(fresh.QueryBinary(kSettingsKey, kValueCArrayRows), Bytes{0x0D});
   EXPECT_EQ(fresh.QueryString(kSettingsKey, "COM4 Device"), "/dev/ttyUSB0");
 }
 

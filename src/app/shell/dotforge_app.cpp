@@ -46,6 +46,7 @@ CDotforgeApp::~CDotforgeApp() {
 void CDotforgeApp::StartPrinterLink() {
   settings_ = LoadStoredSettings(store_);
   importer_ = std::make_unique<ImportCommand>(settings_.importPath);
+  core_.Exporter().SetCArrayRows(settings_.carrayRows);
   platformKind_ = CurrentPlatformKind();
   if (!usb::UsbOffered(platformKind_)) settings_.comm.interfaceType = kInterfaceSerial;
   comm_ = std::make_unique<CCommContext>(settings_.comm, prompt_, platformKind_);
@@ -58,6 +59,7 @@ void CDotforgeApp::StopPrinterLink() {
   printer_.reset();
   comm_.reset();
   if (!importer_->Settings().importPath.empty()) settings_.importPath = importer_->Settings().importPath;
+  settings_.carrayRows = core_.Exporter().CArrayRows();
   SaveStoredSettings(store_, settings_);
 }
 

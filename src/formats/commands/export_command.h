@@ -24,6 +24,9 @@ class ExportCommand {
  public:
   // `importRequest` is the application's: the chosen format is stored in its type.
   ExportOutcome Run(CDotforgeImportDoc& doc, ImportRequest& importRequest, Prompt& prompt);
+  // The C array rows the next export dialog starts with (kept between runs of the program by its caller).
+  const CArrayDialogOptions& CArrayRows() const { return carrayRows_; }
+  void SetCArrayRows(const CArrayDialogOptions& rows) { carrayRows_ = rows; }
 
  private:
   // Live for the whole run of the program: each stream warns once, and the
