@@ -19,10 +19,10 @@
 #include <thread>
 
 #include "bench_fonts.h"
-#include "escpos/escpos_printer.h"
-#include "escpos/escpos_sender.h"
-#include "escpos/escpos_stream.h"
-#include "escpos/picture_stream.h"
+#include "escpos/sim/escpos_printer.h"
+#include "escpos/send/escpos_sender.h"
+#include "escpos/streams/escpos_stream.h"
+#include "escpos/streams/picture_stream.h"
 #include "receipt/text_lines.h"
 #include "framework/scripted_prompt.h"
 

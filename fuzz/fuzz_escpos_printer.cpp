@@ -3,7 +3,7 @@
 #include <cstdint>
 #include <cstdlib>
 
-#include "escpos/escpos_printer.h"
+#include "escpos/sim/escpos_printer.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   using namespace dotforge;

@@ -12,8 +12,8 @@
 #include "cli/interrupt_cancel.h"
 #include "cli/input_file.h"
 #include "escpos/escpos_messages.h"
-#include "escpos/escpos_sender.h"
-#include "escpos/picture_stream.h"
+#include "escpos/send/escpos_sender.h"
+#include "escpos/streams/picture_stream.h"
 #include "model/file_access.h"
 
 namespace dotforge::cli {

@@ -8,9 +8,9 @@
 #include <string>
 
 #include "cli/cli_options.h"
-#include "escpos/escpos_stream.h"
-#include "escpos/escpos_target.h"
-#include "escpos/picture_stream.h"
+#include "escpos/streams/escpos_stream.h"
+#include "escpos/send/escpos_target.h"
+#include "escpos/streams/picture_stream.h"
 #include "model/font_set.h"
 #include "receipt/table_lines.h"
 #include "receipt/text_lines.h"

@@ -12,9 +12,9 @@
 #include "cli/commands.h"
 #include "cli/interrupt_cancel.h"
 #include "escpos/escpos_messages.h"
-#include "escpos/escpos_output.h"
-#include "escpos/escpos_printer.h"
-#include "escpos/receipt_image.h"
+#include "escpos/send/escpos_output.h"
+#include "escpos/sim/escpos_printer.h"
+#include "escpos/sim/receipt_image.h"
 #include "platform/file_io.h"
 #include "printersim/pseudo_terminal.h"
 

@@ -9,10 +9,10 @@
 #include <string>
 #include <vector>
 
-#include "escpos/picture_stream.h"
+#include "escpos/streams/picture_stream.h"
 #include "model/app_values.h"
 #include "model/font_set.h"
-#include "escpos/paper.h"
+#include "escpos/streams/paper.h"
 
 namespace dotforge {
 

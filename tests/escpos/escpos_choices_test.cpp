@@ -2,7 +2,7 @@
 
 #include <filesystem>
 
-#include "escpos/escpos_choices.h"
+#include "escpos/send/escpos_choices.h"
 #include "escpos/escpos_messages.h"
 #include "framework/scripted_prompt.h"
 #include "support/test_files.h"

@@ -9,7 +9,7 @@
 #include "cli/cli_run.h"
 #include "cli/escpos_options.h"
 #include "comm/stored_settings.h"
-#include "escpos/escpos_stream.h"
+#include "escpos/streams/escpos_stream.h"
 #include "escpos/local_listener.h"
 #include "framework/scripted_prompt.h"
 #include "model/native_file.h"

@@ -11,10 +11,10 @@
 #include <filesystem>
 #include <thread>
 
-#include "escpos/escpos_printer.h"
-#include "escpos/escpos_sender.h"
-#include "escpos/escpos_stream.h"
-#include "escpos/receipt_image.h"
+#include "escpos/sim/escpos_printer.h"
+#include "escpos/send/escpos_sender.h"
+#include "escpos/streams/escpos_stream.h"
+#include "escpos/sim/receipt_image.h"
 #include "framework/scripted_prompt.h"
 #include "escpos/local_listener.h"
 #include "printersim/pseudo_terminal.h"

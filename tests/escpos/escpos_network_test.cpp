@@ -3,9 +3,9 @@
 #include <chrono>
 #include <thread>
 
-#include "escpos/escpos_sender.h"
+#include "escpos/send/escpos_sender.h"
 #include "escpos/local_listener.h"
-#include "escpos/network_output.h"
+#include "escpos/send/network_output.h"
 
 namespace dotforge {
 namespace {

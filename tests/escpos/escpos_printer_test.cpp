@@ -1,8 +1,8 @@
 #include <gtest/gtest.h>
 
-#include "escpos/escpos_printer.h"
-#include "escpos/escpos_stream.h"
-#include "escpos/receipt_image.h"
+#include "escpos/sim/escpos_printer.h"
+#include "escpos/streams/escpos_stream.h"
+#include "escpos/sim/receipt_image.h"
 #include "escpos/receipt_pictures.h"
 #include "framework/scripted_prompt.h"
 #include "support/test_files.h"

@@ -6,7 +6,7 @@
 
 #include "cli/cli_run.h"
 #include "comm/stored_settings.h"
-#include "escpos/escpos_sender.h"
+#include "escpos/send/escpos_sender.h"
 #include "escpos/local_listener.h"
 #include "escpos/receipt_pictures.h"
 #include "framework/scripted_prompt.h"

@@ -1,7 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "escpos/escpos_messages.h"
-#include "escpos/escpos_stream.h"
+#include "escpos/streams/escpos_stream.h"
 #include "framework/scripted_prompt.h"
 #include "support/test_files.h"
 

@@ -6,11 +6,11 @@
 #include <thread>
 
 #include "cli/cli_run.h"
-#include "escpos/escpos_printer.h"
-#include "escpos/escpos_sender.h"
+#include "escpos/sim/escpos_printer.h"
+#include "escpos/send/escpos_sender.h"
 #include "escpos/local_listener.h"
-#include "escpos/picture_stream.h"
-#include "escpos/receipt_image.h"
+#include "escpos/streams/picture_stream.h"
+#include "escpos/sim/receipt_image.h"
 #include "escpos/receipt_pictures.h"
 #include "framework/scripted_prompt.h"
 #include "model/native_file.h"

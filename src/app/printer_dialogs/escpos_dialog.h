@@ -14,8 +14,8 @@
 #include <vector>
 
 #include "comm/port_choices.h"
-#include "escpos/escpos_choices.h"
-#include "escpos/escpos_send_job.h"
+#include "escpos/send/escpos_choices.h"
+#include "escpos/send/escpos_send_job.h"
 #include "receipt/text_lines.h"
 
 class QComboBox;

@@ -1,14 +1,14 @@
-#include "escpos/escpos_sender.h"
+#include "escpos/send/escpos_sender.h"
 
 #include <poll.h>
 
 #include <algorithm>
 #include <cerrno>
 
-#include "escpos/device_output.h"
+#include "escpos/send/device_output.h"
 #include "escpos/escpos_messages.h"
-#include "escpos/network_output.h"
-#include "escpos/serial_output.h"
+#include "escpos/send/network_output.h"
+#include "escpos/send/serial_output.h"
 
 namespace dotforge {
 namespace {

@@ -1,4 +1,4 @@
-#include "escpos/escpos_send_job.h"
+#include "escpos/send/escpos_send_job.h"
 
 #include <utility>
 

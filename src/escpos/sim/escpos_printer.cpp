@@ -1,4 +1,4 @@
-#include "escpos/escpos_printer.h"
+#include "escpos/sim/escpos_printer.h"
 
 #include <algorithm>
 #include <cstdio>

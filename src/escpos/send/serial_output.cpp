@@ -1,4 +1,4 @@
-#include "escpos/serial_output.h"
+#include "escpos/send/serial_output.h"
 
 #include <fcntl.h>
 #include <sys/file.h>

@@ -1,4 +1,4 @@
-#include "escpos/picture_stream.h"
+#include "escpos/streams/picture_stream.h"
 
 namespace dotforge {
 namespace {

@@ -11,7 +11,7 @@
 #include <vector>
 
 #include "escpos/dot_image.h"
-#include "escpos/escpos_printer.h"
+#include "escpos/sim/escpos_printer.h"
 #include "escpos/png_writer.h"
 
 namespace dotforge {

@@ -1,4 +1,4 @@
-#include "escpos/receipt_image.h"
+#include "escpos/sim/receipt_image.h"
 
 #include <algorithm>
 

@@ -19,7 +19,7 @@
 #include <vector>
 
 #include "escpos/dot_image.h"
-#include "escpos/escpos_stream.h"
+#include "escpos/streams/escpos_stream.h"
 #include "platform/bytes.h"
 
 namespace dotforge {

@@ -1,4 +1,4 @@
-#include "escpos/device_output.h"
+#include "escpos/send/device_output.h"
 
 #include <fcntl.h>
 #include <pthread.h>

@@ -1,4 +1,4 @@
-#include "escpos/command_stream.h"
+#include "escpos/streams/command_stream.h"
 
 #include <algorithm>
 

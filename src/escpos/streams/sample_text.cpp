@@ -1,4 +1,4 @@
-#include "escpos/sample_text.h"
+#include "escpos/streams/sample_text.h"
 
 #include <algorithm>
 #include <cerrno>

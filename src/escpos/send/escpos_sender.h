@@ -10,8 +10,8 @@
 #include <functional>
 #include <string>
 
-#include "escpos/command_stream.h"
-#include "escpos/escpos_target.h"
+#include "escpos/streams/command_stream.h"
+#include "escpos/send/escpos_target.h"
 #include "platform/bytes.h"
 #include "platform/event.h"
 

@@ -10,7 +10,7 @@
 #include <optional>
 #include <string>
 
-#include "escpos/command_stream.h"
+#include "escpos/streams/command_stream.h"
 #include "framework/prompt.h"
 #include "model/font_set.h"
 #include "platform/bytes.h"

@@ -5,7 +5,7 @@
 
 #include <string>
 
-#include "escpos/escpos_output.h"
+#include "escpos/send/escpos_output.h"
 
 namespace dotforge {
 

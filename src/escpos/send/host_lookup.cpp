@@ -1,4 +1,4 @@
-#include "escpos/host_lookup.h"
+#include "escpos/send/host_lookup.h"
 
 #include <mutex>
 #include <thread>

@@ -3,8 +3,8 @@
 // (the cancel and the connect limit end either at once), then written as a
 // stream; the end of data shuts down the sending side.
 
-#include "escpos/escpos_output.h"
-#include "escpos/escpos_target.h"
+#include "escpos/send/escpos_output.h"
+#include "escpos/send/escpos_target.h"
 #include "platform/event.h"
 
 namespace dotforge {

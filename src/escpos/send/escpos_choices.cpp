@@ -1,4 +1,4 @@
-#include "escpos/escpos_choices.h"
+#include "escpos/send/escpos_choices.h"
 
 #include <algorithm>
 #include <charconv>

@@ -10,7 +10,7 @@
 #include <optional>
 #include <thread>
 
-#include "escpos/escpos_sender.h"
+#include "escpos/send/escpos_sender.h"
 #include "platform/event.h"
 
 namespace dotforge {

@@ -1,11 +1,11 @@
-#include "escpos/escpos_stream.h"
+#include "escpos/streams/escpos_stream.h"
 
 #include <algorithm>
 #include <map>
 #include <string>
 
 #include "escpos/escpos_messages.h"
-#include "escpos/sample_text.h"
+#include "escpos/streams/sample_text.h"
 #include "formats/streams/stream_writers.h"
 #include "formats/writer_support.h"
 

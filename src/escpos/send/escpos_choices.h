@@ -10,10 +10,10 @@
 #include <string>
 
 #include "comm/comm_settings.h"
-#include "escpos/escpos_stream.h"
-#include "escpos/escpos_target.h"
-#include "escpos/paper.h"
-#include "escpos/picture_stream.h"
+#include "escpos/streams/escpos_stream.h"
+#include "escpos/send/escpos_target.h"
+#include "escpos/streams/paper.h"
+#include "escpos/streams/picture_stream.h"
 #include "framework/prompt.h"
 #include "model/font_set.h"
 #include "platform/settings_store.h"

@@ -12,7 +12,7 @@
 #include <string>
 #include <vector>
 
-#include "escpos/command_stream.h"
+#include "escpos/streams/command_stream.h"
 #include "escpos/dot_image.h"
 
 namespace dotforge {

@@ -1,4 +1,4 @@
-#include "escpos/network_output.h"
+#include "escpos/send/network_output.h"
 
 #include <fcntl.h>
 #include <linux/sockios.h>
@@ -12,7 +12,7 @@
 #include <cstring>
 
 #include "escpos/escpos_messages.h"
-#include "escpos/host_lookup.h"
+#include "escpos/send/host_lookup.h"
 
 namespace dotforge {
 namespace {
