@@ -100,19 +100,21 @@ void BM_EscPosBuild(benchmark::State& state) {
 }
 BENCHMARK(BM_EscPosBuild)->Unit(benchmark::kMicrosecond);
 
-void BM_EscPosBuildAndSendTcp(benchmark::State& state) {
+// Builds the stream `build` gives and sends it to the simulated printer over
+// TCP, once per iteration.
+template <typename Build>
+void BuildAndSendTcp(benchmark::State& state, Build build) {
   SimulatedPrinter printer;
   EscPosTarget target;
   target.kind = EscPosLinkKind::Network;
   target.host = "127.0.0.1";
   target.port = printer.Port();
   Event cancel(ResetMode::Manual);
-  ScriptedPrompt prompt;
   std::size_t bytes = 0;
   for (auto _ : state) {
-    const auto stream = BuildEscPosStream(PrintableFont(), Options(), prompt);
-    bytes = stream->bytes.size();
-    const EscPosSendResult result = SendEscPos(target, *stream, cancel);
+    const auto stream = build();
+    bytes = stream.bytes.size();
+    const EscPosSendResult result = SendEscPos(target, stream, cancel);
     if (result.status != EscPosSendResult::Status::Sent) {
       state.SkipWithError(result.message.c_str());
       break;
@@ -121,6 +123,11 @@ void BM_EscPosBuildAndSendTcp(benchmark::State& state) {
   state.counters["stream_bytes"] = static_cast<double>(bytes);
   state.counters["bytes_per_second"] =
       benchmark::Counter(static_cast<double>(bytes), benchmark::Counter::kIsIterationInvariantRate);
+}
+
+void BM_EscPosBuildAndSendTcp(benchmark::State& state) {
+  ScriptedPrompt prompt;
+  BuildAndSendTcp(state, [&] { return *BuildEscPosStream(PrintableFont(), Options(), prompt); });
 }
 BENCHMARK(BM_EscPosBuildAndSendTcp)->Unit(benchmark::kMillisecond)->UseRealTime();
 
@@ -163,26 +170,8 @@ void BM_PictureBuild(benchmark::State& state) {
 BENCHMARK(BM_PictureBuild)->ArgsProduct({{1, 2}, {0, 1}})->ArgNames({"zoom", "column"})->Unit(benchmark::kMillisecond);
 
 void BM_PictureBuildAndSendTcp(benchmark::State& state) {
-  SimulatedPrinter printer;
-  EscPosTarget target;
-  target.kind = EscPosLinkKind::Network;
-  target.host = "127.0.0.1";
-  target.port = printer.Port();
-  Event cancel(ResetMode::Manual);
   const TextPrintRequest request = KanjiText(static_cast<int>(state.range(0)));
-  std::size_t bytes = 0;
-  for (auto _ : state) {
-    const CommandStream stream = KanjiStream(request, ModeOf(state));
-    bytes = stream.bytes.size();
-    const EscPosSendResult result = SendEscPos(target, stream, cancel);
-    if (result.status != EscPosSendResult::Status::Sent) {
-      state.SkipWithError(result.message.c_str());
-      break;
-    }
-  }
-  state.counters["stream_bytes"] = static_cast<double>(bytes);
-  state.counters["bytes_per_second"] =
-      benchmark::Counter(static_cast<double>(bytes), benchmark::Counter::kIsIterationInvariantRate);
+  BuildAndSendTcp(state, [&] { return KanjiStream(request, ModeOf(state)); });
 }
 BENCHMARK(BM_PictureBuildAndSendTcp)
     ->ArgsProduct({{1, 2}, {0, 1}})
