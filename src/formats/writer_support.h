@@ -31,6 +31,12 @@ ByteView CellOf(const CharacterRecord& record, std::int32_t width, std::int32_t 
 // order in the list).
 std::vector<const CharacterRecord*> CharactersByCode(const CDotforgeImportDoc& doc);
 
+// Whether the dot at column `x`, row `y` of a packed cell with `rowBytes` bytes a
+// row is black.
+inline bool CellDot(ByteView cell, std::size_t rowBytes, std::int32_t x, std::int32_t y) {
+  return (cell[static_cast<std::size_t>(y) * rowBytes + static_cast<std::size_t>(x) / 8] & (0x80u >> (x % 8))) != 0;
+}
+
 // Clears the bits beyond `width` in the last byte of every packed row, which are
 // no dots of the glyph.
 void ClearRowPadding(Bytes& cell, std::int32_t width);

@@ -1,5 +1,6 @@
 #include "formats/firmware/carray_layout.h"
 
+#include "formats/writer_support.h"
 #include "model/character_record.h"
 
 namespace dotforge {
@@ -33,10 +34,6 @@ class GlyphPlaces {
   std::size_t bands_;
   const CArrayOptions& options_;
 };
-
-bool CellDot(ByteView cell, std::size_t rowBytes, std::int32_t x, std::int32_t y) {
-  return (cell[static_cast<std::size_t>(y) * rowBytes + static_cast<std::size_t>(x) / 8] & (0x80u >> (x % 8))) != 0;
-}
 
 constexpr std::int32_t kMaxCellSide = 255;
 

@@ -16,16 +16,12 @@ struct InkedBox {
   bool Blank() const { return right < left; }
 };
 
-bool Dot(ByteView cell, std::size_t rowBytes, std::int32_t x, std::int32_t y) {
-  return (cell[static_cast<std::size_t>(y) * rowBytes + static_cast<std::size_t>(x) / 8] & (0x80u >> (x % 8))) != 0;
-}
-
 InkedBox InkedBoxOf(ByteView cell, std::int32_t width, std::int32_t height) {
   const auto rowBytes = static_cast<std::size_t>(BytesPerRow(width));
   InkedBox box{width, height, -1, -1};
   for (std::int32_t y = 0; y < height; ++y) {
     for (std::int32_t x = 0; x < width; ++x) {
-      if (!Dot(cell, rowBytes, x, y)) continue;
+      if (!CellDot(cell, rowBytes, x, y)) continue;
       box.left = std::min(box.left, x);
       box.right = std::max(box.right, x);
       box.top = std::min(box.top, y);
@@ -42,7 +38,7 @@ void AppendBoxDots(ByteView cell, std::int32_t width, const InkedBox& box, Bytes
   int bits = 0;
   for (std::int32_t y = box.top; y <= box.bottom; ++y) {
     for (std::int32_t x = box.left; x <= box.right; ++x) {
-      byte = static_cast<std::uint8_t>(byte << 1 | (Dot(cell, rowBytes, x, y) ? 1 : 0));
+      byte = static_cast<std::uint8_t>(byte << 1 | (CellDot(cell, rowBytes, x, y) ? 1 : 0));
       if (++bits == 8) {
         out.push_back(byte);
         byte = 0;
